@@ -1,0 +1,56 @@
+# The two commands of the README: `make run` and `make test`. Both install what they need first.
+SHELL := /bin/bash
+JOBS  ?= $(shell nproc)
+BUILD ?= build
+ASAN  ?= build-asan
+
+APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+                libbenchmark-dev clang libclang-rt-14-dev clang-format \
+                fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
+
+.PHONY: deps build asan test run fuzz bench format clean
+
+# Installs only what is missing, so a second call is quiet and quick.
+deps:
+	@missing=""; for p in $(APT_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  export DEBIAN_FRONTEND=noninteractive; \
+	  apt-get update -qq && apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The GUI-free layers again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMX_GUI=OFF -DMX_SANITIZE=ON -DMX_BENCH=OFF
+	cmake --build $(ASAN) -j $(JOBS)
+
+test: build asan
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@bash tools/run-demo.sh $(BUILD)
+
+# libFuzzer builds of every parser of outside bytes: `make fuzz`, then run build-fuzz/fuzz/<name>.
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMX_GUI=OFF -DMX_SANITIZE=ON -DMX_FUZZ=ON -DMX_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN) build-fuzz

@@ -1,0 +1,74 @@
+# Project-wide build helpers: warnings, sanitizers, tests.
+
+if(MX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings are errors on our own code only; Qt's and GoogleTest's headers come in as system headers.
+function(mx_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# mx_library(name FOLDER_SOURCES... LIBS ...): one static library per layer folder.
+function(mx_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  mx_warnings(${name})
+endfunction()
+
+# mx_test(name SOURCES ... LIBS ... [GUI] [QT_MAIN]): a GoogleTest executable registered with CTest.
+#   GUI      runs it on Qt's offscreen platform with a private runtime folder.
+#   QT_MAIN  links tests/support/QtTestMain.cpp, which creates a QApplication/QCoreApplication.
+function(mx_test name)
+  cmake_parse_arguments(ARG "GUI;QT_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_QT_MAIN OR ARG_GUI)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+    target_link_libraries(${name} PRIVATE GTest::gtest)
+    if(ARG_GUI)
+      target_compile_definitions(${name} PRIVATE MX_TEST_GUI=1)
+      target_link_libraries(${name} PRIVATE Qt6::Widgets)
+    else()
+      target_link_libraries(${name} PRIVATE Qt6::Core)
+    endif()
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE MX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                             MX_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  mx_warnings(${name})
+  set(env "MX_TEST_TMP=${CMAKE_CURRENT_BINARY_DIR}/${name}.tmp")
+  if(ARG_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen" "XDG_RUNTIME_DIR=${PROJECT_BINARY_DIR}/xdg-runtime")
+    file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/xdg-runtime)
+    file(CHMOD ${PROJECT_BINARY_DIR}/xdg-runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# mx_fuzz(name SOURCES ... LIBS ...): a fuzz target over outside bytes, with its seed corpus in
+# fuzz/corpus/<name>/. With MX_FUZZ it is a libFuzzer binary; otherwise it links a small driver that
+# replays the corpus, and CTest runs that replay so every target keeps building and passing its seeds.
+function(mx_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  mx_warnings(${name})
+  if(MX_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+    set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+    if(EXISTS ${corpus})
+      add_test(NAME ${name}.replay COMMAND ${name} ${corpus})
+    endif()
+  endif()
+endfunction()
