@@ -1,0 +1,59 @@
+#include "core/ConfigFile.h"
+
+#include <algorithm>
+
+namespace mx {
+
+namespace {
+
+// The file compares its header and version as NUL-terminated texts in fixed fields: the text must
+// fill the field up to a terminator at its end.
+bool FieldHoldsText(std::span<const uint8_t> field, std::string_view text) {
+  return field.size() == text.size() + 1 && std::equal(text.begin(), text.end(), field.begin()) &&
+         field.back() == 0;
+}
+
+constexpr std::size_t kVersionOffset = kConfigHeaderSize;  // 27
+constexpr std::size_t kVersionSize = 10;
+constexpr std::size_t kLengthOffset = kVersionOffset + kVersionSize;  // 37
+constexpr std::size_t kReservedOffset = kLengthOffset + 2;            // 39
+
+}  // namespace
+
+ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image,
+                            ExtensionBlock& extension) {
+  if (file.size() < kConfigImageOffset + kImageSize)
+    return ConfigParse::Invalid;
+  if (!FieldHoldsText(file.subspan(0, kConfigHeaderSize), kConfigHeaderText)) {
+    return ConfigParse::Invalid;
+  }
+  if (!FieldHoldsText(file.subspan(kVersionOffset, kVersionSize), "1.00     ")) {
+    return ConfigParse::Invalid;
+  }
+  const unsigned length = file[kLengthOffset] | (file[kLengthOffset + 1] << 8);
+  if (length != kImageSize)
+    return ConfigParse::Invalid;
+
+  std::copy_n(file.begin() + kConfigImageOffset, kImageSize, image.Bytes().begin());
+  // A short extension block is accepted; what the file lacks keeps its previous value.
+  const std::size_t extra = std::min(kExtensionBlockSize, file.size() - kConfigExtensionOffset);
+  std::copy_n(file.begin() + kConfigExtensionOffset, extra, extension.bytes.begin());
+  return ConfigParse::Ok;
+}
+
+std::vector<uint8_t> SerializeConfigFile(const ParameterImage& image,
+                                         const ExtensionBlock& extension) {
+  std::vector<uint8_t> file;
+  file.reserve(kConfigFileSize);
+  file.insert(file.end(), kConfigHeaderText.begin(), kConfigHeaderText.end());
+  file.push_back(0);
+  const auto& bytes = image.Bytes();
+  file.insert(file.end(), bytes.begin(), bytes.begin() + kVersionSize + 2);
+  file.insert(file.end(), kConfigReservedSize, uint8_t{0});
+  file.insert(file.end(), bytes.begin(), bytes.end());
+  file.insert(file.end(), extension.bytes.begin(), extension.bytes.end());
+  static_assert(kReservedOffset + kConfigReservedSize == kConfigImageOffset);
+  return file;
+}
+
+}  // namespace mx

@@ -1,0 +1,49 @@
+#pragma once
+// The ".mxs" configuration file: 7626 bytes, header, version, length, 100 reserved bytes, the image
+// and the extension block.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ExtensionBlock.h"
+#include "core/ParameterImage.h"
+
+namespace mx {
+
+inline constexpr std::string_view kConfigHeaderText = "Mesurix Configuration File";
+inline constexpr std::size_t kConfigHeaderSize = 27;
+inline constexpr std::size_t kConfigReservedSize = 100;
+inline constexpr std::size_t kConfigImageOffset = 139;
+inline constexpr std::size_t kConfigExtensionOffset = kConfigImageOffset + kImageSize;  // 3440
+inline constexpr std::size_t kConfigFileSize = kConfigExtensionOffset + kExtensionBlockSize;
+
+// The one message for a rejected file (five blanks at the end belong to it).
+inline constexpr std::string_view kInvalidConfigFileText =
+    "Invalid Mesurix configuration file.     ";
+
+enum class ConfigParse { Ok, Invalid };
+
+// Checks and reads a file's bytes. On Ok, `image` holds the file's image (no fix-ups yet) and the
+// extension block the bytes the file has of it (a short block keeps the rest of `extension`). On
+// Invalid neither is touched.
+ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image,
+                            ExtensionBlock& extension);
+
+std::vector<uint8_t> SerializeConfigFile(const ParameterImage& image,
+                                         const ExtensionBlock& extension);
+
+// Whole-file reads and writes. Writing goes to a temporary file in the same folder that replaces
+// the target only when everything was written, so a failed save leaves the old file whole.
+struct FileResult {
+  bool ok = false;
+  std::string error;  // what went wrong, for the user
+};
+FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
+                         std::size_t limit = 64 * 1024 * 1024);
+FileResult WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+
+}  // namespace mx
