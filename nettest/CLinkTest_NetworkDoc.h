@@ -1,0 +1,56 @@
+#pragma once
+// The network test terminal's one document: the set-up of a test, kept as a .ltn file.
+
+#include <QString>
+
+#include "nettest/LtnFormat.h"
+
+namespace mx {
+
+class CLinkTest_NetworkDoc {
+ public:
+  struct FileResult {
+    bool ok = true;
+    QString message;  // for the user when !ok
+  };
+
+  // A real .ltn holds a few hundred bytes; anything past this is not one of ours, and reading it
+  // whole would only tie up memory.
+  static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+  CLinkTest_NetworkDoc() = default;
+
+  LtnFields& Fields() { return fields_; }
+  const LtnFields& Fields() const { return fields_; }
+
+  // "New": defaults, no path, title "untitled".
+  void OnNewDocument();
+
+  // Resets to the defaults, takes `path` as the document's path, then reads the file. On any
+  // failure the defaults stay in effect (never a half-read document) and the message says why.
+  FileResult Open(const QString& path);
+
+  // Writes a temporary file beside `path` and renames it over the old one only when every byte is
+  // on disk, so a full disk or a crash never leaves a cut-off document. On success `path` becomes
+  // the document's path.
+  FileResult Save(const QString& path);
+
+  QString PathName() const { return path_; }
+  void SetPathName(const QString& path);
+  QString Title() const { return title_; }
+
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified = true) { modified_ = modified; }
+
+ private:
+  LtnFields fields_;
+  QString path_;
+  QString title_ = QStringLiteral("untitled");
+  bool modified_ = false;
+};
+
+// Texts are single-byte in the file; Latin-1 keeps every byte as it is through a round trip.
+QString FromDocText(const std::string& text);
+std::string ToDocText(const QString& text);
+
+}  // namespace mx
