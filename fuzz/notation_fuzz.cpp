@@ -1,4 +1,4 @@
-// Fuzz target for Part 5.1: TranslateCommandString over arbitrary text, FormatCharacter over its
+// Fuzz target: TranslateCommandString over arbitrary text, FormatCharacter over its
 // output. Input: the first byte is the maximum length (0..255), the rest is the command string.
 #include <cstddef>
 #include <cstdint>

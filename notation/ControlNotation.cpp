@@ -1,4 +1,4 @@
-// Part 5.1: control-character notation. See ControlNotation.h.
+// Brace notation for control characters. See ControlNotation.h.
 #include "notation/ControlNotation.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-// Part 5.1: control-character notation.
+// The brace notation for control characters.
 #include "notation/ControlNotation.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 namespace mx {
 namespace {
 
-// The table of the spec, written out again so that the tests do not share the implementation's.
+// The name table, written out again so that the tests do not share the implementation's.
 const std::array<const char*, 32> kExpectedNames = {
     "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BkSp", "Tab", "LF",
     "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "XON", "DC2", "XOFF", "DC4", "NAK",
@@ -87,7 +87,7 @@ struct FormatCase {
   bool names;
 };
 
-// The expected display form, built from the rules of Part 5.1 independently of the implementation.
+// The expected display form, built from the display rules independently of the implementation.
 std::string ExpectedFormat(unsigned b, bool braces, bool names) {
   auto wrap = [&](const std::string& s) { return braces ? "{" + s + "}" : s; };
   if (b < 32) {
