@@ -1,0 +1,311 @@
+#include "nettest/ConnectionController.h"
+
+#include <QTcpSocket>
+
+#include "nettest/CClientSocket.h"
+#include "nettest/CLinkTest_NetworkDoc.h"
+#include "nettest/CListeningSocket.h"
+#include "nettest/NetTestTexts.h"
+#include "nettest/SocketErrorText.h"
+
+namespace mx {
+namespace {
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+// Written into the document's mode so the next mode selection runs even if the mode is unchanged.
+constexpr int kForceModeChange = -1;
+}  // namespace
+
+ConnectionController::ConnectionController(CLinkTest_NetworkDoc& doc, QObject* parent)
+    : QObject(parent), doc_(doc) {
+  panel_.clientCaption = Q(text::kCaptionClient);
+  panel_.serverCaption = Q(text::kCaptionServer);
+}
+
+ConnectionController::~ConnectionController() {
+  CloseSockets();
+}
+
+void ConnectionController::ResetForDocument() {
+  rememberedAddress_ = FromDocText(doc_.Fields().serverAddress);
+  doc_.Fields().mode = kForceModeChange;
+  SelectInactiveMode();
+}
+
+void ConnectionController::StoreServerAddress(const QString& address) {
+  rememberedAddress_ = address;
+  doc_.Fields().serverAddress = ToDocText(address);
+  panel_.addressField = address;
+}
+
+void ConnectionController::ClearEndpointTexts() {
+  panel_.clientAddress.clear();
+  panel_.clientPort.clear();
+  panel_.serverAddress.clear();
+  panel_.serverPort.clear();
+}
+
+void ConnectionController::CloseConnection() {
+  connecting_ = false;
+  if (connection_) {
+    connection_->Close();
+    connection_->deleteLater();
+    connection_ = nullptr;
+  }
+}
+
+void ConnectionController::CloseSockets() {
+  CloseConnection();
+  if (listener_) {
+    listener_->Close();
+    listener_->deleteLater();
+    listener_ = nullptr;
+  }
+}
+
+void ConnectionController::SelectClientMode() {
+  if (doc_.Fields().mode == kLtnModeClient)
+    return;
+  doc_.Fields().mode = kLtnModeClient;
+  CloseSockets();
+  panel_.clientCaption = Q(text::kCaptionClientLocal);
+  panel_.serverCaption = Q(text::kCaptionServerRemote);
+  panel_.actionText = Q(text::kActionConnect);
+  state_ = ConnectionState::ClientIdle;
+  ClearEndpointTexts();
+  panel_.addressField = rememberedAddress_;
+  panel_.addressEnabled = panel_.portEnabled = panel_.actionEnabled = true;
+  Changed();
+}
+
+void ConnectionController::SelectServerMode() {
+  if (doc_.Fields().mode == kLtnModeServer)
+    return;
+  doc_.Fields().mode = kLtnModeServer;
+  CloseSockets();
+  panel_.clientCaption = Q(text::kCaptionClientRemote);
+  panel_.serverCaption = Q(text::kCaptionServerLocal);
+  ClearEndpointTexts();
+  panel_.addressField.clear();
+  panel_.addressEnabled = false;
+  if (state_ == ConnectionState::Connected) {
+    // A connection just ended: go straight back to waiting for the next one.
+    state_ = ConnectionState::ServerIdle;
+    panel_.actionText = Q(text::kActionStartListening);
+    panel_.portEnabled = panel_.actionEnabled = true;
+    Changed();
+    RunAction();
+    return;
+  }
+  panel_.actionText = Q(text::kActionStartListening);
+  state_ = ConnectionState::ServerIdle;
+  panel_.portEnabled = panel_.actionEnabled = true;
+  Changed();
+}
+
+void ConnectionController::SelectInactiveMode() {
+  if (doc_.Fields().mode == kLtnModeInactive)
+    return;
+  doc_.Fields().mode = kLtnModeInactive;
+  CloseSockets();
+  panel_.clientCaption = Q(text::kCaptionClient);
+  panel_.serverCaption = Q(text::kCaptionServer);
+  ClearEndpointTexts();
+  panel_.addressField = rememberedAddress_;
+  panel_.addressEnabled = panel_.portEnabled = true;
+  panel_.actionEnabled = false;
+  panel_.actionText.clear();
+  state_ = ConnectionState::Inactive;
+  Changed();
+}
+
+void ConnectionController::RunAction() {
+  switch (state_) {
+    case ConnectionState::Inactive:
+      return;
+    case ConnectionState::ServerIdle:
+      StartListening();
+      return;
+    case ConnectionState::Listening:
+      CloseSockets();
+      doc_.Fields().mode = kForceModeChange;
+      SelectServerMode();
+      return;
+    case ConnectionState::ClientIdle:
+      if (connecting_) {
+        // The button reads "cancel" while a connect is under way.
+        CloseConnection();
+        doc_.Fields().mode = kForceModeChange;
+        SelectClientMode();
+        emit statusRequested(QString());
+        return;
+      }
+      StartConnecting();
+      return;
+    case ConnectionState::Connected: {
+      CloseSockets();
+      const int mode = doc_.Fields().mode;
+      doc_.Fields().mode = kForceModeChange;
+      if (mode == kLtnModeServer) {
+        SelectServerMode();  // state is still Connected, so this listens again at once
+      } else {
+        SelectClientMode();
+      }
+      return;
+    }
+  }
+}
+
+bool ConnectionController::PortIsValid() const {
+  return doc_.Fields().port >= 1 && doc_.Fields().port <= 65535;
+}
+
+void ConnectionController::StartListening() {
+  CloseSockets();
+  if (!PortIsValid()) {
+    emit messageRequested(Q(text::kInvalidPort));
+    emit focusRequested(FocusTarget::PortField);
+    return;
+  }
+  auto* listener = new CListeningSocket(this);
+  const auto result = listener->Listen(listenAddress_, static_cast<quint16>(doc_.Fields().port));
+  if (!result.ok) {
+    listener->deleteLater();
+    const bool bindFailed = result.failedStep == SocketOperation::Create;
+    emit messageRequested(Q(bindFailed ? text::kError202 : text::kError201) +
+                          Q(SocketErrorText(result.failedStep, result.winsockCode)));
+    return;
+  }
+  listener_ = listener;
+  connect(listener, &CListeningSocket::connectionWaiting, this,
+          &ConnectionController::OnConnectionWaiting);
+  panel_.actionText = Q(text::kActionStopListening);
+  state_ = ConnectionState::Listening;
+  panel_.portEnabled = false;
+  Changed();
+  emit focusRequested(FocusTarget::TrafficPane);
+}
+
+void ConnectionController::StartConnecting() {
+  if (doc_.Fields().serverAddress.empty()) {
+    emit messageRequested(Q(text::kMissingServerAddress));
+    emit focusRequested(FocusTarget::AddressField);
+    return;
+  }
+  if (!PortIsValid()) {
+    emit messageRequested(Q(text::kInvalidPort));
+    emit focusRequested(FocusTarget::PortField);
+    return;
+  }
+  CloseConnection();
+  auto* socket = new CClientSocket(this);
+  connection_ = socket;
+  connect(socket, &CClientSocket::connected, this, &ConnectionController::OnConnected);
+  connect(socket, &CClientSocket::connectFailed, this, &ConnectionController::OnConnectFailed);
+  connect(socket, &CClientSocket::dataReceived, this, &ConnectionController::dataReceived);
+  connect(socket, &CClientSocket::connectionClosed, this,
+          &ConnectionController::OnConnectionClosed);
+  connect(socket, &CClientSocket::receiveFailed, this, &ConnectionController::OnReceiveFailed);
+
+  // The window stays live while the host answers; the button offers to give up meanwhile.
+  connecting_ = true;
+  panel_.actionText = Q(text::kActionCancelConnect);
+  panel_.addressEnabled = panel_.portEnabled = false;
+  Changed();
+  const QString host = FromDocText(doc_.Fields().serverAddress);
+  emit statusRequested(Q(text::kStatusConnecting) + host + QLatin1Char(':') +
+                       QString::number(doc_.Fields().port) + QStringLiteral("..."));
+  socket->Connect(host, static_cast<quint16>(doc_.Fields().port));
+}
+
+void ConnectionController::OnConnected() {
+  if (!connecting_ || !connection_)
+    return;
+  connecting_ = false;
+  panel_.clientAddress = connection_->LocalAddress();
+  panel_.clientPort = QString::number(connection_->LocalPort());
+  panel_.serverAddress = connection_->PeerAddress();
+  panel_.serverPort = QString::number(connection_->PeerPort());
+  panel_.actionText = Q(text::kActionClose);
+  state_ = ConnectionState::Connected;
+  panel_.addressEnabled = panel_.portEnabled = false;
+  panel_.actionEnabled = true;
+  Changed();
+  emit statusRequested(QString());
+  emit focusRequested(FocusTarget::TrafficPane);
+}
+
+void ConnectionController::OnConnectFailed(int winsockCode, bool resourceError) {
+  if (!connecting_)
+    return;
+  CloseConnection();
+  panel_.actionText = Q(text::kActionConnect);
+  panel_.addressEnabled = panel_.portEnabled = panel_.actionEnabled = true;
+  Changed();
+  emit statusRequested(QString());
+  if (resourceError) {
+    emit messageRequested(Q(text::kError102) + QString::number(winsockCode));
+  } else {
+    emit messageRequested(Q(text::kError103) +
+                          Q(SocketErrorText(SocketOperation::Connect, winsockCode)));
+  }
+}
+
+void ConnectionController::OnConnectionWaiting() {
+  if (!listener_)
+    return;
+  while (QTcpSocket* waiting = listener_->Accept()) {
+    if (connection_) {
+      // One connection at a time: the newcomer is turned away, the active one is kept.
+      const QString who = DisplayAddress(waiting->peerAddress()) + QLatin1Char(':') +
+                          QString::number(waiting->peerPort());
+      waiting->abort();
+      waiting->deleteLater();
+      emit statusRequested(Q(text::kStatusSecondRefused) + who);
+      continue;
+    }
+    if (waiting->state() != QAbstractSocket::ConnectedState) {
+      waiting->deleteLater();
+      emit messageRequested(Q(text::kAcceptFailed));
+      continue;
+    }
+    auto* socket = new CClientSocket(waiting, this);
+    connection_ = socket;
+    connect(socket, &CClientSocket::dataReceived, this, &ConnectionController::dataReceived);
+    connect(socket, &CClientSocket::connectionClosed, this,
+            &ConnectionController::OnConnectionClosed);
+    connect(socket, &CClientSocket::receiveFailed, this, &ConnectionController::OnReceiveFailed);
+    panel_.clientAddress = socket->PeerAddress();
+    panel_.clientPort = QString::number(socket->PeerPort());
+    panel_.serverAddress = socket->LocalAddress();
+    panel_.serverPort = QString::number(socket->LocalPort());
+    panel_.actionText = Q(text::kActionClose);
+    panel_.actionEnabled = true;
+    state_ = ConnectionState::Connected;
+    Changed();
+  }
+}
+
+void ConnectionController::OnConnectionClosed() {
+  if (state_ == ConnectionState::Connected)
+    RunAction();
+}
+
+void ConnectionController::OnReceiveFailed(int winsockCode) {
+  emit messageRequested(Q(text::kReceiveError) +
+                        Q(SocketErrorText(SocketOperation::Receive, winsockCode)));
+}
+
+void ConnectionController::SendTypedByte(uint8_t byte) {
+  if (state_ != ConnectionState::Connected || !connection_)
+    return;
+  const char c = static_cast<char>(byte);
+  connection_->Send(&c, 1);
+  if (byte == 13 && doc_.Fields().crToCrLf != 0) {
+    const char lf = 10;
+    connection_->Send(&lf, 1);
+  }
+}
+
+}  // namespace mx

@@ -1,0 +1,101 @@
+#pragma once
+// The connection half of the terminal's window: the Client / Server / Inactive modes, the action
+// button and its five states, and the sockets behind them. It owns no widgets; the window shows
+// `Panel()` and carries out the requests this object signals (messages, focus, received data), so
+// the whole state machine runs in tests without a display.
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+namespace mx {
+
+class CClientSocket;
+class CListeningSocket;
+class CLinkTest_NetworkDoc;
+
+enum class ConnectionState {
+  Inactive = 0,
+  ServerIdle = 1,
+  Listening = 2,
+  ClientIdle = 3,
+  Connected = 4,
+};
+
+// What the connection controls of the window show.
+struct ConnectionPanel {
+  QString clientCaption;
+  QString serverCaption;
+  QString clientAddress;
+  QString clientPort;
+  QString serverAddress;
+  QString serverPort;
+  QString addressField;
+  QString actionText;
+  bool actionEnabled = false;
+  bool addressEnabled = true;
+  bool portEnabled = true;
+  bool operator==(const ConnectionPanel&) const = default;
+};
+
+enum class FocusTarget { AddressField, PortField, TrafficPane };
+
+class ConnectionController : public QObject {
+  Q_OBJECT
+ public:
+  explicit ConnectionController(CLinkTest_NetworkDoc& doc, QObject* parent = nullptr);
+  ~ConnectionController() override;
+
+  // Server mode listens on every local address; tests narrow it to loopback.
+  void SetListenAddress(const QHostAddress& address) { listenAddress_ = address; }
+
+  // After a document is loaded or created: Inactive mode, the document's address remembered.
+  void ResetForDocument();
+
+  void SelectClientMode();
+  void SelectServerMode();
+  void SelectInactiveMode();
+  void RunAction();
+  void SendTypedByte(uint8_t byte);
+
+  // The address field lost the focus after an edit.
+  void StoreServerAddress(const QString& address);
+
+  ConnectionState State() const { return state_; }
+  bool IsConnecting() const { return connecting_; }
+  const ConnectionPanel& Panel() const { return panel_; }
+
+ signals:
+  void panelChanged();
+  void messageRequested(const QString& text);
+  void statusRequested(const QString& text);
+  void focusRequested(mx::FocusTarget target);
+  void dataReceived(const QByteArray& bytes);
+
+ private:
+  void CloseSockets();
+  void CloseConnection();
+  void ClearEndpointTexts();
+  void StartListening();
+  void StartConnecting();
+  void OnConnected();
+  void OnConnectFailed(int winsockCode, bool resourceError);
+  void OnConnectionWaiting();
+  void OnConnectionClosed();
+  void OnReceiveFailed(int winsockCode);
+  bool PortIsValid() const;
+  void Changed() { emit panelChanged(); }
+
+  CLinkTest_NetworkDoc& doc_;
+  QHostAddress listenAddress_{QHostAddress::Any};
+  ConnectionState state_ = ConnectionState::Inactive;
+  ConnectionPanel panel_;
+  QString rememberedAddress_;
+  QPointer<CClientSocket> connection_;
+  QPointer<CListeningSocket> listener_;
+  bool connecting_ = false;
+};
+
+}  // namespace mx
