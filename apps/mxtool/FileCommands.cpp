@@ -1,0 +1,197 @@
+#include "apps/mxtool/FileCommands.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "apps/mxtool/ImageJson.h"
+#include "core/ImageOperations.h"
+#include "core/SetupDocument.h"
+
+namespace mx::tool {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kUsage = 2;
+
+// The command line's arguments: positional ones and "-o FILE" / "--model M" style options.
+struct Arguments {
+  std::vector<std::string> positional;
+  std::string output;
+  std::string model;
+  std::string error;
+};
+
+Arguments Parse(const std::vector<std::string>& args) {
+  Arguments parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) {
+        parsed.error = "option " + a + " needs a value";
+      } else {
+        into = args[++i];
+      }
+    };
+    if (a == "-o" || a == "--output") {
+      value(parsed.output);
+    } else if (a == "--model" || a == "-m") {
+      value(parsed.model);
+    } else if (a.size() > 1 && a[0] == '-') {
+      parsed.error = "unknown option " + a;
+    } else {
+      parsed.positional.push_back(a);
+    }
+    if (!parsed.error.empty())
+      break;
+  }
+  return parsed;
+}
+
+int Usage(Streams io, const std::string& problem) {
+  io.err << "mxtool: " << problem << "\n" << FileCommandsUsage();
+  return kUsage;
+}
+
+// Opens a configuration file as the setup program does. Reports the failure itself.
+bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io) {
+  std::string error;
+  switch (document.Open(path, &error)) {
+    case LoadOutcome::Opened:
+      return true;
+    case LoadOutcome::Rejected:
+      io.err << kInvalidConfigFileText << "\n";
+      return false;
+    case LoadOutcome::Unreadable:
+      io.err << "mxtool: " << error << "\n";
+      return false;
+  }
+  return false;
+}
+
+// Whether the checksum stored in the file matches the file's image as written (before any
+// correction the program applies when it shows the image).
+bool FileChecksumMatches(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  ParameterImage raw;
+  ExtensionBlock extension;
+  return ReadWholeFile(path, bytes, kConfigFileSize).ok &&
+         ParseConfigFile(bytes, raw, extension) == ConfigParse::Ok && ChecksumMatches(raw);
+}
+
+int New(const Arguments& a, Streams io) {
+  if (a.output.empty() || a.model.empty() || !a.positional.empty()) {
+    return Usage(io, "new needs --model M and -o FILE.mxs");
+  }
+  const ModelInfo* model = ModelByAnyName(a.model);
+  if (!model)
+    return Usage(io, "unknown model \"" + a.model + "\" (0..7, a name or an identification)");
+  EditorHooks editor;
+  editor.SelectLoadedModel(model->index);
+  SetupDocument document(editor);
+  document.NewDocument();
+  const FileResult saved = document.Save(a.output);
+  if (!saved.ok) {
+    io.err << "mxtool: " << saved.error << "\n";
+    return kUsage;
+  }
+  io.out << a.output << ": new " << model->name << " configuration\n";
+  return kOk;
+}
+
+int Export(const Arguments& a, Streams io) {
+  if (a.positional.size() != 1 || !a.output.empty())
+    return Usage(io, "export needs one FILE.mxs");
+  EditorHooks editor;
+  SetupDocument document(editor);
+  if (!OpenAsTheProgramDoes(a.positional[0], document, io))
+    return kUsage;
+  const QJsonObject json =
+      ImageToJson(document.Image(), document.Extension(), FileChecksumMatches(a.positional[0]));
+  io.out << ImageJsonText(json).toStdString();
+  return kOk;
+}
+
+int Import(const Arguments& a, Streams io) {
+  if (a.positional.size() != 1 || a.output.empty()) {
+    return Usage(io, "import needs one FILE.json and -o FILE.mxs");
+  }
+  std::vector<uint8_t> bytes;
+  if (const FileResult read = ReadWholeFile(a.positional[0], bytes); !read.ok) {
+    io.err << "mxtool: " << read.error << "\n";
+    return kUsage;
+  }
+  const ImportedImage imported = ImageFromJson(QByteArray(
+      reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  if (!imported.ok) {
+    io.err << "mxtool: " << a.positional[0] << ": " << imported.error << "\n";
+    return kUsage;
+  }
+  const FileResult written =
+      WriteFileAtomically(a.output, SerializeConfigFile(imported.image, imported.extension));
+  if (!written.ok) {
+    io.err << "mxtool: " << written.error << "\n";
+    return kUsage;
+  }
+  return kOk;
+}
+
+int Check(const Arguments& a, Streams io) {
+  if (a.positional.size() != 1 || !a.output.empty())
+    return Usage(io, "check needs one FILE.mxs");
+  const std::string& path = a.positional[0];
+  EditorHooks editor;
+  SetupDocument document(editor);
+  if (!OpenAsTheProgramDoes(path, document, io))
+    return kUsage;
+  std::vector<uint8_t> bytes;
+  ParameterImage raw;
+  ExtensionBlock extension;
+  ReadWholeFile(path, bytes, kConfigFileSize);
+  ParseConfigFile(bytes, raw, extension);
+  const uint32_t stored = raw.Get(fld::checksum);
+  const uint32_t computed = ImageChecksum(raw);
+  char sums[64];
+  if (stored == computed) {
+    std::snprintf(sums, sizeof sums, "checksum ok (0x%08X)", stored);
+  } else {
+    std::snprintf(sums, sizeof sums, "checksum mismatch (stored 0x%08X, computed 0x%08X)", stored,
+                  computed);
+  }
+  const ModelIndex model = raw.Get(fld::modelIndex);
+  io.out << path << ": " << (IsKnownModel(model) ? ModelCaption(model) : kUnknownCodeText) << ", "
+         << sums << "\n";
+  return kOk;
+}
+
+}  // namespace
+
+bool IsFileCommand(const std::string& command) {
+  return command == "new" || command == "export" || command == "import" || command == "check";
+}
+
+int RunFileCommand(const std::string& command, const std::vector<std::string>& args, Streams io) {
+  const Arguments parsed = Parse(args);
+  if (!parsed.error.empty())
+    return Usage(io, parsed.error);
+  if (command == "new")
+    return New(parsed, io);
+  if (command == "export")
+    return Export(parsed, io);
+  if (command == "import")
+    return Import(parsed, io);
+  if (command == "check")
+    return Check(parsed, io);
+  return Usage(io, "unknown command " + command);
+}
+
+std::string FileCommandsUsage() {
+  return "  mxtool new --model M -o FILE.mxs    a new configuration (M: 0..7, a model name such "
+         "as\n"
+         "                                      \"Mesurix5 Network\", or \"MX5-NTWK-00\")\n"
+         "  mxtool export FILE.mxs              the file's image as JSON on stdout\n"
+         "  mxtool import FILE.json -o FILE.mxs a configuration file from such JSON\n"
+         "  mxtool check FILE.mxs               is it a valid configuration file?\n";
+}
+
+}  // namespace mx::tool

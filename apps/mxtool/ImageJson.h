@@ -1,0 +1,37 @@
+#pragma once
+// The parameter image as one JSON object, field by field under the names of the field table, and
+// back. Every byte survives the round trip: texts carry each byte as one Latin-1 character and
+// reserved areas are exported too.
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <string>
+
+#include "core/ExtensionBlock.h"
+#include "core/ParameterImage.h"
+
+namespace mx::tool {
+
+// Extra keys beside the fields of the image.
+inline constexpr const char* kChecksumMatchesKey = "checksumMatches";
+inline constexpr const char* kExtensionBlockKey = "extensionBlock";  // hex, only when not default
+
+QJsonObject ImageToJson(const ParameterImage& image, const ExtensionBlock& extension,
+                        bool checksumMatches);
+
+// The object as text for people and scripts: fields in image order, one field a line, arrays of
+// values on one line and arrays of arrays one row a line.
+QByteArray ImageJsonText(const QJsonObject& object);
+
+struct ImportedImage {
+  bool ok = false;
+  std::string error;  // names the field and what is wrong with it
+  ParameterImage image;
+  ExtensionBlock extension;
+};
+
+// Starts from the defaults of the JSON's `modelIndex` (0 when absent), sets every field given,
+// then does what the editor does when it stores its pages and computes the checksum.
+ImportedImage ImageFromJson(const QByteArray& json);
+
+}  // namespace mx::tool

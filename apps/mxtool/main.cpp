@@ -1,0 +1,42 @@
+// mxtool: the setup program's libraries on the command line, for scripts and fleets of interfaces.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "apps/mxtool/DeviceCommands.h"
+#include "apps/mxtool/FileCommands.h"
+
+namespace {
+
+std::string Usage() {
+  return "usage: mxtool COMMAND [ARGUMENTS]\n"
+         "Configuration files:\n" +
+         mx::tool::FileCommandsUsage() +
+         (mx::tool::DeviceCommandsUsage().empty()
+              ? std::string()
+              : "Interface on a serial port:\n" + mx::tool::DeviceCommandsUsage()) +
+         "Exit codes: 0 success, 1 the interface failed, 2 usage or file error.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty()) {
+    std::cerr << Usage();
+    return 2;
+  }
+  const std::string& command = words[0];
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << Usage();
+    return 0;
+  }
+  const std::vector<std::string> args(words.begin() + 1, words.end());
+  if (mx::tool::IsFileCommand(command)) {
+    return mx::tool::RunFileCommand(command, args, {std::cout, std::cerr});
+  }
+  if (mx::tool::IsDeviceCommand(command))
+    return mx::tool::RunDeviceCommand(command, args);
+  std::cerr << "mxtool: unknown command \"" << command << "\"\n" << Usage();
+  return 2;
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The mxtool command line as scripts use it: exit codes, streams, the round trip.
+set -u
+tool=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$tool" --help | grep -q "mxtool new --model M -o FILE.mxs" || fail "--help lists the commands"
+"$tool" frobnicate 2>"$dir/err"; [ $? -eq 2 ] || fail "unknown command exits 2"
+grep -q usage "$dir/err" || fail "unknown command prints the usage on stderr"
+"$tool" 2>/dev/null; [ $? -eq 2 ] || fail "no command exits 2"
+
+"$tool" new --model MX4-PLUS-00 -o "$dir/a.mxs" >/dev/null || fail "new"
+[ "$(stat -c %s "$dir/a.mxs")" = 7626 ] || fail "new writes 7626 bytes"
+"$tool" check "$dir/a.mxs" | grep -q "Mesurix4 Plus, checksum ok" || fail "check summary"
+"$tool" export "$dir/a.mxs" >"$dir/a.json" || fail "export"
+"$tool" import "$dir/a.json" -o "$dir/b.mxs" || fail "import"
+cmp -s "$dir/a.mxs" "$dir/b.mxs" || fail "export then import gives the same bytes"
+
+head -c 3000 "$dir/a.mxs" >"$dir/short.mxs"
+"$tool" check "$dir/short.mxs" >"$dir/out" 2>"$dir/err"; [ $? -eq 2 ] || fail "short file exits 2"
+grep -q "^Invalid Mesurix configuration file." "$dir/err" || fail "invalid-file message on stderr"
+[ -s "$dir/out" ] && fail "nothing on stdout for an invalid file"
+echo "mxtool command line: all checks passed"
