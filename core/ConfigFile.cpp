@@ -15,6 +15,7 @@ bool FieldHoldsText(std::span<const uint8_t> field, std::string_view text) {
 
 constexpr std::size_t kVersionOffset = kConfigHeaderSize;  // 27
 constexpr std::size_t kVersionSize = 10;
+constexpr std::string_view kFormatVersion{"1.00     \0", kVersionSize};
 constexpr std::size_t kLengthOffset = kVersionOffset + kVersionSize;  // 37
 constexpr std::size_t kReservedOffset = kLengthOffset + 2;            // 39
 
@@ -27,7 +28,8 @@ ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image
   if (!FieldHoldsText(file.subspan(0, kConfigHeaderSize), kConfigHeaderText)) {
     return ConfigParse::Invalid;
   }
-  if (!FieldHoldsText(file.subspan(kVersionOffset, kVersionSize), "1.00     ")) {
+  if (!FieldHoldsText(file.subspan(kVersionOffset, kVersionSize),
+                      kFormatVersion.substr(0, kVersionSize - 1))) {
     return ConfigParse::Invalid;
   }
   const unsigned length = file[kLengthOffset] | (file[kLengthOffset + 1] << 8);
@@ -47,8 +49,13 @@ std::vector<uint8_t> SerializeConfigFile(const ParameterImage& image,
   file.reserve(kConfigFileSize);
   file.insert(file.end(), kConfigHeaderText.begin(), kConfigHeaderText.end());
   file.push_back(0);
+  // The loader checks these two copies, so they are always written as it expects them. Taking
+  // them from the image instead would let an image with a damaged header (one received from an
+  // interface, say) be saved into a file that can never be opened again.
+  file.insert(file.end(), kFormatVersion.begin(), kFormatVersion.end());
+  file.push_back(static_cast<uint8_t>(kImageSize & 0xFF));
+  file.push_back(static_cast<uint8_t>(kImageSize >> 8));
   const auto& bytes = image.Bytes();
-  file.insert(file.end(), bytes.begin(), bytes.begin() + kVersionSize + 2);
   file.insert(file.end(), kConfigReservedSize, uint8_t{0});
   file.insert(file.end(), bytes.begin(), bytes.end());
   file.insert(file.end(), extension.bytes.begin(), extension.bytes.end());

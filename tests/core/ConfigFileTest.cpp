@@ -70,6 +70,17 @@ TEST(ConfigFile, RejectsWrongHeaderVersionLengthOrShortImage) {
   EXPECT_FALSE(rejects(mutated(60, 0xFF))) << "reserved bytes are ignored";
 }
 
+TEST(ConfigFile, AnImageWithADamagedHeaderStillSavesAFileThatOpens) {
+  Saved s = SavedFile();
+  s.image.Bytes()[3] = 'X';
+  s.image.Set(fld::imageLength, uint16_t{1234});
+  const auto file = SerializeConfigFile(s.image, s.extension);
+  ParameterImage image;
+  ExtensionBlock extension;
+  ASSERT_EQ(ParseConfigFile(file, image, extension), ConfigParse::Ok);
+  EXPECT_EQ(image, s.image) << "the image itself is written as it is";
+}
+
 TEST(ConfigFile, ShortExtensionBlockKeepsTheRestAndExtraBytesAreIgnored) {
   const Saved s = SavedFile();
   ParameterImage image;
