@@ -43,7 +43,7 @@ run: build
 # libFuzzer builds of every parser of outside bytes: `make fuzz`, then run build-fuzz/fuzz/<name>.
 fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DMX_GUI=OFF -DMX_SANITIZE=ON -DMX_FUZZ=ON -DMX_BENCH=OFF
+	  -DMX_GUI=OFF -DMX_SANITIZE=ON -DMX_FUZZ=ON -DMX_BENCH=OFF -DMX_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS)
 
 bench: build
