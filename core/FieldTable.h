@@ -174,8 +174,8 @@ inline constexpr auto kFieldTable = [] {
 
 inline constexpr std::size_t kFieldCount = kFieldTable.size();
 
-// Compile-time lookup; an unknown name stops the build.
-consteval std::size_t FieldIndex(std::string_view name) {
+// Lookup for the field handles, evaluated at compile time, where an unknown name stops the build.
+constexpr std::size_t FieldIndex(std::string_view name) {
   for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
     if (kFieldTable[i].name == name)
       return i;
