@@ -5,6 +5,11 @@ if(MX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# libFuzzer needs coverage instrumentation in every library the targets reach, not only in fuzz/.
+if(MX_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Warnings are errors on our own code only; Qt's and GoogleTest's headers come in as system headers.
 function(mx_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
