@@ -1,0 +1,48 @@
+// mxsim: a simulated interface on a pseudo-terminal, for tests, demos and training without
+// hardware.
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "sim/InterfaceSimulator.h"
+#include "sim/PtyInterface.h"
+#include "sim/SimulatorOptions.h"
+
+namespace {
+volatile std::sig_atomic_t gStop = 0;
+void OnSignal(int) {
+  gStop = 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(mx::sim::SimulatorUsage().c_str(), stdout);
+    return 0;
+  }
+  mx::sim::SimulatorOptions options;
+  std::string error;
+  if (!mx::sim::ParseSimulatorOptions(args, options, error)) {
+    std::fprintf(stderr, "mxsim: %s\n%s", error.c_str(), mx::sim::SimulatorUsage().c_str());
+    return 2;
+  }
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+
+  mx::sim::InterfaceSimulator simulator(options.config);
+  mx::sim::PtyInterface pty(simulator, options.paced);
+  if (!pty.Create(options.linkPath, error)) {
+    std::fprintf(stderr, "mxsim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("ready %s\n", options.linkPath.c_str());
+  std::fflush(stdout);
+  pty.Serve(gStop);
+  pty.Remove();
+  return 0;
+}

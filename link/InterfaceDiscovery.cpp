@@ -1,0 +1,223 @@
+#include "link/InterfaceDiscovery.h"
+
+#include <cstdio>
+
+#include "link/LinkMessages.h"
+#include "link/ReplyParsers.h"
+
+namespace mx {
+namespace {
+
+constexpr int kScanBauds[] = {9600, 4800, 2400, 1200, 19200};
+struct Framing {
+  char parity;
+  char dataBits;
+};
+constexpr Framing kScanFramings[] = {{'N', '8'}, {'E', '7'}, {'O', '7'}};
+
+std::string Format(std::string_view pattern, int value) {
+  char text[96];
+  std::snprintf(text, sizeof text, std::string(pattern).c_str(), value);
+  return text;
+}
+
+std::string SettingsText(int baud, int parity, int dataBits, int stopBits) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d-%c-%c-%c", baud, static_cast<char>(parity),
+                static_cast<char>(dataBits), static_cast<char>(stopBits));
+  return text;
+}
+
+void CopyToPort(const LinkSettings& settings, SerialPort& port) {
+  port.portNumber = settings.portNumber;
+  port.baudRate = settings.baudRate;
+  port.parity = static_cast<char>(settings.parity);
+  port.dataBits = static_cast<char>(settings.dataBits);
+  port.stopBits = static_cast<char>(settings.stopBits);
+}
+
+std::string Ask(SerialPort& port, const char* request, int limit, uint32_t timeoutMs) {
+  port.PurgeInput();
+  port.WriteText(request);
+  return std::string(ReplyText(port.ReadLine(limit, timeoutMs, '\r')));
+}
+
+}  // namespace
+
+void SetConnectionStatus(DeviceLink& link, bool connected) {
+  if (!connected)
+    ForgetConnection(link.state);
+  link.host.UpdateConnectionStatus(connected);
+}
+
+void ShowLinkMessage(DeviceLink& link, std::string_view text) {
+  link.host.ShowMessage(link.state.messageCaption, text);
+}
+
+bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
+  LinkSettings& settings = link.state.linkSettings;
+  LoadLinkSettings(link.store, settings);
+  if (settings.portNumber == -1)
+    return false;
+  if (!port.Open(settings.portNumber, settings.baudRate, static_cast<char>(settings.parity),
+                 static_cast<char>(settings.dataBits), static_cast<char>(settings.stopBits))) {
+    settings.portNumber = -1;
+    return false;
+  }
+  port.PurgeInput();
+  port.WriteText(kIdentifyRequest);
+  const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
+  if (ReplyText(reply).empty()) {
+    settings.portNumber = -1;
+    port.Close();
+    return false;
+  }
+  const ModelIndex model =
+      MatchIdentification(reply, settings.baudRate, static_cast<char>(settings.parity),
+                          static_cast<char>(settings.dataBits));
+  if (model < 0)
+    return false;
+  link.host.SetCurrentModel(model);
+  CopyToPort(settings, port);
+  link.state.portPath = link.ports.PathOf(settings.portNumber).value_or("");
+  ReadIdentity(link, port);
+  return true;
+}
+
+bool ScanForInterface(DeviceLink& link, SerialPort& port) {
+  DeviceCommandHost& host = link.host;
+  SetConnectionStatus(link, false);
+  host.OpenProgressWindow();
+  int counter = 0;
+  bool found = false;
+  bool cancelled = false;
+  for (int number = kFirstComPort; number <= kLastComPort && !found && !cancelled; ++number) {
+    port.Close();
+    host.SetProgressLine(0, Format(msg::kCheckingPort, number));
+    host.SetProgressLine(1, "");
+    if (!port.Open(number, 9600, 'N', '8', '1')) {
+      host.PortUnavailable(number, port.LastOpenError());
+      host.SetProgress(counter, 100);
+      host.PumpMessages();
+      if (host.CancelRequested()) {
+        cancelled = true;
+        break;
+      }
+      counter += 5;
+      link.clock.SleepMs(kMissingPortWaitMs);
+      continue;
+    }
+    for (int baud : kScanBauds) {
+      host.SetProgressLine(1, Format(msg::kCheckingBaud, baud));
+      host.SetProgress(counter, 100);
+      host.PumpMessages();
+      if (host.CancelRequested()) {
+        cancelled = true;
+        break;
+      }
+      ++counter;
+      for (const Framing& framing : kScanFramings) {
+        port.SetLineSettings(baud, framing.parity, framing.dataBits);
+        port.WriteText(kIdentifyRequest);
+        const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
+        if (ReplyText(reply).empty())
+          continue;
+        const ModelIndex model = MatchIdentification(reply, baud, framing.parity, framing.dataBits);
+        if (model < 0)
+          continue;
+        host.SetCurrentModel(model);
+        link.state.linkSettings = LinkSettings{number, baud, framing.parity, framing.dataBits, '1'};
+        CopyToPort(link.state.linkSettings, port);
+        link.state.portPath = link.ports.PathOf(number).value_or("");
+        ReadIdentity(link, port);
+        found = true;
+        break;
+      }
+      if (found)
+        break;
+    }
+  }
+  host.CloseProgressWindow();
+  if (found) {
+    SetConnectionStatus(link, true);
+    return true;
+  }
+  ShowLinkMessage(link, msg::kCannotFind);
+  return false;
+}
+
+void ReadIdentity(DeviceLink& link, SerialPort& port) {
+  IdentityTexts& texts = link.state.identityTexts;
+  const LinkSettings& settings = link.state.linkSettings;
+  for (std::string& text : texts)
+    text.clear();
+  texts[0] = Format("COM%d", settings.portNumber);
+  texts[1] = SettingsText(settings.baudRate, settings.parity, settings.dataBits, settings.stopBits);
+  const char* requests[] = {kSerialNumberRequest, kVersionRequest, kDescriptionRequest};
+  for (int i = 0; i < 3; ++i) {
+    std::string reply = Ask(port, requests[i], kIdentityLimit, kIdentityTimeoutMs);
+    if (reply.empty())
+      return;
+    if (i == 2)
+      reply.erase(0, reply.find_first_not_of(" \t\n\v\f\r"));
+    texts[static_cast<std::size_t>(2 + i)] = reply;
+  }
+  ReadNetworkStatus(link, port);
+}
+
+void ReadNetworkStatus(DeviceLink& link, SerialPort& port) {
+  if (!IsNetworkModel(link.host.CurrentModel()))
+    return;
+  const std::string reply = Ask(port, kNetworkRequest, kNetworkLimit, kNetworkTimeoutMs);
+  link.state.networkStatus.netStatusValid = false;
+  if (reply.empty())
+    return;
+  ParseNetworkStatus(reply, link.state.networkStatus);
+}
+
+bool FindInterface(DeviceLink& link) {
+  DeviceCommandHost& host = link.host;
+  LinkState& state = link.state;
+  SerialPort port(link.line, link.clock, link.ports);
+  if (ProbeStoredSettings(link, port)) {
+    SetConnectionStatus(link, true);
+    host.OpenNotice(msg::kLocated, state.identityTexts[0] + ":" + state.identityTexts[1]);
+    link.clock.SleepMs(kLocatedNoticeMs);
+    host.CloseNotice();
+  } else if (!ScanForInterface(link, port)) {
+    state.interfaceFound = false;
+    return false;
+  }
+  state.interfaceFound = true;
+  const ModelIndex model = host.CurrentModel();
+  if (const ModelInfo* info = ModelByIndex(model))
+    host.ModelSelect(info->commandId);
+  const NetworkStatus& net = state.networkStatus;
+  if (IsNetworkModel(model) && net.netStatusValid) {
+    host.CommitNetworkPage();
+    ParameterImage& image = host.Document().Image();
+    for (int i = 0; i < 4; ++i)
+      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
+    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
+    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+    image.Set(fld::networkEnabled, static_cast<uint8_t>(net.netEnabled));
+    host.Document().SetNetworkSettingsEdited(false);
+    host.RefreshNetworkPage();
+  }
+  SaveLinkSettings(link.store, state.linkSettings);
+  return true;
+}
+
+bool RunFindCommand(DeviceLink& link) {
+  if (!FindInterface(link))
+    return false;
+  DeviceCommandHost& host = link.host;
+  host.CommitStatusPage();
+  ParameterImage& image = host.Document().Image();
+  image.Set(fld::hostBaud, static_cast<uint16_t>(link.state.linkSettings.baudRate));
+  image.Set(fld::hostParity, static_cast<char>(link.state.linkSettings.parity));
+  host.RefreshStatusPage();
+  return true;
+}
+
+}  // namespace mx

@@ -1,0 +1,166 @@
+#include "link/ParameterTransfer.h"
+
+#include <cstdio>
+
+#include "core/ImageOperations.h"
+#include "link/InterfaceDiscovery.h"
+#include "link/LinkMessages.h"
+#include "link/ReplyParsers.h"
+
+namespace mx {
+namespace {
+
+// Probe the stored place, else scan; then the identified model becomes the editor's.
+bool Locate(DeviceLink& link, SerialPort& port) {
+  if (!ProbeStoredSettings(link, port) && !ScanForInterface(link, port))
+    return false;
+  return true;
+}
+
+void SelectIdentifiedModel(DeviceLink& link) {
+  if (const ModelInfo* info = ModelByIndex(link.host.CurrentModel()))
+    link.host.ModelSelect(info->commandId);
+}
+
+void Fail(DeviceLink& link, std::string_view text) {
+  SetConnectionStatus(link, false);
+  ShowLinkMessage(link, text);
+}
+
+}  // namespace
+
+bool EnterTransferSpeed(DeviceLink& link, SerialPort& port) {
+  const LinkSettings& s = link.state.linkSettings;
+  if (s.baudRate == 9600 && s.parity == 'N' && s.dataBits == '8' && s.stopBits == '1')
+    return false;
+  port.WriteText(kEnterTransferRequest);
+  link.clock.SleepMs(kTransferSwitchWaitMs);
+  port.SetLineSettings(9600, 'N', '8');
+  link.clock.SleepMs(kTransferSwitchWaitMs);
+  return true;
+}
+
+uint32_t AcknowledgeTimeoutMs(int identificationBaud) {
+  // A stored place can hold any number; a speed of 0 or below would divide by zero, and such a
+  // place can only have matched a foreign device, so it gets the time-out of 9600 baud.
+  const double baud = identificationBaud > 0 ? identificationBaud : 9600;
+  return static_cast<uint32_t>(3301000.0 / (baud * 0.1) + 2000.0);
+}
+
+bool ReadParameters(DeviceLink& link) {
+  DeviceCommandHost& host = link.host;
+  SerialPort port(link.line, link.clock, link.ports);
+  if (!Locate(link, port))
+    return false;
+  SelectIdentifiedModel(link);
+  const bool switched = EnterTransferSpeed(link, port);
+  (void)switched;  // "<$F" follows every read, switched or not
+
+  host.SetWaitCursor(true);
+  host.OpenNotice(msg::kReading, "");
+  ParameterImage received;
+  port.WriteText(kReadImageRequest);
+  const int count =
+      port.ReadCount(received.Bytes().data(), static_cast<int>(kImageSize), kImageSilenceMs);
+  host.CloseNotice();
+  port.WriteText(kLeaveTransferRequest);
+  host.SetWaitCursor(false);
+
+  if (count < static_cast<int>(kImageSize)) {
+    Fail(link, msg::kUnableToRead);
+    return false;
+  }
+  if (!ChecksumMatches(received)) {
+    Fail(link, msg::kInvalidChecksum);
+    return false;
+  }
+  ApplyLoadFixups(received);
+  host.Document().AcceptReceivedImage(received);
+  host.RefreshPages();
+  SetConnectionStatus(link, true);
+  ShowLinkMessage(link, msg::kReceived);
+  return true;
+}
+
+bool SendParameters(DeviceLink& link) {
+  DeviceCommandHost& host = link.host;
+  LinkState& state = link.state;
+  SetupDocument& document = host.Document();
+  SerialPort port(link.line, link.clock, link.ports);
+  if (!Locate(link, port))
+    return false;
+
+  const bool networkEdited = document.NetworkSettingsEdited();
+  SelectIdentifiedModel(link);
+  const ModelIndex model = host.CurrentModel();
+  if (IsNetworkModel(model))
+    document.SetNetworkSettingsEdited(networkEdited);
+  const bool switched = EnterTransferSpeed(link, port);
+
+  if (IsNetworkModel(model) && !document.NetworkSettingsEdited()) {
+    ReadNetworkStatus(link, port);
+    const NetworkStatus& net = state.networkStatus;
+    if (!net.netStatusValid) {
+      if (switched)
+        port.WriteText(kLeaveTransferRequest);
+      Fail(link, msg::kNetworkUnreadable);
+      return false;
+    }
+    host.CommitNetworkPage();
+    ParameterImage& image = document.Image();
+    for (int i = 0; i < 4; ++i)
+      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
+    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
+    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+  }
+  document.SetNetworkSettingsEdited(false);
+  host.RefreshNetworkPage();
+
+  host.SetWaitCursor(true);
+  host.OpenNotice(msg::kSending, "");
+  host.CommitPages();
+  const ParameterImage& image = document.Image();
+  port.WriteText(kSendImageRequest);
+  port.WriteBytes(image.Bytes().data(), static_cast<int>(kImageSize));
+  const std::string reply = port.ReadLine(kVerdictLimit, AcknowledgeTimeoutMs(port.baudRate), '\r');
+  host.CloseNotice();
+  host.SetWaitCursor(false);
+
+  switch (ParseVerdict(reply)) {
+    case Verdict::Pass: {
+      LinkSettings& settings = state.linkSettings;
+      settings.baudRate = image.Get(fld::hostBaud);
+      settings.parity = static_cast<unsigned char>(image.Get(fld::hostParity));
+      settings.dataBits = static_cast<unsigned char>(image.Get(fld::hostDataBits));
+      settings.stopBits = static_cast<unsigned char>(image.Get(fld::hostStopBits));
+      char text[64];
+      std::snprintf(text, sizeof text, "%d-%c-%c-%c", settings.baudRate, image.Get(fld::hostParity),
+                    image.Get(fld::hostDataBits), image.Get(fld::hostStopBits));
+      state.identityTexts[1] = text;
+      NetworkStatus& net = state.networkStatus;
+      for (int i = 0; i < 4; ++i)
+        net.netAddress[i] = image.Get(fld::ipAddress, i);
+      net.netPort = image.Get(fld::basePort);
+      net.netServerMode = image.Get(fld::serverMode);
+      net.netEnabled = image.Get(fld::networkEnabled);
+      net.netStatusValid = true;
+      SetConnectionStatus(link, true);
+      ShowLinkMessage(link,
+                      std::string(msg::kAcknowledged) + "\n" + std::string(msg::kWaitForReset));
+      return true;
+    }
+    case Verdict::Failed:
+      if (switched)
+        port.WriteText(kLeaveTransferRequest);
+      Fail(link, std::string(msg::kTransferFailed) + std::string(ReplyText(reply)));
+      return false;
+    case Verdict::Unknown:
+      break;
+  }
+  if (switched)
+    port.WriteText(kLeaveTransferRequest);
+  Fail(link, msg::kNoResponse);
+  return false;
+}
+
+}  // namespace mx

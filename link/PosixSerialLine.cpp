@@ -1,0 +1,429 @@
+#include "link/PosixSerialLine.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace mx {
+namespace {
+
+bool BaudToSpeed(int baud, speed_t& speed) {
+  switch (baud) {
+    case 300:
+      speed = B300;
+      return true;
+    case 600:
+      speed = B600;
+      return true;
+    case 1200:
+      speed = B1200;
+      return true;
+    case 2400:
+      speed = B2400;
+      return true;
+    case 4800:
+      speed = B4800;
+      return true;
+    case 9600:
+      speed = B9600;
+      return true;
+    case 19200:
+      speed = B19200;
+      return true;
+    case 38400:
+      speed = B38400;
+      return true;
+    case 57600:
+      speed = B57600;
+      return true;
+    case 115200:
+      speed = B115200;
+      return true;
+    case 230400:
+      speed = B230400;
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string ProcessName(long pid) {
+  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+std::string HolderText(long pid) {
+  std::string text = "in use by process " + std::to_string(pid);
+  const std::string name = ProcessName(pid);
+  if (!name.empty())
+    text += " (" + name + ")";
+  return text;
+}
+
+bool ProcessAlive(long pid) {
+  return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// Reads the PID from a lock file; both the ten-column ASCII form and a binary int are in use.
+long LockFilePid(const std::string& file) {
+  const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return -1;
+  char buffer[32] = {};
+  const ssize_t n = read(fd, buffer, sizeof buffer - 1);
+  close(fd);
+  if (n <= 0)
+    return -1;
+  if (n == 4 && (buffer[0] < ' ' || buffer[3] < ' ')) {
+    int binary = 0;
+    std::memcpy(&binary, buffer, 4);
+    return binary;
+  }
+  return std::strtol(buffer, nullptr, 10);
+}
+
+// The process holding a flock on the device node, from /proc/locks; -1 when none is listed.
+long FlockHolder(const struct stat& node) {
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string number, kind, advisory, mode, pid, id;
+    fields >> number >> kind;
+    if (kind == "->")
+      fields >> kind;  // a waiter, same layout after the arrow
+    fields >> advisory >> mode >> pid >> id;
+    if (kind != "FLOCK")
+      continue;
+    unsigned major = 0, minor = 0;
+    unsigned long long inode = 0;
+    if (std::sscanf(id.c_str(), "%x:%x:%llu", &major, &minor, &inode) != 3)
+      continue;
+    if (makedev(major, minor) == node.st_dev && inode == node.st_ino)
+      return std::atol(pid.c_str());
+  }
+  return -1;
+}
+
+// Any other process with the device open, for a busy port that has no lock of any kind.
+long OpenerOf(const std::string& resolved) {
+  DIR* proc = opendir("/proc");
+  if (!proc)
+    return -1;
+  long found = -1;
+  const long self = getpid();
+  while (dirent* entry = readdir(proc)) {
+    char* end = nullptr;
+    const long pid = std::strtol(entry->d_name, &end, 10);
+    if (*end != '\0' || pid <= 0 || pid == self)
+      continue;
+    const std::string fdDir = std::string("/proc/") + entry->d_name + "/fd";
+    DIR* fds = opendir(fdDir.c_str());
+    if (!fds)
+      continue;
+    while (dirent* fdEntry = readdir(fds)) {
+      char target[PATH_MAX];
+      const std::string link = fdDir + "/" + fdEntry->d_name;
+      const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+      if (n > 0 && resolved == std::string(target, static_cast<std::size_t>(n))) {
+        found = pid;
+        break;
+      }
+    }
+    closedir(fds);
+    if (found > 0)
+      break;
+  }
+  closedir(proc);
+  return found;
+}
+
+}  // namespace
+
+PosixSerialLine::PosixSerialLine(std::string lockDirectory)
+    : lockDirectory_(std::move(lockDirectory)) {}
+
+PosixSerialLine::~PosixSerialLine() {
+  Close();
+}
+
+std::string PosixSerialLine::LockFileName(const std::string& resolvedPath) {
+  std::string name = resolvedPath;
+  if (name.rfind("/dev/", 0) == 0)
+    name = name.substr(5);
+  for (char& c : name) {
+    if (c == '/')
+      c = '_';
+  }
+  return "LCK.." + name;
+}
+
+LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings& settings) {
+  Close();
+  char resolvedBuffer[PATH_MAX];
+  if (!realpath(path.c_str(), resolvedBuffer))
+    return {false, std::strerror(errno)};
+  const std::string resolved = resolvedBuffer;
+
+  // Other serial programs announce themselves with a lock file; honour a live one, clear a stale
+  // one.
+  const std::string lockPath = lockDirectory_ + "/" + LockFileName(resolved);
+  const long lockPid = LockFilePid(lockPath);
+  if (lockPid > 0 && lockPid != getpid()) {
+    if (ProcessAlive(lockPid))
+      return {false, HolderText(lockPid)};
+    unlink(lockPath.c_str());
+  }
+
+  const int fd = open(resolved.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == EBUSY) {
+      const long holder = OpenerOf(resolved);
+      if (holder > 0)
+        return {false, HolderText(holder)};
+    }
+    return {false, std::strerror(error)};
+  }
+  // TIOCEXCL alone does not stop root; flock does, through symbolic links too.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    struct stat node {};
+    fstat(fd, &node);
+    close(fd);
+    long holder = FlockHolder(node);
+    if (holder <= 0)
+      holder = OpenerOf(resolved);
+    if (holder > 0)
+      return {false, HolderText(holder)};
+    return {false, "in use by another program"};
+  }
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) {
+    close(fd);
+    return {false, "not a serial device"};
+  }
+  ioctl(fd, TIOCEXCL);
+  fd_ = fd;
+  lost_ = false;
+  if (!Configure(settings)) {
+    // A speed the driver refuses: keep whatever the device had, like the original's unchecked
+    // configuration step, so the caller still owns an open line.
+  }
+
+  const int lockFd = open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (lockFd >= 0) {
+    char pidText[16];
+    const int n = std::snprintf(pidText, sizeof pidText, "%10ld\n", static_cast<long>(getpid()));
+    if (write(lockFd, pidText, static_cast<std::size_t>(n)) == n)
+      lockFile_ = lockPath;
+    close(lockFd);
+    if (lockFile_.empty())
+      unlink(lockPath.c_str());
+  }
+  // DTR and RTS up while the line is ours; devices without modem lines (ENOTTY) simply lack them.
+  int raise = TIOCM_DTR | TIOCM_RTS;
+  ioctl(fd_, TIOCMBIS, &raise);
+  return {true, {}};
+}
+
+bool PosixSerialLine::Configure(const LineSettings& settings) {
+  if (fd_ < 0)
+    return false;
+  termios tio{};
+  if (tcgetattr(fd_, &tio) != 0)
+    return false;
+  cfmakeraw(&tio);
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | PARMRK | IGNPAR);
+  tio.c_cflag |= CLOCAL | CREAD | HUPCL;
+  tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS | CSIZE | PARENB | PARODD | CSTOPB);
+#ifdef CMSPAR
+  tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  switch (settings.dataBits) {
+    case 5:
+      tio.c_cflag |= CS5;
+      break;
+    case 6:
+      tio.c_cflag |= CS6;
+      break;
+    case 7:
+      tio.c_cflag |= CS7;
+      break;
+    default:
+      tio.c_cflag |= CS8;
+      break;
+  }
+  switch (settings.parity) {
+    case Parity::Even:
+      tio.c_cflag |= PARENB;
+      break;
+    case Parity::Odd:
+      tio.c_cflag |= PARENB | PARODD;
+      break;
+#ifdef CMSPAR
+    case Parity::Mark:
+      tio.c_cflag |= PARENB | CMSPAR | PARODD;
+      break;
+    case Parity::Space:
+      tio.c_cflag |= PARENB | CMSPAR;
+      break;
+#else
+    // Without stick parity the platform cannot send mark or space; the line runs without parity.
+    case Parity::Mark:
+    case Parity::Space:
+      break;
+#endif
+    case Parity::None:
+      break;
+  }
+  // termios knows one or two stop bits; UARTs give 1.5 only with 5 data bits, where CSTOPB means
+  // 1.5. At 6..8 data bits we send two: a receiver that wants 1.5 accepts the longer stop.
+  if (settings.stopBits != StopBits::One)
+    tio.c_cflag |= CSTOPB;
+  speed_t speed = B9600;
+  const bool known = BaudToSpeed(settings.baud, speed);
+  cfsetispeed(&tio, speed);
+  cfsetospeed(&tio, speed);
+  baud_ = known ? settings.baud : 9600;
+  // Pseudo-terminals accept parity and data bits and quietly keep 8N; that is not a failure.
+  return tcsetattr(fd_, TCSANOW, &tio) == 0 && known;
+}
+
+std::size_t PosixSerialLine::Read(uint8_t* buffer, std::size_t max) {
+  if (fd_ < 0 || max == 0)
+    return 0;
+  const ssize_t n = read(fd_, buffer, max);
+  if (n > 0)
+    return static_cast<std::size_t>(n);
+  if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV))
+    lost_ = true;
+  return 0;
+}
+
+std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
+  if (fd_ < 0)
+    return 0;
+  // The driver takes the bytes at line speed; allow twice the line time plus a second before
+  // deciding that the device no longer drains (a stalled pseudo-terminal peer, flow-controlled
+  // UART).
+  const long long limitMs =
+      static_cast<long long>(count) * 20000 / (baud_ > 0 ? baud_ : 9600) + 1000;
+  long long waitedMs = 0;
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = write(fd_, bytes + done, count - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0 && errno != EAGAIN) {
+      lost_ = true;
+      break;
+    }
+    if (waitedMs >= limitMs)
+      break;
+    pollfd p{fd_, POLLOUT, 0};
+    poll(&p, 1, 50);
+    waitedMs += 50;
+  }
+  return done;
+}
+
+std::size_t PosixSerialLine::BytesQueued() {
+  if (fd_ < 0)
+    return 0;
+  int queued = 0;
+  if (ioctl(fd_, FIONREAD, &queued) != 0 || queued < 0)
+    return 0;
+  return static_cast<std::size_t>(queued);
+}
+
+void PosixSerialLine::PurgeInput() {
+  if (fd_ >= 0)
+    tcflush(fd_, TCIFLUSH);
+}
+
+void PosixSerialLine::PurgeOutput() {
+  if (fd_ >= 0)
+    tcflush(fd_, TCOFLUSH);
+}
+
+WaitResult PosixSerialLine::WaitReadable(uint32_t timeoutMs) {
+  if (fd_ < 0 || lost_)
+    return WaitResult::LineLost;
+  pollfd p{fd_, POLLIN, 0};
+  const int timeout =
+      timeoutMs > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(timeoutMs);
+  const int n = poll(&p, 1, timeout);
+  if (n <= 0)
+    return WaitResult::TimedOut;  // EINTR counts as an early wake-up
+  // A hung-up tty stays "readable" for ever while read() gives 0; without this the caller would
+  // spin until its time-out. Bytes still queued are delivered first.
+  if ((p.revents & (POLLHUP | POLLERR | POLLNVAL)) && BytesQueued() == 0) {
+    lost_ = true;
+    return WaitResult::LineLost;
+  }
+  return WaitResult::Readable;
+}
+
+bool PosixSerialLine::GetModemStatus(uint32_t& bits) {
+  if (fd_ < 0)
+    return false;
+  int status = 0;
+  if (ioctl(fd_, TIOCMGET, &status) != 0)
+    return false;
+  bits = 0;
+  if (status & TIOCM_CTS)
+    bits |= kModemCts;
+  if (status & TIOCM_DSR)
+    bits |= kModemDsr;
+  if (status & TIOCM_RNG)
+    bits |= kModemRing;
+  if (status & TIOCM_CAR)
+    bits |= kModemDcd;
+  return true;
+}
+
+bool PosixSerialLine::SetModemLine(ModemLine line, bool raised) {
+  if (fd_ < 0)
+    return false;
+  int bit = line == ModemLine::Rts ? TIOCM_RTS : TIOCM_DTR;
+  return ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bit) == 0;
+}
+
+void PosixSerialLine::Close() {
+  if (fd_ < 0)
+    return;
+  // On a pseudo-terminal the exclusive flag outlives close(); clear it so the next opener gets in.
+  ioctl(fd_, TIOCNXCL);
+  flock(fd_, LOCK_UN);
+  close(fd_);
+  fd_ = -1;
+  if (!lockFile_.empty()) {
+    unlink(lockFile_.c_str());
+    lockFile_.clear();
+  }
+}
+
+}  // namespace mx

@@ -1,0 +1,42 @@
+#pragma once
+// SerialLine on POSIX termios: the one platform file of the device link.
+
+#include <string>
+
+#include "link/SerialLine.h"
+
+namespace mx {
+
+class PosixSerialLine : public SerialLine {
+ public:
+  // `lockDirectory` is where the UUCP-style lock files live; tests point it at a private folder.
+  explicit PosixSerialLine(std::string lockDirectory = "/run/lock");
+  ~PosixSerialLine() override;
+  PosixSerialLine(const PosixSerialLine&) = delete;
+  PosixSerialLine& operator=(const PosixSerialLine&) = delete;
+
+  LineOpenResult Open(const std::string& path, const LineSettings& settings) override;
+  bool IsOpen() const override { return fd_ >= 0; }
+  bool Configure(const LineSettings& settings) override;
+  std::size_t Read(uint8_t* buffer, std::size_t max) override;
+  std::size_t Write(const uint8_t* bytes, std::size_t count) override;
+  std::size_t BytesQueued() override;
+  void PurgeInput() override;
+  void PurgeOutput() override;
+  WaitResult WaitReadable(uint32_t timeoutMs) override;
+  bool GetModemStatus(uint32_t& bits) override;
+  bool SetModemLine(ModemLine line, bool raised) override;
+  void Close() override;
+
+  // The lock file a device path uses: "LCK.." and the device name below /dev, slashes as '_'.
+  static std::string LockFileName(const std::string& resolvedPath);
+
+ private:
+  std::string lockDirectory_;
+  std::string lockFile_;  // written by us, removed on Close
+  int fd_ = -1;
+  int baud_ = 9600;
+  bool lost_ = false;
+};
+
+}  // namespace mx

@@ -1,0 +1,43 @@
+#pragma once
+// Per-user stored preferences: sections of integer and text keys. The programs use QSettings
+// (QSettingsStore); tests use the in-memory store.
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace mx {
+
+class PreferencesStore {
+ public:
+  virtual ~PreferencesStore() = default;
+  // `fallback` when the key is missing or does not hold an integer.
+  virtual int ReadInt(std::string_view section, std::string_view key, int fallback) = 0;
+  virtual void WriteInt(std::string_view section, std::string_view key, int value) = 0;
+  virtual std::string ReadText(std::string_view section, std::string_view key,
+                               std::string_view fallback) = 0;
+  virtual void WriteText(std::string_view section, std::string_view key,
+                         std::string_view value) = 0;
+};
+
+class MemoryPreferencesStore : public PreferencesStore {
+ public:
+  using Value = std::variant<int, std::string>;
+
+  int ReadInt(std::string_view section, std::string_view key, int fallback) override;
+  void WriteInt(std::string_view section, std::string_view key, int value) override;
+  std::string ReadText(std::string_view section, std::string_view key,
+                       std::string_view fallback) override;
+  void WriteText(std::string_view section, std::string_view key, std::string_view value) override;
+
+  void Remove(std::string_view section, std::string_view key);
+  // "Section/Key" -> value, in key order; what a test inspects.
+  const std::map<std::string, Value>& Values() const { return values_; }
+
+ private:
+  static std::string Name(std::string_view section, std::string_view key);
+  std::map<std::string, Value> values_;
+};
+
+}  // namespace mx

@@ -1,0 +1,64 @@
+#pragma once
+// The operating system's serial device behind SerialPort. One implementation per platform
+// (PosixSerialLine) and an in-process one for tests (sim/VirtualSerialLine).
+//
+// Contract: Open takes the device exclusively; Read never waits; Write returns when the driver has
+// taken the bytes; WaitReadable is the only call that waits for input and it waits in the operating
+// system. Devices without modem-line control still open and work: only the modem calls fail.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace mx {
+
+enum class Parity { None, Even, Odd, Mark, Space };
+enum class StopBits { One, OnePointFive, Two };
+
+struct LineSettings {
+  int baud = 9600;
+  Parity parity = Parity::None;
+  int dataBits = 8;
+  StopBits stopBits = StopBits::One;
+  bool operator==(const LineSettings&) const = default;
+};
+
+struct LineOpenResult {
+  bool ok = false;
+  std::string error;  // why not, for the user: "in use by process 1234 (minicom)", "No such file"
+};
+
+enum class WaitResult {
+  Readable,  // at least one byte is queued
+  TimedOut,
+  LineLost,  // the device went away (pseudo-terminal closed, adapter unplugged): no byte will come
+};
+
+// Modem status bits, as the test window shows them.
+inline constexpr uint32_t kModemCts = 0x10;
+inline constexpr uint32_t kModemDsr = 0x20;
+inline constexpr uint32_t kModemRing = 0x40;
+inline constexpr uint32_t kModemDcd = 0x80;
+
+enum class ModemLine { Rts, Dtr };
+
+class SerialLine {
+ public:
+  virtual ~SerialLine() = default;
+
+  virtual LineOpenResult Open(const std::string& path, const LineSettings& settings) = 0;
+  virtual bool IsOpen() const = 0;
+  // Changes speed and framing of the open line in place.
+  virtual bool Configure(const LineSettings& settings) = 0;
+  virtual std::size_t Read(uint8_t* buffer, std::size_t max) = 0;
+  virtual std::size_t Write(const uint8_t* bytes, std::size_t count) = 0;
+  virtual std::size_t BytesQueued() = 0;
+  virtual void PurgeInput() = 0;
+  virtual void PurgeOutput() = 0;
+  virtual WaitResult WaitReadable(uint32_t timeoutMs) = 0;
+  virtual bool GetModemStatus(uint32_t& bits) = 0;
+  virtual bool SetModemLine(ModemLine line, bool raised) = 0;
+  virtual void Close() = 0;
+};
+
+}  // namespace mx

@@ -1,0 +1,88 @@
+#pragma once
+// The simulated interface's protocol: one state machine for the in-process tests and for mxsim on a
+// pseudo-terminal. It is fed the host's bytes together with the line settings they travelled at
+// and returns what the interface sends back. It has no clock of its own: callers pass the time.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/ModelTable.h"
+#include "core/ParameterImage.h"
+
+namespace mx::sim {
+
+enum class Fault {
+  None,
+  Silent,   // never answers
+  Garbled,  // every reply line arrives with damaged characters
+  Refuse,   // refuses every image sent with "Transfer Failed:"
+  BadSum,   // sends its image with a wrong checksum
+  Short,    // sends its image one byte short
+};
+
+struct LineView {
+  int baud = 9600;
+  char parity = 'N';
+  char dataBits = '8';
+  // False on a pseudo-terminal: its master side sees the speed but never parity or data bits.
+  bool framingVisible = true;
+};
+
+struct SimulatorConfig {
+  ModelIndex model = 0;
+  std::string serialNumber;  // empty: a plausible default
+  std::string version;
+  std::string description;
+  std::optional<std::string> networkLine;  // the "<$N" reply as given; default from the image
+  Fault fault = Fault::None;
+  ParameterImage image;  // host line settings come from its hostBaud, hostParity, hostDataBits
+};
+
+// The default image of a model, with the host line at `baud`-`parity`-`dataBits`-1 and a valid
+// checksum.
+ParameterImage DefaultSimulatorImage(ModelIndex model, int baud, char parity, char dataBits);
+
+class InterfaceSimulator {
+ public:
+  explicit InterfaceSimulator(SimulatorConfig config);
+
+  // Bytes from the host, received at `nowMs` on a line set to `line`. Returns the reply bytes.
+  std::vector<uint8_t> Receive(std::span<const uint8_t> bytes, const LineView& line,
+                               uint32_t nowMs);
+
+  // The settings the interface itself talks at now: its host settings, or 9600-N-8-1 between
+  // "<$E" and "<$F" or a reset.
+  LineView OwnLine() const;
+  const ParameterImage& Image() const { return image_; }
+  const SimulatorConfig& Config() const { return config_; }
+  // Every request understood, as its letter ("B", "S", ..., "U"), in order; "U" when the image
+  // was complete.
+  const std::vector<std::string>& Requests() const { return requests_; }
+  bool InTransferMode() const { return transferMode_; }
+  int Resets() const { return resets_; }
+  std::string IdentificationLine() const;
+  std::string NetworkLine() const;
+
+ private:
+  void HandleRequest(char letter, std::vector<uint8_t>& out);
+  void FinishImage(std::vector<uint8_t>& out);
+  void SendLine(std::string text, std::vector<uint8_t>& out) const;
+  bool Understands(const LineView& line) const;
+
+  SimulatorConfig config_;
+  ParameterImage image_;
+  std::vector<std::string> requests_;
+  bool transferMode_ = false;
+  int resets_ = 0;
+  // Request parser: how much of "<$" has been seen.
+  int matched_ = 0;
+  // Image reception after "<$U".
+  bool receivingImage_ = false;
+  std::vector<uint8_t> incoming_;
+  uint32_t lastByteMs_ = 0;
+};
+
+}  // namespace mx::sim

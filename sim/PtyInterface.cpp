@@ -1,0 +1,186 @@
+#include "sim/PtyInterface.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace mx::sim {
+namespace {
+
+uint64_t NowUs() {
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count());
+}
+
+int SpeedToBaud(speed_t speed) {
+  switch (speed) {
+    case B300:
+      return 300;
+    case B600:
+      return 600;
+    case B1200:
+      return 1200;
+    case B2400:
+      return 2400;
+    case B4800:
+      return 4800;
+    case B9600:
+      return 9600;
+    case B19200:
+      return 19200;
+    case B38400:
+      return 38400;
+    case B57600:
+      return 57600;
+    case B115200:
+      return 115200;
+    case B230400:
+      return 230400;
+    default:
+      return 0;
+  }
+}
+
+void MakeRaw(int fd) {
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0)
+    return;
+  cfmakeraw(&tio);
+  tio.c_cflag |= CLOCAL | CREAD;
+  tcsetattr(fd, TCSANOW, &tio);
+}
+
+}  // namespace
+
+PtyInterface::PtyInterface(InterfaceSimulator& simulator, bool paced)
+    : simulator_(simulator), paced_(paced) {}
+
+PtyInterface::~PtyInterface() {
+  Remove();
+}
+
+bool PtyInterface::Create(const std::string& linkPath, std::string& error) {
+  char name[256] = {};
+  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+    error = std::string("openpty: ") + std::strerror(errno);
+    return false;
+  }
+  slavePath_ = name;
+  // Both sides raw: a cooked side would echo, translate CR and stop at XOFF (0x13).
+  MakeRaw(master_);
+  MakeRaw(slave_);
+  // The simulator's speed is what the program expects at first; it sets its own anyway.
+  termios tio{};
+  if (tcgetattr(slave_, &tio) == 0) {
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    tcsetattr(slave_, TCSANOW, &tio);
+  }
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  fcntl(master_, F_SETFD, FD_CLOEXEC);
+  fcntl(slave_, F_SETFD, FD_CLOEXEC);
+
+  struct stat existing {};
+  if (lstat(linkPath.c_str(), &existing) == 0) {
+    if (!S_ISLNK(existing.st_mode)) {
+      error = linkPath + " exists and is not a symbolic link";
+      return false;
+    }
+    unlink(linkPath.c_str());
+  }
+  if (symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+    error = "symlink " + linkPath + ": " + std::strerror(errno);
+    return false;
+  }
+  linkPath_ = linkPath;
+  return true;
+}
+
+int PtyInterface::CurrentBaud() const {
+  termios tio{};
+  if (tcgetattr(slave_, &tio) != 0)
+    return 0;
+  return SpeedToBaud(cfgetospeed(&tio));
+}
+
+void PtyInterface::Flush(uint64_t nowUs) {
+  while (!output_.empty()) {
+    std::size_t due = output_.size();
+    uint64_t byteUs = 0;
+    if (paced_) {
+      // 10 bits a byte at the line's speed, on an absolute schedule so rounding never adds up.
+      if (nextByteUs_ > nowUs)
+        return;
+      byteUs = 10'000'000ull / static_cast<uint64_t>(std::max(CurrentBaud(), 50));
+      due = std::min<std::size_t>(due, (nowUs - nextByteUs_) / byteUs + 1);
+    }
+    uint8_t chunk[4096];
+    const std::size_t n = std::min(due, sizeof chunk);
+    std::copy_n(output_.begin(), n, chunk);
+    const ssize_t written = write(master_, chunk, n);
+    if (written <= 0)
+      return;  // the pty buffer is full: try again when it drains
+    output_.erase(output_.begin(), output_.begin() + written);
+    nextByteUs_ += static_cast<uint64_t>(written) * byteUs;
+    if (static_cast<std::size_t>(written) < n)
+      return;
+  }
+}
+
+void PtyInterface::ServeOnce(int waitMs) {
+  uint64_t now = NowUs();
+  int timeout = waitMs;
+  short events = POLLIN;
+  if (!output_.empty()) {
+    if (paced_ && nextByteUs_ > now) {
+      timeout = std::min<int>(timeout, static_cast<int>((nextByteUs_ - now + 999) / 1000));
+    } else {
+      events |= POLLOUT;
+    }
+  }
+  pollfd p{master_, events, 0};
+  poll(&p, 1, timeout);
+  now = NowUs();
+  if (p.revents & POLLIN) {
+    uint8_t buffer[4096];
+    const ssize_t n = read(master_, buffer, sizeof buffer);
+    if (n > 0) {
+      const LineView view{CurrentBaud(), 'N', '8', false};
+      const auto ms = static_cast<uint32_t>(now / 1000);
+      const std::vector<uint8_t> reply =
+          simulator_.Receive({buffer, static_cast<std::size_t>(n)}, view, ms);
+      if (!reply.empty() && output_.empty())
+        nextByteUs_ = now;
+      output_.insert(output_.end(), reply.begin(), reply.end());
+    }
+  }
+  Flush(NowUs());
+}
+
+void PtyInterface::Serve(const volatile std::sig_atomic_t& stop) {
+  while (!stop)
+    ServeOnce(100);
+}
+
+void PtyInterface::Remove() {
+  if (!linkPath_.empty()) {
+    unlink(linkPath_.c_str());
+    linkPath_.clear();
+  }
+  if (master_ >= 0)
+    close(master_);
+  if (slave_ >= 0)
+    close(slave_);
+  master_ = slave_ = -1;
+}
+
+}  // namespace mx::sim

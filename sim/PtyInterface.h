@@ -1,0 +1,49 @@
+#pragma once
+// The simulated interface on a pseudo-terminal: the program under test opens the slave side
+// (through a symbolic link that looks like a serial device) and the simulator answers on the master
+// side. The master sees the slave's speed but not its framing (the pty driver forces 8N), so the
+// simulator answers at its own speed whatever the framing, as a real interface's reply would
+// arrive, and the program's reply comparison decides.
+
+#include <csignal>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "sim/InterfaceSimulator.h"
+
+namespace mx::sim {
+
+class PtyInterface {
+ public:
+  PtyInterface(InterfaceSimulator& simulator, bool paced);
+  ~PtyInterface();
+  PtyInterface(const PtyInterface&) = delete;
+  PtyInterface& operator=(const PtyInterface&) = delete;
+
+  // Opens the pseudo-terminal and points `linkPath` at its slave. False with `error` set on
+  // failure.
+  bool Create(const std::string& linkPath, std::string& error);
+  const std::string& SlavePath() const { return slavePath_; }
+  // Answers requests until `stop` becomes non-zero (looked at least every 100 ms).
+  void Serve(const volatile std::sig_atomic_t& stop);
+  // One round of the loop, waiting at most `waitMs`; what Serve repeats.
+  void ServeOnce(int waitMs);
+  // Removes the link and closes the pseudo-terminal.
+  void Remove();
+
+ private:
+  int CurrentBaud() const;
+  void Flush(uint64_t nowUs);
+
+  InterfaceSimulator& simulator_;
+  bool paced_;
+  int master_ = -1;
+  int slave_ = -1;  // held open so the master never sees a hang-up between the program's opens
+  std::string slavePath_;
+  std::string linkPath_;
+  std::deque<uint8_t> output_;
+  uint64_t nextByteUs_ = 0;
+};
+
+}  // namespace mx::sim
