@@ -1,0 +1,18 @@
+// LinkTest_Network: the TCP test terminal for Network-model Mesurix interfaces.
+#include <QApplication>
+
+#include "nettest/CMainFrame.h"
+#include "nettest/NetTestTexts.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The settings (recent files) live under the company and program names.
+  QApplication::setOrganizationName(QString::fromUtf8(mx::text::kOrganisation.data()));
+  QApplication::setApplicationName(QString::fromUtf8(mx::text::kAppName.data()));
+
+  mx::CMainFrame frame;
+  frame.PlaceOnScreen();
+  frame.StartUp(QApplication::arguments().mid(1), QApplication::applicationDirPath());
+  frame.show();
+  return QApplication::exec();
+}

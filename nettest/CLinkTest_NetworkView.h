@@ -1,0 +1,101 @@
+#pragma once
+// The terminal's form: traffic pane, send pane, connection controls and the four user buttons.
+
+#include <QByteArray>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+#include "nettest/ConnectionController.h"
+#include "nettest/LtnFormat.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mx {
+
+class CLinkTest_NetworkDoc;
+class TrafficPane;
+
+class CLinkTest_NetworkView : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kTrimPeriodMs = 1000;
+
+  explicit CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget* parent = nullptr);
+  ~CLinkTest_NetworkView() override;
+
+  // After a document was loaded or created: Inactive mode, fields and buttons from the document.
+  void RefreshFromDocument();
+  // Stores edits of the address and port fields that have not been stored yet.
+  void CommitFields();
+
+  // Typed, pasted, sent or user-button bytes: shown in green, then sent if connected.
+  void TypeBytes(const QByteArray& bytes);
+  void ShowReceived(const QByteArray& bytes);
+
+  void SendCommandPane();
+  void ClearSendPane();
+  void StartNewLine();
+  void ClearTraffic();
+  void PushUserButton(int index);
+  void ApplyFontSize(int pointSize);
+  void ApplyButtonLabels();
+  bool TrimTraffic();
+
+  enum class EditField { None, Address, Port, SendPane, TrafficPane };
+  EditField FocusedField() const;
+  bool CanCut() const;
+  bool CanCopy() const;
+  bool CanPaste() const;
+  void Cut();
+  void Copy();
+  void Paste();
+
+  ConnectionController& Controller() { return controller_; }
+  TrafficPane* Traffic() const { return traffic_; }
+  QPlainTextEdit* SendPane() const { return send_; }
+
+ signals:
+  void documentModified();
+  void statusMessage(const QString& text);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* BuildConnectionGroup();
+  void ApplyPanel();
+  void OnFocusRequested(FocusTarget target);
+  void StoreAddressField();
+  void StorePortField();
+
+  CLinkTest_NetworkDoc& doc_;
+  ConnectionController controller_;
+  TrafficPane* traffic_ = nullptr;
+  QPlainTextEdit* send_ = nullptr;
+  QPushButton* sendButton_ = nullptr;
+  QPushButton* clearButton_ = nullptr;
+  QRadioButton* clientRadio_ = nullptr;
+  QRadioButton* serverRadio_ = nullptr;
+  QRadioButton* inactiveRadio_ = nullptr;
+  QLineEdit* addressField_ = nullptr;
+  QLineEdit* portField_ = nullptr;
+  QGroupBox* clientGroup_ = nullptr;
+  QGroupBox* serverGroup_ = nullptr;
+  QLabel* clientAddress_ = nullptr;
+  QLabel* clientPort_ = nullptr;
+  QLabel* serverAddress_ = nullptr;
+  QLabel* serverPort_ = nullptr;
+  QPushButton* actionButton_ = nullptr;
+  std::array<QPushButton*, kUserButtonCount> userButtons_{};
+  bool addressChanged_ = false;
+  bool portChanged_ = false;
+  QTimer trimTimer_;
+};
+
+}  // namespace mx

@@ -1,0 +1,381 @@
+#include "nettest/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "nettest/AboutDialog.h"
+#include "nettest/CLinkTest_NetworkView.h"
+#include "nettest/MessageBoxes.h"
+#include "nettest/NetTestTexts.h"
+#include "nettest/PreferencesDialog.h"
+#include "nettest/ToolbarIcons.h"
+#include "nettest/TrafficPane.h"
+#include "nettest/UserPushbuttonsDialog.h"
+
+namespace mx {
+namespace {
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+QString FileFilter() {
+  return Q(text::kFileFilter);
+}
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+  doc_.OnNewDocument();
+  view_ = new CLinkTest_NetworkView(doc_, this);
+  setCentralWidget(view_);
+  BuildMenusAndToolbar();
+  statusBar()->showMessage(tr("Ready"));
+  connect(view_, &CLinkTest_NetworkView::documentModified, this, &CMainFrame::MarkModified);
+  connect(view_, &CLinkTest_NetworkView::statusMessage, this, [this](const QString& text) {
+    if (text.isEmpty()) {
+      statusBar()->clearMessage();
+    } else {
+      statusBar()->showMessage(text);
+    }
+  });
+  connect(qApp, &QApplication::focusChanged, this, &CMainFrame::UpdateEditActions);
+  UpdateEditActions();
+  UpdateOptionChecks();
+  UpdateCaption();
+}
+
+CMainFrame::~CMainFrame() {
+  // Focus moves while the children are torn down; the edit commands must not follow it then.
+  disconnect(qApp, nullptr, this, nullptr);
+}
+
+void CMainFrame::BuildMenusAndToolbar() {
+  QStyle* s = style();
+  auto make = [this](const QString& text, const QString& tip, auto slot) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(tip);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+
+  auto* newAction = make(tr("&New"), tr("Create a new document"), [this] { NewDocument(); });
+  newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  newAction->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+  auto* openAction = make(tr("&Open..."), tr("Open an existing document"), [this] { OnOpen(); });
+  openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  openAction->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+  auto* saveAction = make(tr("&Save"), tr("Save the active document"), [this] { OnSave(); });
+  saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  saveAction->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  auto* saveAsAction = make(tr("Save &As..."), tr("Save the active document with a new name"),
+                            [this] { OnSaveAs(); });
+  auto* exitAction = make(tr("E&xit"), tr("Quit the application"), [this] { close(); });
+
+  fileMenu_ = menuBar()->addMenu(tr("&File"));
+  fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
+  recentSeparator_ = fileMenu_->addSeparator();
+  for (int i = 0; i < RecentFileList::kSize; ++i) {
+    auto* action = new QAction(this);
+    connect(action, &QAction::triggered, this, [this, i] {
+      const QStringList& files = recent_.Files();
+      if (i >= files.size())
+        return;
+      const QString path = files[i];
+      if (!SaveModified())
+        return;
+      if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
+        recent_.Remove(path);
+      UpdateRecentMenu();
+    });
+    recentActions_[static_cast<std::size_t>(i)] = action;
+    fileMenu_->addAction(action);
+  }
+  fileMenu_->addSeparator();
+  fileMenu_->addAction(exitAction);
+  UpdateRecentMenu();
+
+  cut_ = make(tr("Cu&t"), tr("Cut the selection and put it on the Clipboard"),
+              [this] { view_->Cut(); });
+  cut_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+  cut_->setIcon(MakeToolbarIcon(ToolbarIcon::Cut));
+  copy_ = make(tr("&Copy"), tr("Copy the selection and put it on the Clipboard"),
+               [this] { view_->Copy(); });
+  copy_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+  copy_->setIcon(MakeToolbarIcon(ToolbarIcon::Copy));
+  paste_ = make(tr("&Paste"), tr("Insert Clipboard contents"), [this] { view_->Paste(); });
+  paste_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+  paste_->setIcon(MakeToolbarIcon(ToolbarIcon::Paste));
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addActions({cut_, copy_, paste_});
+  connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
+
+  auto* toolbar = addToolBar(tr("Toolbar"));
+  toolbar->setObjectName(QStringLiteral("toolbar"));
+  toolbar->setMovable(false);
+  toolbar->setIconSize(QSize(20, 20));
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QAction* toolbarToggle = toolbar->toggleViewAction();
+  toolbarToggle->setText(tr("&Toolbar"));
+  toolbarToggle->setStatusTip(tr("Show or hide the toolbar"));
+  auto* statusToggle = new QAction(tr("&Status Bar"), this);
+  statusToggle->setCheckable(true);
+  statusToggle->setChecked(true);
+  statusToggle->setStatusTip(tr("Show or hide the status bar"));
+  connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+  view->addActions({toolbarToggle, statusToggle});
+
+  auto* userButtons =
+      make(tr("User pushbuttons"), tr("Define labels & commands for the user buttons"),
+           [this] { OnUserPushbuttons(); });
+  auto* preferences =
+      make(tr("Preferences"), tr("Set the user preferences"), [this] { OnPreferences(); });
+  braces_ = make(tr("Characters in { }"), tr("Show special characters in { }"),
+                 [this] { ToggleOption(&LtnFields::charactersInBraces); });
+  braces_->setIcon(MakeToolbarIcon(ToolbarIcon::Braces));
+  crLf_ = make(tr("Change output CR to CR + LF"), tr("Change output CR to CR + LF"),
+               [this] { ToggleOption(&LtnFields::crToCrLf); });
+  crLf_->setIcon(MakeToolbarIcon(ToolbarIcon::CrLf));
+  beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
+               [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
+  beep_->setIcon(MakeToolbarIcon(ToolbarIcon::Beep));
+  for (QAction* option : {braces_, crLf_, beep_})
+    option->setCheckable(true);
+  auto* newLine =
+      make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
+           [this] { view_->StartNewLine(); });
+  newLine->setIcon(MakeToolbarIcon(ToolbarIcon::NewLine));
+  auto* clearTraffic = make(tr("Clear RxD/TxD window"), tr("Clear the data in the RxD/TxD window"),
+                            [this] { view_->ClearTraffic(); });
+  clearTraffic->setIcon(MakeToolbarIcon(ToolbarIcon::ClearTraffic));
+  auto* clearSend =
+      make(tr("Clear send command window"), tr("Clear the data in the send command window"),
+           [this] { view_->ClearSendPane(); });
+  clearSend->setIcon(MakeToolbarIcon(ToolbarIcon::ClearSend));
+  QMenu* configure = menuBar()->addMenu(tr("Configure"));
+  configure->addActions({userButtons, preferences});
+  configure->addSeparator();
+  configure->addActions({braces_, crLf_, beep_});
+  configure->addSeparator();
+  configure->addActions({newLine, clearTraffic, clearSend});
+
+  auto* about =
+      make(tr("&About LinkTest_Network..."),
+           tr("Display program information, version number and copyright"), [this] { OnAbout(); });
+  about->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+  menuBar()->addMenu(tr("&Help"))->addAction(about);
+
+  toolbar->addActions({newAction, openAction, saveAction});
+  toolbar->addSeparator();
+  toolbar->addActions({cut_, copy_, paste_});
+  toolbar->addSeparator();
+  toolbar->addActions({braces_, crLf_, beep_});
+  toolbar->addSeparator();
+  toolbar->addActions({newLine, clearTraffic, clearSend});
+  toolbar->addSeparator();
+  toolbar->addAction(about);
+}
+
+QAction* CMainFrame::FindAction(const QString& text) const {
+  for (QAction* action : findChildren<QAction*>()) {
+    if (action->text() == text)
+      return action;
+  }
+  return nullptr;
+}
+
+void CMainFrame::UpdateCaption() {
+  setWindowTitle(Q(text::kCaptionPrefix) + doc_.Title());
+}
+
+void CMainFrame::UpdateRecentMenu() {
+  const QStringList& files = recent_.Files();
+  for (int i = 0; i < RecentFileList::kSize; ++i) {
+    QAction* action = recentActions_[static_cast<std::size_t>(i)];
+    action->setVisible(i < files.size());
+    if (i < files.size()) {
+      action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+      action->setStatusTip(files[i]);
+    }
+  }
+}
+
+void CMainFrame::UpdateEditActions() {
+  cut_->setEnabled(view_->CanCut());
+  copy_->setEnabled(view_->CanCopy());
+  paste_->setEnabled(view_->CanPaste());
+}
+
+void CMainFrame::UpdateOptionChecks() {
+  braces_->setChecked(doc_.Fields().charactersInBraces != 0);
+  crLf_->setChecked(doc_.Fields().crToCrLf != 0);
+  beep_->setChecked(doc_.Fields().beepAtEndOfPacket != 0);
+}
+
+void CMainFrame::ToggleOption(int32_t LtnFields::*flag) {
+  doc_.Fields().*flag = doc_.Fields().*flag != 0 ? 0 : 1;
+  UpdateOptionChecks();
+  MarkModified();
+}
+
+void CMainFrame::MarkModified() {
+  doc_.SetModified();
+}
+
+void CMainFrame::NewDocument() {
+  if (!SaveModified())
+    return;
+  doc_.OnNewDocument();
+  view_->RefreshFromDocument();
+  UpdateOptionChecks();
+  UpdateCaption();
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+  const auto result = doc_.Open(path);
+  view_->RefreshFromDocument();
+  UpdateOptionChecks();
+  UpdateCaption();
+  if (!result.ok) {
+    ShowMessage(this, result.message);
+    return false;
+  }
+  recent_.Add(path);
+  UpdateRecentMenu();
+  return true;
+}
+
+bool CMainFrame::SaveDocument(const QString& path) {
+  view_->CommitFields();
+  const auto result = doc_.Save(path);
+  if (!result.ok) {
+    ShowMessage(this, result.message);
+    return false;
+  }
+  recent_.Add(path);
+  UpdateRecentMenu();
+  UpdateCaption();
+  return true;
+}
+
+bool CMainFrame::SaveModified() {
+  view_->CommitFields();
+  if (!doc_.IsModified())
+    return true;
+  switch (AskSaveChanges(this, doc_.Title())) {
+    case SaveChangesAnswer::Save:
+      return OnSave();
+    case SaveChangesAnswer::Discard:
+      return true;
+    case SaveChangesAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void CMainFrame::OnOpen() {
+  if (!SaveModified())
+    return;
+  const QString path = QFileDialog::getOpenFileName(
+      this, tr("Open"), QFileInfo(doc_.PathName()).path(), FileFilter());
+  if (!path.isEmpty())
+    OpenDocumentFile(path);
+}
+
+bool CMainFrame::OnSave() {
+  if (doc_.PathName().isEmpty())
+    return OnSaveAs();
+  return SaveDocument(doc_.PathName());
+}
+
+bool CMainFrame::OnSaveAs() {
+  QString path = QFileDialog::getSaveFileName(
+      this, tr("Save As"), doc_.PathName().isEmpty() ? doc_.Title() : doc_.PathName(),
+      FileFilter());
+  if (path.isEmpty())
+    return false;
+  if (QFileInfo(path).suffix().isEmpty())
+    path += QStringLiteral(".ltn");
+  return SaveDocument(path);
+}
+
+void CMainFrame::OnUserPushbuttons() {
+  UserPushbuttonsDialog dialog(doc_.Fields().buttonLabels, doc_.Fields().buttonCommands, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  doc_.Fields().buttonLabels = dialog.Labels();
+  doc_.Fields().buttonCommands = dialog.Commands();
+  view_->ApplyButtonLabels();
+  MarkModified();
+}
+
+void CMainFrame::OnPreferences() {
+  PreferencesDialog dialog(doc_.Fields().endOfPacket, doc_.Fields().fontSize, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  doc_.Fields().endOfPacket = dialog.EndOfPacket();
+  const int size = dialog.FontSize();
+  if (size != 0 && size != doc_.Fields().fontSize) {
+    doc_.Fields().fontSize = size;
+    view_->ApplyFontSize(size);
+  }
+  MarkModified();
+}
+
+void CMainFrame::OnAbout() {
+  AboutDialog dialog(this);
+  dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (SaveModified()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CMainFrame::PlaceOnScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  const QRect area = screen->availableGeometry();
+  const QSize size(area.width() * 95 / 100, area.height() * 95 / 100);
+  resize(size);
+  move(area.x() + (area.width() - size.width()) / 2,
+       area.y() + (area.height() - size.height()) / 2);
+}
+
+void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir) {
+  if (!arguments.isEmpty()) {
+    OpenDocumentFile(arguments.first());
+    return;
+  }
+  const QString path = QDir(programDir).filePath(Q(text::kDefaultFileName));
+  if (!QFileInfo::exists(path)) {
+    doc_.OnNewDocument();
+    const auto saved = doc_.Save(path);
+    if (!saved.ok) {
+      // A program folder the user may not write to: carry on with an untitled document.
+      ShowMessage(this, saved.message);
+      doc_.OnNewDocument();
+      view_->RefreshFromDocument();
+      UpdateCaption();
+      return;
+    }
+  }
+  OpenDocumentFile(path);
+}
+
+}  // namespace mx

@@ -1,0 +1,68 @@
+#include "nettest/MessageBoxes.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+#include "nettest/NetTestTexts.h"
+
+namespace mx {
+namespace {
+std::function<void(const QString&)>& MessageHook() {
+  static std::function<void(const QString&)> hook;
+  return hook;
+}
+std::function<SaveChangesAnswer(const QString&)>& SaveHook() {
+  static std::function<SaveChangesAnswer(const QString&)> hook;
+  return hook;
+}
+QString AppName() {
+  return QString::fromUtf8(text::kAppName.data(), text::kAppName.size());
+}
+}  // namespace
+
+void SetMessageHooks(std::function<void(const QString&)> message,
+                     std::function<SaveChangesAnswer(const QString&)> saveChanges) {
+  MessageHook() = std::move(message);
+  SaveHook() = std::move(saveChanges);
+}
+
+void ShowMessage(QWidget* parent, const QString& text) {
+  if (MessageHook()) {
+    MessageHook()(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, AppName(), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title) {
+  const QString question = QString::fromUtf8(text::kSaveChangesPrefix.data()) + title +
+                           QString::fromUtf8(text::kSaveChangesSuffix.data());
+  if (SaveHook())
+    return SaveHook()(question);
+  QMessageBox box(QMessageBox::Question, AppName(), question,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveChangesAnswer::Save;
+    case QMessageBox::No:
+      return SaveChangesAnswer::Discard;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
+}
+
+void PlaceDialog(QWidget* dialog) {
+  QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  dialog->adjustSize();
+  const QRect area = screen->availableGeometry();
+  const QSize size = dialog->frameGeometry().size();
+  dialog->move(area.x() + (area.width() - size.width()) / 2,
+               area.y() + (area.height() - size.height()) / 4);
+}
+
+}  // namespace mx

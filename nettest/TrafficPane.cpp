@@ -1,0 +1,179 @@
+#include "nettest/TrafficPane.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace mx {
+
+const QColor TrafficPane::kReceivedColour(255, 255, 0);
+const QColor TrafficPane::kTransmittedColour(0, 255, 0);
+
+void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize) {
+  // "Lucida Console" is what documents and users expect; elsewhere a metric-alike mono face
+  // stands in, rather than whatever proportional face the font matcher would pick.
+  static const bool substituted = [] {
+    QFont::insertSubstitutions(
+        QStringLiteral("Lucida Console"),
+        {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono")});
+    return true;
+  }();
+  (void)substituted;
+  QPalette palette = pane->palette();
+  palette.setColor(QPalette::Base, Qt::black);
+  palette.setColor(QPalette::Text, TrafficPane::kTransmittedColour);
+  palette.setColor(QPalette::Highlight, QColor(0, 96, 160));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  pane->setPalette(palette);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Where no "Lucida Console" is installed, Qt substitutes a fixed-pitch face (see main()).
+  QFont font(QStringLiteral("Lucida Console"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setBold(true);
+  font.setPointSize(std::clamp(pointSize, 8, 12));
+  pane->setFont(font);
+  pane->document()->setDefaultFont(font);
+}
+
+TrafficPane::TrafficPane(QWidget* parent) : QPlainTextEdit(parent) {
+  setReadOnly(true);
+  // Read-only keeps the text safe from the keyboard; these keep the caret and selection usable.
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setTabChangesFocus(false);
+  setUndoRedoEnabled(false);
+  ApplyFontSize(10);
+}
+
+void TrafficPane::ApplyFontSize(int pointSize) {
+  SetUpTerminalPane(this, pointSize);
+  rightMargin_ = QFontMetrics(font()).horizontalAdvance(QStringLiteral("AA"));
+}
+
+int TrafficPane::CharacterCount() const {
+  return document()->characterCount() - 1;
+}
+
+void TrafficPane::MoveCaretToEnd() {
+  QTextCursor cursor = textCursor();
+  cursor.movePosition(QTextCursor::End);
+  setTextCursor(cursor);
+}
+
+int TrafficPane::ShowBytes(const QByteArray& bytes, bool received,
+                           const TrafficDisplayOptions& options) {
+  // One insertion per batch: the pane keeps up with a gage streaming flat out, where a colour
+  // change and an insertion per byte fell behind at a few kilobytes a second.
+  std::string text;
+  text.reserve(static_cast<std::size_t>(bytes.size()) + 16);
+  int packets = 0;
+  bool endedWithPacket = false;
+  for (char c : bytes) {
+    endedWithPacket = AppendTrafficText(static_cast<uint8_t>(c), options, text);
+    if (endedWithPacket)
+      ++packets;
+  }
+  QTextCharFormat format;
+  format.setForeground(received ? kReceivedColour : kTransmittedColour);
+  format.setFontWeight(QFont::Bold);
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), format);
+  setTextCursor(cursor);
+  KeepEndInView(endedWithPacket);
+  return packets;
+}
+
+void TrafficPane::InsertLineBreak() {
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(QStringLiteral("\n"));
+  setTextCursor(cursor);
+  KeepEndInView(true);
+}
+
+bool TrafficPane::Trim() {
+  const int count = CharacterCount();
+  if (count <= kTrimAbove)
+    return false;
+  QTextCursor cursor(document());
+  cursor.setPosition(0);
+  cursor.setPosition(count - kTrimKeep, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  MoveCaretToEnd();
+  return true;
+}
+
+void TrafficPane::KeepEndInView(bool endedWithPacket) {
+  ensureCursorVisible();
+  QScrollBar* bar = horizontalScrollBar();
+  if (endedWithPacket) {
+    bar->setValue(0);
+    return;
+  }
+  const QRect caret = cursorRect();
+  const int right = viewport()->width() - rightMargin_;
+  if (caret.right() > right)
+    bar->setValue(bar->value() + caret.right() - right);
+}
+
+bool TrafficPane::event(QEvent* event) {
+  // Paste must reach the window's Edit command (it types the clipboard), not the text control.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut)) {
+      event->ignore();
+      return true;
+    }
+  }
+  // Tab is a byte to send here, not a move to the next control.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab &&
+      !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier)) {
+    keyPressEvent(static_cast<QKeyEvent*>(event));
+    return true;
+  }
+  return QPlainTextEdit::event(event);
+}
+
+void TrafficPane::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    emit pasteRequested();
+    return;
+  }
+  if (event->matches(QKeySequence::Copy)) {
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Backspace:
+      emit bytesTyped(QByteArray(1, 8));
+      return;
+    case Qt::Key_Tab:
+      emit bytesTyped(QByteArray(1, 9));
+      return;
+    case Qt::Key_Insert:
+    case Qt::Key_Delete:
+      MoveCaretToEnd();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit bytesTyped(QByteArray(1, 13));
+      return;
+    default:
+      break;
+  }
+  QByteArray bytes;
+  for (QChar ch : event->text()) {
+    if (ch.unicode() <= 0xFF)
+      bytes.append(static_cast<char>(ch.unicode()));
+  }
+  if (!bytes.isEmpty()) {
+    emit bytesTyped(bytes);
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);  // caret movement and selection
+}
+
+}  // namespace mx

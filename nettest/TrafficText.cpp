@@ -1,0 +1,63 @@
+#include "nettest/TrafficText.h"
+
+#include "notation/ControlNotation.h"
+
+namespace mx {
+
+bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::string& out) {
+  const bool endOfPacket = byte == options.endOfPacket;
+  if (options.braces) {
+    if (byte < 32) {
+      out += FormatCharacter(byte, true, true);
+      if (endOfPacket)
+        out += '\n';
+    } else if (byte < 127) {
+      // No {Space} or {{} here: printable bytes are shown as they are.
+      out += static_cast<char>(byte);
+    } else {
+      out += FormatCharacter(byte, true, true);
+    }
+    return endOfPacket;
+  }
+  switch (byte) {
+    case 13:
+      // CR is only ever a line break, and only when it ends packets.
+      if (options.endOfPacket == 13)
+        out += '\n';
+      break;
+    case 10:
+      out += '\n';
+      break;
+    case 0:
+      // A text pane cannot hold NUL; it shows as nothing, as it always has without braces.
+      break;
+    default:
+      out += static_cast<char>(byte);
+      break;
+  }
+  return endOfPacket;
+}
+
+std::string TypedBytesFromText(const std::string& text, bool keepLfAfterCr) {
+  // Windows text (and what users paste from it) ends lines with CR LF, other systems with LF
+  // alone; both become CR LF first so a pasted line is sent the same way wherever it came from.
+  std::string windows;
+  windows.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+      windows += '\r';
+    windows += text[i];
+  }
+  if (keepLfAfterCr)
+    return windows;
+  std::string out;
+  out.reserve(windows.size());
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    if (windows[i] == '\n' && i > 0 && windows[i - 1] == '\r')
+      continue;
+    out += windows[i];
+  }
+  return out;
+}
+
+}  // namespace mx

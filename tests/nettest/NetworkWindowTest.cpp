@@ -1,0 +1,398 @@
+// The terminal's window, offscreen: controls are found by their captions, clicked, and checked by
+// what they show and what reaches a loopback peer.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "nettest/CLinkTest_NetworkView.h"
+#include "nettest/CMainFrame.h"
+#include "nettest/LoopbackHelpers.h"
+#include "nettest/MessageBoxes.h"
+#include "nettest/TrafficPane.h"
+
+namespace mx {
+namespace {
+
+using testing::WaitFor;
+
+template <typename T>
+T* ByCaption(QWidget* root, const QString& caption) {
+  for (T* w : root->findChildren<T*>()) {
+    if (w->text() == caption)
+      return w;
+  }
+  return nullptr;
+}
+
+class NetworkWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    QApplication::setOrganizationName(QStringLiteral("Brantwick Systems"));
+    QApplication::setApplicationName(QStringLiteral("LinkTest_Network"));
+    SetMessageHooks([this](const QString& m) { messages_ << m; },
+                    [this](const QString& q) {
+                      questions_ << q;
+                      return SaveChangesAnswer::Discard;
+                    });
+    frame_ = std::make_unique<CMainFrame>();
+    frame_->View()->Controller().SetListenAddress(QHostAddress::LocalHost);
+    frame_->resize(1000, 700);
+    frame_->show();
+    frame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+  }
+  void TearDown() override {
+    frame_.reset();
+    SetMessageHooks({}, {});
+  }
+
+  CLinkTest_NetworkView* View() { return frame_->View(); }
+  TrafficPane* Traffic() { return View()->Traffic(); }
+  QPushButton* Button(const QString& caption) {
+    return ByCaption<QPushButton>(frame_.get(), caption);
+  }
+  QString TrafficText() { return Traffic()->toPlainText(); }
+
+  // Connects the window as a client to a loopback peer and returns the peer's end.
+  QTcpSocket* ConnectToPeer() {
+    EXPECT_TRUE(peer_.listen(QHostAddress::LocalHost, 0));
+    ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Client"))->click();
+    auto* address = frame_->findChild<QLineEdit*>(QStringLiteral("serverAddressField"));
+    auto* port = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
+    address->setFocus();
+    QTest::keyClicks(address, QStringLiteral("127.0.0.1"));
+    port->setFocus();
+    port->selectAll();
+    QTest::keyClicks(port, QString::number(peer_.serverPort()));
+    Button(QStringLiteral("Connect to Server"))->click();
+    EXPECT_TRUE(
+        WaitFor([&] { return View()->Controller().State() == ConnectionState::Connected; }));
+    EXPECT_TRUE(WaitFor([&] { return peer_.hasPendingConnections(); }));
+    return peer_.nextPendingConnection();
+  }
+
+  QByteArray ReadAtLeast(QTcpSocket* socket, int count) {
+    QByteArray got;
+    WaitFor([&] {
+      got += socket->readAll();
+      return got.size() >= count;
+    });
+    testing::Settle(30);
+    return got + socket->readAll();
+  }
+
+  QTemporaryDir settingsDir_;
+  QTemporaryDir dir_;
+  QStringList messages_;
+  QStringList questions_;
+  QTcpServer peer_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(NetworkWindowTest, OpensWithCaptionMenusAndInactiveControls) {
+  EXPECT_EQ(frame_->windowTitle(), QStringLiteral("LinkTest_Network - untitled"));
+  QStringList menus;
+  for (QAction* a : frame_->menuBar()->actions())
+    menus << a->text();
+  EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "Configure", "&Help"}));
+  for (const char* item :
+       {"User pushbuttons", "Preferences", "Characters in { }", "Change output CR to CR + LF",
+        "Beep at end-of-packet", "Start new line in RxD/TxD window", "Clear RxD/TxD window",
+        "Clear send command window", "&About LinkTest_Network..."}) {
+    EXPECT_NE(frame_->FindAction(QString::fromLatin1(item)), nullptr) << item;
+  }
+  EXPECT_EQ(frame_->FindAction(QStringLiteral("Characters in { }"))->statusTip(),
+            QStringLiteral("Show special characters in { }"));
+  EXPECT_TRUE(ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Inactive"))->isChecked());
+  auto* action = frame_->findChild<QPushButton*>(QStringLiteral("actionButton"));
+  EXPECT_FALSE(action->isEnabled());
+  EXPECT_TRUE(action->text().isEmpty());
+  for (const char* label : {"User 1", "User 2", "User 3", "User 4", "Send", "Clear"}) {
+    EXPECT_NE(Button(QString::fromLatin1(label)), nullptr) << label;
+  }
+  EXPECT_NE(ByCaption<QLabel>(frame_.get(),
+                              QStringLiteral("Received data (yellow) & Transmitted data (green)")),
+            nullptr);
+  EXPECT_EQ(Traffic()->font().pointSize(), 10);
+  EXPECT_TRUE(Traffic()->font().bold());
+  EXPECT_TRUE(Traffic()->font().fixedPitch());
+  EXPECT_EQ(Traffic()->palette().color(QPalette::Base), QColor(Qt::black));
+}
+
+TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
+  frame_->StartUp({}, dir_.path());
+  const QString defaultPath = QDir(dir_.path()).filePath(QStringLiteral("default.ltn"));
+  ASSERT_TRUE(QFileInfo::exists(defaultPath));
+  EXPECT_EQ(frame_->windowTitle(), QStringLiteral("LinkTest_Network - default.ltn"));
+  EXPECT_EQ(frame_->Document().Fields(), LtnFields{});
+  EXPECT_TRUE(messages_.isEmpty());
+
+  CLinkTest_NetworkDoc saved;
+  saved.Fields().mode = kLtnModeServer;
+  saved.Fields().buttonLabels[0] = "Zero";
+  const QString other = QDir(dir_.path()).filePath(QStringLiteral("line 4.ltn"));
+  ASSERT_TRUE(saved.Save(other).ok);
+  frame_->StartUp({other}, dir_.path());
+  EXPECT_EQ(frame_->windowTitle(), QStringLiteral("LinkTest_Network - line 4.ltn"));
+  EXPECT_NE(Button(QStringLiteral("Zero")), nullptr);
+  // A saved Server mode is read, but the window always starts Inactive.
+  EXPECT_TRUE(ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Inactive"))->isChecked());
+  EXPECT_EQ(frame_->Document().Fields().mode, kLtnModeInactive);
+
+  QFile cut(other);
+  ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(cut.resize(cut.size() - 5));
+  cut.close();
+  EXPECT_FALSE(frame_->OpenDocumentFile(other));
+  ASSERT_EQ(messages_.size(), 1);
+  EXPECT_TRUE(messages_[0].contains(QStringLiteral("damaged")));
+  EXPECT_NE(Button(QStringLiteral("User 1")), nullptr);  // defaults in effect
+}
+
+TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  EXPECT_EQ(frame_->findChild<QLabel*>(QStringLiteral("serverPort"))->text(),
+            QString::number(peer_.serverPort()));
+  EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("portField"))->isEnabled());
+  EXPECT_EQ(frame_->Document().Fields().serverAddress, "127.0.0.1");
+
+  frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->trigger();
+  EXPECT_TRUE(frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->isChecked());
+  Traffic()->setFocus();
+  QTest::keyClicks(Traffic(), QStringLiteral("ok"));
+  QTest::keyClick(Traffic(), Qt::Key_Return);
+  QTest::keyClick(Traffic(), Qt::Key_Backspace);
+  QTest::keyClick(Traffic(), Qt::Key_Tab);
+  EXPECT_EQ(ReadAtLeast(far, 6), QByteArray("ok\r\n\b\t"));
+  EXPECT_EQ(TrafficText(), QStringLiteral("ok\n\b\t"));  // one line break for the CR
+
+  frame_->FindAction(QStringLiteral("Characters in { }"))->trigger();
+  QTest::keyClick(Traffic(), Qt::Key_Backspace);
+  EXPECT_TRUE(TrafficText().endsWith(QStringLiteral("{BkSp}")));
+  EXPECT_EQ(ReadAtLeast(far, 1), QByteArray("\b"));
+
+  // Received data in yellow, typed data in green.
+  far->write("+0012.345\r");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().contains(QStringLiteral("+0012.345{CR}")); }));
+  QTextCursor cursor(Traffic()->document());
+  cursor.setPosition(static_cast<int>(TrafficText().indexOf(QStringLiteral("+0012"))) + 1);
+  EXPECT_EQ(cursor.charFormat().foreground().color(), TrafficPane::kReceivedColour);
+  cursor.setPosition(1);
+  EXPECT_EQ(cursor.charFormat().foreground().color(), TrafficPane::kTransmittedColour);
+
+  far->close();
+  ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Connect to Server")) != nullptr; }));
+  EXPECT_TRUE(frame_->findChild<QLineEdit*>(QStringLiteral("portField"))->isEnabled());
+  EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  View()->SendPane()->setPlainText(QStringLiteral("A\nB"));
+  Button(QStringLiteral("Send"))->click();
+  EXPECT_EQ(ReadAtLeast(far, 3), QByteArray("A\rB"));
+  EXPECT_EQ(View()->SendPane()->toPlainText(), QStringLiteral("A\nB"));  // kept
+
+  frame_->Document().Fields().endOfPacket = 10;
+  Button(QStringLiteral("Send"))->click();
+  EXPECT_EQ(ReadAtLeast(far, 4), QByteArray("A\r\nB"));
+
+  Button(QStringLiteral("User 2"))->click();
+  EXPECT_EQ(ReadAtLeast(far, 33), QByteArray("User defined string for button 2\r"));
+  EXPECT_EQ(QApplication::focusWidget(), Traffic());
+
+  frame_->Document().Fields().buttonCommands[2].clear();
+  Button(QStringLiteral("User 3"))->click();
+  testing::Settle(50);
+  EXPECT_TRUE(far->readAll().isEmpty());
+
+  Button(QStringLiteral("Clear"))->click();
+  EXPECT_TRUE(View()->SendPane()->toPlainText().isEmpty());
+  EXPECT_EQ(QApplication::focusWidget(), View()->SendPane());
+}
+
+TEST_F(NetworkWindowTest, EditCommandsFollowTheFocus) {
+  QAction* cut = frame_->FindAction(QStringLiteral("Cu&t"));
+  QAction* paste = frame_->FindAction(QStringLiteral("&Paste"));
+  Traffic()->setFocus();
+  ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Traffic(); }));
+  EXPECT_FALSE(cut->isEnabled());
+  EXPECT_TRUE(paste->isEnabled());
+  View()->SendPane()->setFocus();
+  ASSERT_TRUE(WaitFor([&] { return cut->isEnabled(); }));
+  Button(QStringLiteral("Send"))->setFocus();
+  ASSERT_TRUE(WaitFor([&] { return !paste->isEnabled(); }));
+
+  // Pasting into the traffic pane types the clipboard, one CR per line.
+  QApplication::clipboard()->setText(QStringLiteral("x\r\ny\n"));
+  Traffic()->setFocus();
+  paste->trigger();
+  EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\n"));
+}
+
+TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
+  frame_->Document().Fields().charactersInBraces = 0;
+  QByteArray data(50001, 'a');
+  data[50000] = 'z';
+  View()->ShowReceived(data);
+  EXPECT_EQ(Traffic()->CharacterCount(), 50001);
+  EXPECT_TRUE(View()->TrimTraffic());
+  EXPECT_EQ(Traffic()->CharacterCount(), 40000);
+  EXPECT_TRUE(TrafficText().endsWith(QLatin1Char('z')));
+  EXPECT_FALSE(View()->TrimTraffic());
+  EXPECT_EQ(Traffic()->textCursor().position(), 40000);
+}
+
+TEST_F(NetworkWindowTest, UserPushbuttonsDialogChecksEachCommand) {
+  frame_->Document().Fields().buttonCommands[0] = "{A\r";
+  QStringList shown;
+  // Runs inside the dialog's event loop.
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* command1 = dialog->findChild<QLineEdit*>(QStringLiteral("command1"));
+    auto* command2 = dialog->findChild<QLineEdit*>(QStringLiteral("command2"));
+    shown << command1->text();
+    command2->setText(QStringLiteral("ab{XYZ}cd"));
+    ByCaption<QPushButton>(dialog, QStringLiteral("OK"))->click();
+    shown << command2->selectedText();
+    command2->setText(QString(101, QLatin1Char('x')));
+    ByCaption<QPushButton>(dialog, QStringLiteral("OK"))->click();
+    shown << QString::number(command2->selectedText().size());
+    command2->setText(QStringLiteral("{Esc}Z{013}{255}"));
+    dialog->findChild<QLineEdit*>(QStringLiteral("label2"))->setText(QStringLiteral("Zero"));
+    ByCaption<QPushButton>(dialog, QStringLiteral("OK"))->click();
+  });
+  frame_->FindAction(QStringLiteral("User pushbuttons"))->trigger();
+  ASSERT_EQ(shown.size(), 3);
+  EXPECT_EQ(shown[0], QStringLiteral("{{}A{CR}"));
+  EXPECT_EQ(shown[1], QStringLiteral("{XYZ}"));
+  EXPECT_EQ(shown[2], QStringLiteral("101"));
+  ASSERT_EQ(messages_.size(), 2);
+  EXPECT_EQ(messages_[0], QStringLiteral("Invalid command string"));
+  EXPECT_TRUE(messages_[1].startsWith(QStringLiteral("Command string length is to long.\n")));
+  EXPECT_EQ(frame_->Document().Fields().buttonCommands[0], "{A\r");
+  EXPECT_EQ(frame_->Document().Fields().buttonCommands[1], std::string("\x1bZ\r\xff"));
+  EXPECT_NE(Button(QStringLiteral("Zero")), nullptr);
+  EXPECT_TRUE(frame_->Document().IsModified());
+}
+
+TEST_F(NetworkWindowTest, PreferencesChangeEndOfPacketAndFont) {
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(ByCaption<QRadioButton>(dialog, QStringLiteral("Carriage return  (ASCII 13)"))
+                    ->isChecked());
+    EXPECT_TRUE(ByCaption<QRadioButton>(dialog, QStringLiteral("10 point"))->isChecked());
+    ByCaption<QRadioButton>(dialog, QStringLiteral("Linefeed  (ASCII 10)"))->click();
+    ByCaption<QRadioButton>(dialog, QStringLiteral("12 point"))->click();
+    ByCaption<QPushButton>(dialog, QStringLiteral("OK"))->click();
+  });
+  const int marginBefore = Traffic()->RightMargin();
+  frame_->FindAction(QStringLiteral("Preferences"))->trigger();
+  EXPECT_EQ(frame_->Document().Fields().endOfPacket, 10);
+  EXPECT_EQ(frame_->Document().Fields().fontSize, 12);
+  EXPECT_EQ(Traffic()->font().pointSize(), 12);
+  EXPECT_EQ(View()->SendPane()->font().pointSize(), 12);
+  EXPECT_GT(Traffic()->RightMargin(), marginBefore);
+
+  // With LF ending packets a received CR is not shown and the LF breaks the line.
+  View()->ShowReceived(QByteArray("1\r\n2"));
+  EXPECT_EQ(TrafficText(), QStringLiteral("1\n2"));
+}
+
+TEST_F(NetworkWindowTest, ServerModeRefusesASecondClientAndSaysSo) {
+  const quint16 port = testing::FreePort();
+  ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Server"))->click();
+  EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("serverAddressField"))->isEnabled());
+  auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
+  portField->setFocus();
+  portField->selectAll();
+  QTest::keyClicks(portField, QString::number(port));
+  Button(QStringLiteral("Start Listening for Client"))->click();
+  ASSERT_NE(Button(QStringLiteral("Stop Listening for Client")), nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), Traffic());
+
+  QTcpSocket first;
+  first.connectToHost(QHostAddress::LocalHost, port);
+  ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Close Connection")) != nullptr; }));
+  EXPECT_EQ(frame_->findChild<QLabel*>(QStringLiteral("clientPort"))->text(),
+            QString::number(first.localPort()));
+  QTcpSocket second;
+  second.connectToHost(QHostAddress::LocalHost, port);
+  ASSERT_TRUE(WaitFor([&] { return second.state() == QAbstractSocket::UnconnectedState; }));
+  EXPECT_TRUE(frame_->statusBar()->currentMessage().contains(QStringLiteral("refused")));
+
+  Button(QStringLiteral("Close Connection"))->click();
+  EXPECT_NE(Button(QStringLiteral("Stop Listening for Client")), nullptr);
+  Button(QStringLiteral("Stop Listening for Client"))->click();
+  EXPECT_NE(Button(QStringLiteral("Start Listening for Client")), nullptr);
+  EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(NetworkWindowTest, ConnectErrorsAreShownInMessages) {
+  ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Client"))->click();
+  Button(QStringLiteral("Connect to Server"))->click();
+  ASSERT_EQ(messages_.size(), 1);
+  EXPECT_EQ(messages_[0], QStringLiteral("Missing server IP address or name"));
+  EXPECT_EQ(QApplication::focusWidget(),
+            frame_->findChild<QLineEdit*>(QStringLiteral("serverAddressField")));
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("127.0.0.1"));
+  auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
+  portField->setFocus();
+  portField->selectAll();
+  QTest::keyClicks(portField, QString::number(testing::FreePort()));
+  Button(QStringLiteral("Connect to Server"))->click();
+  ASSERT_TRUE(WaitFor([&] { return messages_.size() == 2; }));
+  EXPECT_EQ(messages_[1], QStringLiteral("Error Code 103\nCannot connect to the server:\n     "
+                                         "The attempt to connect was rejected"));
+}
+
+TEST_F(NetworkWindowTest, UnsavedEditsAreOfferedForSaving) {
+  frame_->FindAction(QStringLiteral("Beep at end-of-packet"))->trigger();
+  EXPECT_TRUE(frame_->Document().IsModified());
+  frame_->NewDocument();
+  ASSERT_EQ(questions_.size(), 1);
+  EXPECT_EQ(questions_[0], QStringLiteral("Save changes to untitled?"));
+  EXPECT_FALSE(frame_->FindAction(QStringLiteral("Beep at end-of-packet"))->isChecked());
+}
+
+TEST_F(NetworkWindowTest, WindowScreenshot) {
+  View()->ShowReceived(QByteArray("+0012.345\r+0012.346\r+0012.350\r"));
+  View()->TypeBytes(QByteArray("<$S\r"));
+  View()->ShowReceived(QByteArray("MX5-NTWK-00\r"));
+  View()->SendPane()->setPlainText(QStringLiteral("<$B"));
+  frame_->statusBar()->showMessage(QStringLiteral("Ready"));
+  const QPixmap shot = frame_->grab();
+  EXPECT_EQ(shot.size(), frame_->size());
+  const QByteArray tmp = qgetenv("MX_TEST_TMP");
+  if (!tmp.isEmpty()) {
+    QDir().mkpath(QString::fromLocal8Bit(tmp));
+    shot.save(QString::fromLocal8Bit(tmp) + QStringLiteral("/linktest-window.png"));
+  }
+}
+
+}  // namespace
+}  // namespace mx

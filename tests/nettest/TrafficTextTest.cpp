@@ -1,0 +1,47 @@
+#include "nettest/TrafficText.h"
+
+#include <gtest/gtest.h>
+
+namespace mx {
+namespace {
+
+std::string Show(std::initializer_list<int> bytes, bool braces, uint8_t eop) {
+  std::string out;
+  for (int b : bytes)
+    AppendTrafficText(static_cast<uint8_t>(b), {braces, eop}, out);
+  return out;
+}
+
+TEST(TrafficText, PlainDisplayBreaksLinesAtTheEndOfPacket) {
+  // CR ends packets: the CR is the line break, the LF that follows is inserted as it is.
+  EXPECT_EQ(Show({'A', 'B', 13, 10}, false, 13), "AB\n\n");
+  // LF ends packets: a CR is not shown at all.
+  EXPECT_EQ(Show({'A', 'B', 13, 10}, false, 10), "AB\n");
+  EXPECT_EQ(Show({0, 'x', 9, 200, '{'}, false, 13), "x\t\xc8{");
+}
+
+TEST(TrafficText, BracesShowControlAndHighBytesByName) {
+  EXPECT_EQ(Show({65, 13, 10, 200}, true, 13), "A{CR}\n{LF}{200}");
+  EXPECT_EQ(Show({65, 13, 10, 200}, true, 10), "A{CR}{LF}\n{200}");
+  // Printable bytes stay themselves here: no {Space} and no {{}.
+  EXPECT_EQ(Show({' ', ',', '.', '{', 0, 27, 127, 255}, true, 13), " ,.{{NUL}{Esc}{127}{255}");
+}
+
+TEST(TrafficText, OnlyTheEndOfPacketByteReportsAPacket) {
+  std::string out;
+  EXPECT_TRUE(AppendTrafficText(13, {false, 13}, out));
+  EXPECT_FALSE(AppendTrafficText(10, {false, 13}, out));
+  EXPECT_TRUE(AppendTrafficText(10, {true, 10}, out));
+}
+
+TEST(TrafficText, TypedTextSendsOneCrPerLineUnlessLfEndsPackets) {
+  EXPECT_EQ(TypedBytesFromText("A\nB", false), "A\rB");
+  EXPECT_EQ(TypedBytesFromText("A\nB", true), "A\r\nB");
+  EXPECT_EQ(TypedBytesFromText("A\r\nB\r\n", false), "A\rB\r");
+  EXPECT_EQ(TypedBytesFromText("\n\n", false), "\r\r");
+  EXPECT_EQ(TypedBytesFromText("lone\rCR", false), "lone\rCR");
+  EXPECT_EQ(TypedBytesFromText("", false), "");
+}
+
+}  // namespace
+}  // namespace mx
