@@ -1,12 +1,130 @@
-// Placeholder until the device link exists: the device commands are listed but not yet offered.
+// mxtool find, read and send: the setup program's Find, Read and Send on the console.
 #include "apps/mxtool/DeviceCommands.h"
 
+#include <iostream>
+
+#include "apps/mxtool/DeviceConsoleHost.h"
+#include "core/ConfigFile.h"
+#include "link/InterfaceDiscovery.h"
+#include "link/ParameterTransfer.h"
+#include "link/PosixSerialLine.h"
+#include "link/QSettingsStore.h"
+
 namespace mx::tool {
+namespace {
 
-bool IsDeviceCommand(const std::string&) { return false; }
+constexpr int kOk = 0;
+constexpr int kDeviceFailure = 1;
+constexpr int kUsageError = 2;
 
-int RunDeviceCommand(const std::string&, const std::vector<std::string>&) { return 2; }
+int UsageError(const std::string& problem) {
+  std::cerr << "mxtool: " << problem << "\n" << DeviceCommandsUsage();
+  return kUsageError;
+}
 
-std::string DeviceCommandsUsage() { return {}; }
+// Everything a device command works with, built the way the setup program builds it.
+struct Session {
+  QSettingsStore store;
+  PortMap ports = PortMap::FromSystem(&store);
+  PosixSerialLine line;
+  SteadyClock clock;
+  LinkState state;
+  DeviceConsoleHost host{std::cout, std::cerr, ports, state};
+  DeviceLink link{host, state, store, line, clock, ports};
+};
+
+int Find(const std::vector<std::string>& args) {
+  if (!args.empty())
+    return UsageError("find takes no arguments");
+  Session session;
+  if (!RunFindCommand(session.link))
+    return kDeviceFailure;
+  session.host.PrintConnection();
+  return kOk;
+}
+
+int Read(const std::vector<std::string>& args) {
+  std::string output;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if ((args[i] == "-o" || args[i] == "--output") && i + 1 < args.size() && output.empty())
+      output = args[++i];
+    else
+      return UsageError("read needs -o FILE.mxs and nothing else");
+  }
+  if (output.empty())
+    return UsageError("read needs -o FILE.mxs");
+  Session session;
+  if (!ReadParameters(session.link))
+    return kDeviceFailure;
+  // What the setup program's Save writes after a Read: the pages committed, then the file.
+  SetupDocument& document = session.host.Document();
+  document.CommitPages();
+  const FileResult written =
+      WriteFileAtomically(output, SerializeConfigFile(document.Image(), document.Extension()));
+  if (!written.ok) {
+    std::cerr << "mxtool: " << written.error << "\n";
+    return kUsageError;
+  }
+  std::cerr << "Saved " << output << "\n";
+  return kOk;
+}
+
+int Send(const std::vector<std::string>& args) {
+  std::string input;
+  bool updateNetwork = false;
+  for (const std::string& arg : args) {
+    if (arg == "--update-network")
+      updateNetwork = true;
+    else if (input.empty() && !arg.empty() && arg[0] != '-')
+      input = arg;
+    else
+      return UsageError("send takes one FILE.mxs [--update-network]");
+  }
+  if (input.empty())
+    return UsageError("send needs FILE.mxs");
+  Session session;
+  SetupDocument& document = session.host.Document();
+  std::string error;
+  switch (document.Open(input, &error)) {
+    case LoadOutcome::Opened:
+      break;
+    case LoadOutcome::Rejected:
+      // The program would now hold the defaults; sending those instead is never what was meant.
+      std::cerr << kInvalidConfigFileText << "\n";
+      return kUsageError;
+    case LoadOutcome::Unreadable:
+      std::cerr << "mxtool: " << error << "\n";
+      return kUsageError;
+  }
+  document.SetNetworkSettingsEdited(updateNetwork);
+  return SendParameters(session.link) ? kOk : kDeviceFailure;
+}
+
+}  // namespace
+
+bool IsDeviceCommand(const std::string& command) {
+  return command == "find" || command == "read" || command == "send";
+}
+
+int RunDeviceCommand(const std::string& command, const std::vector<std::string>& args) {
+  if (command == "find")
+    return Find(args);
+  if (command == "read")
+    return Read(args);
+  if (command == "send")
+    return Send(args);
+  return UsageError("unknown device command " + command);
+}
+
+std::string DeviceCommandsUsage() {
+  return "  find                      find the interface (stored place first, then COM1..COM20)\n"
+         "  read -o FILE.mxs          read the interface's parameters into a configuration file\n"
+         "  send FILE.mxs [--update-network]\n"
+         "                            send a configuration file to the interface; with\n"
+         "                            --update-network a Network model takes the file's network\n"
+         "                            settings instead of keeping its own\n"
+         "  Ports: COMn is the n-th serial device (USB adapters first), the \"Ports\" section of\n"
+         "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n";
+}
 
 }  // namespace mx::tool

@@ -1,0 +1,94 @@
+#include "apps/mxtool/DeviceConsoleHost.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "link/ConnectionStatus.h"
+
+namespace mx::tool {
+namespace {
+
+volatile std::sig_atomic_t gCancel = 0;
+void OnInterrupt(int) {
+  gCancel = 1;
+}
+
+}  // namespace
+
+DeviceConsoleHost::DeviceConsoleHost(std::ostream& out, std::ostream& err, const PortMap& ports,
+                                     const LinkState& state)
+    : out_(out), err_(err), ports_(ports), state_(state) {
+  gCancel = 0;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previous_);
+}
+
+DeviceConsoleHost::~DeviceConsoleHost() {
+  sigaction(SIGINT, &previous_, nullptr);
+}
+
+bool DeviceConsoleHost::CancelRequested() const {
+  return gCancel != 0;
+}
+
+void DeviceConsoleHost::UpdateConnectionStatus(bool) {}
+
+void DeviceConsoleHost::SetProgressLine(int line, std::string_view text) {
+  if (text.empty())
+    return;
+  if (line == 0) {
+    // "Checking serial port COMn": the device path goes beside the port name.
+    const std::size_t com = text.rfind("COM");
+    const int port =
+        com == std::string_view::npos ? 0 : std::atoi(std::string(text.substr(com + 3)).c_str());
+    err_ << text.substr(0, com == std::string_view::npos ? text.size() : com)
+         << (port > 0 ? ports_.Describe(port) : std::string(text.substr(com))) << "\n";
+  } else {
+    err_ << "  " << text << "\n";
+  }
+}
+
+void DeviceConsoleHost::SetProgress(int position, int total) {
+  const int percent = total == 0 ? 100 : std::clamp((position * 100 + total / 2) / total, 0, 100);
+  if (percent == percent_)
+    return;
+  percent_ = percent;
+  err_ << "  " << percent << "% of the ports checked\n";
+}
+
+void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view second) {
+  err_ << first;
+  if (!second.empty())
+    err_ << " " << second;
+  if (!state_.portPath.empty() && first.find("located") != std::string_view::npos)
+    err_ << " (" << state_.portPath << ")";
+  err_ << "\n";
+}
+
+void DeviceConsoleHost::ShowMessage(std::string_view, std::string_view text) {
+  out_ << text << "\n";
+  out_.flush();
+}
+
+void DeviceConsoleHost::PortUnavailable(int port, std::string_view reason) {
+  if (!ports_.PathOf(port))
+    return;  // not a port of this machine: nothing to say
+  err_ << "  " << ports_.Describe(port) << ": " << reason << "\n";
+}
+
+void DeviceConsoleHost::PrintConnection() {
+  const ConnectionStatusLines lines = ComposeConnectionStatus(state_, CurrentModel());
+  out_ << "Serial communications = " << lines.serial;
+  if (!state_.portPath.empty())
+    out_ << "  (" << state_.portPath << ")";
+  out_ << "\nNetwork setup = " << lines.network << "\nSerial number = " << lines.serialNumber
+       << "\nModel & Version = " << lines.modelAndVersion << "\n";
+  const ModelInfo* model = ModelByIndex(CurrentModel());
+  if (model)
+    out_ << "Model = " << model->name << "\n";
+  out_.flush();
+}
+
+}  // namespace mx::tool

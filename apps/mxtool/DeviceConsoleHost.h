@@ -1,0 +1,46 @@
+#pragma once
+// The device commands' host on a terminal: progress and notices on stderr, message box texts on
+// stdout, Ctrl+C as the scan's Cancel button.
+
+#include <csignal>
+#include <ostream>
+#include <string>
+
+#include "link/HeadlessCommandHost.h"
+#include "link/LinkState.h"
+#include "link/PortMap.h"
+
+namespace mx::tool {
+
+class DeviceConsoleHost : public HeadlessCommandHost {
+ public:
+  DeviceConsoleHost(std::ostream& out, std::ostream& err, const PortMap& ports,
+                    const LinkState& state);
+  ~DeviceConsoleHost() override;
+
+  void UpdateConnectionStatus(bool connected) override;
+  void OpenProgressWindow() override {}
+  void SetProgressLine(int line, std::string_view text) override;
+  void SetProgress(int position, int total) override;
+  void CloseProgressWindow() override {}
+  void PumpMessages() override {}
+  bool CancelRequested() const override;
+  void OpenNotice(std::string_view first, std::string_view second) override;
+  void CloseNotice() override {}
+  void ShowMessage(std::string_view caption, std::string_view text) override;
+  void SetWaitCursor(bool) override {}
+  void PortUnavailable(int port, std::string_view reason) override;
+
+  // The Status tab's connection lines, for `find`.
+  void PrintConnection();
+
+ private:
+  std::ostream& out_;
+  std::ostream& err_;
+  const PortMap& ports_;
+  const LinkState& state_;
+  int percent_ = -1;
+  struct sigaction previous_ {};
+};
+
+}  // namespace mx::tool
