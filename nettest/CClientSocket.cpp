@@ -32,6 +32,10 @@ CClientSocket::~CClientSocket() {
 }
 
 void CClientSocket::Wire() {
+  // Qt would otherwise drain the kernel's buffer into memory without limit, and a peer that sends
+  // flat out would make one readyRead worth seconds of display work. A bounded buffer leaves the
+  // rest to TCP flow control and keeps each turn of the event loop short.
+  socket_->setReadBufferSize(kReadAhead);
   connect(socket_, &QTcpSocket::connected, this, [this] {
     connecting_ = false;
     emit connected();

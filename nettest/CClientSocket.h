@@ -18,6 +18,7 @@ class CClientSocket : public QObject {
   // Matches the receive buffer the terminal has always used: data is handed on in pieces of at
   // most this size, in the order it came in.
   static constexpr qint64 kReceiveBufferSize = 4096;
+  static constexpr qint64 kReadAhead = 16 * kReceiveBufferSize;
 
   explicit CClientSocket(QObject* parent = nullptr);
   // Takes over a connection accepted by CListeningSocket.

@@ -82,6 +82,11 @@ int TrafficPane::ShowBytes(const QByteArray& bytes, bool received,
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), format);
   setTextCursor(cursor);
+  // The timer trims once a second; a stream of megabytes a second would grow the pane by millions
+  // of characters in between and make each trim (and every layout) crawl. Past this hard ceiling
+  // the pane is trimmed at once, by the timer's own rule.
+  if (CharacterCount() > kHardLimit)
+    Trim();
   KeepEndInView(endedWithPacket);
   return packets;
 }

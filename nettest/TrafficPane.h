@@ -18,6 +18,7 @@ class TrafficPane : public QPlainTextEdit {
  public:
   static constexpr int kTrimAbove = 50000;
   static constexpr int kTrimKeep = 40000;
+  static constexpr int kHardLimit = 2 * kTrimAbove;
   static const QColor kReceivedColour;
   static const QColor kTransmittedColour;
 

@@ -263,6 +263,11 @@ TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
   EXPECT_TRUE(TrafficText().endsWith(QLatin1Char('z')));
   EXPECT_FALSE(View()->TrimTraffic());
   EXPECT_EQ(Traffic()->textCursor().position(), 40000);
+
+  // A flood does not wait for the timer once the pane passes twice the limit.
+  View()->ShowReceived(QByteArray(60001, 'b'));
+  EXPECT_EQ(Traffic()->CharacterCount(), 40000);
+  EXPECT_TRUE(TrafficText().startsWith(QLatin1Char('b')));
 }
 
 TEST_F(NetworkWindowTest, UserPushbuttonsDialogChecksEachCommand) {
