@@ -22,11 +22,14 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
 #include "nettest/LoopbackHelpers.h"
 #include "nettest/MessageBoxes.h"
+#include "nettest/PreferencesDialog.h"
 #include "nettest/TrafficPane.h"
+#include "nettest/UserPushbuttonsDialog.h"
 
 namespace mx {
 namespace {
@@ -384,18 +387,36 @@ TEST_F(NetworkWindowTest, UnsavedEditsAreOfferedForSaving) {
   EXPECT_FALSE(frame_->FindAction(QStringLiteral("Beep at end-of-packet"))->isChecked());
 }
 
-TEST_F(NetworkWindowTest, WindowScreenshot) {
-  View()->ShowReceived(QByteArray("+0012.345\r+0012.346\r+0012.350\r"));
-  View()->TypeBytes(QByteArray("<$S\r"));
-  View()->ShowReceived(QByteArray("MX5-NTWK-00\r"));
+TEST_F(NetworkWindowTest, WindowAndDialogScreenshots) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  far->write("+0012.345\r+0012.346\r+0012.350\r");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().count(QLatin1Char('\n')) == 3; }));
+  Button(QStringLiteral("User 1"))->click();
+  far->write("MX5-NTWK-00\r");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().contains(QStringLiteral("MX5")); }));
   View()->SendPane()->setPlainText(QStringLiteral("<$B"));
   frame_->statusBar()->showMessage(QStringLiteral("Ready"));
-  const QPixmap shot = frame_->grab();
-  EXPECT_EQ(shot.size(), frame_->size());
+
+  UserPushbuttonsDialog buttons(frame_->Document().Fields().buttonLabels,
+                                frame_->Document().Fields().buttonCommands, frame_.get());
+  PreferencesDialog preferences(13, 10, frame_.get());
+  AboutDialog about(frame_.get());
+  EXPECT_NE(ByCaption<QLabel>(&about, QStringLiteral("Version 1.0.1.1")), nullptr);
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("About LinkTest_Network"));
+
   const QByteArray tmp = qgetenv("MX_TEST_TMP");
-  if (!tmp.isEmpty()) {
-    QDir().mkpath(QString::fromLocal8Bit(tmp));
-    shot.save(QString::fromLocal8Bit(tmp) + QStringLiteral("/linktest-window.png"));
+  const QString folder = QString::fromLocal8Bit(tmp);
+  QDir().mkpath(folder);
+  const std::pair<QWidget*, const char*> shots[] = {{frame_.get(), "linktest-window.png"},
+                                                    {&buttons, "linktest-user-pushbuttons.png"},
+                                                    {&preferences, "linktest-preferences.png"},
+                                                    {&about, "linktest-about.png"}};
+  for (const auto& [widget, name] : shots) {
+    const QPixmap shot = widget->grab();
+    EXPECT_EQ(shot.size(), widget->size()) << name;
+    if (!tmp.isEmpty())
+      shot.save(folder + QLatin1Char('/') + QString::fromLatin1(name));
   }
 }
 
