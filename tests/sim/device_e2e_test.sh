@@ -103,6 +103,16 @@ stop_sim
 start_sim --fault silent
 run 1 find
 expect_out "Cannot find a Mesurix interface.     "
+# Ctrl+C is the scan's Cancel: the search stops at the next rate and says nothing was found.
+MXSETUP_COM2=$TTY "$MXTOOL" find >"$WORK/out" 2>"$WORK/err" &
+TOOL=$!
+sleep 0.5
+kill -INT "$TOOL"
+wait "$TOOL"
+code=$?
+[ "$code" = 1 ] || fail "cancelled find exited $code"
+grep -qF "Cannot find a Mesurix interface.     " "$WORK/out" || fail "cancelled find: $(cat "$WORK/out")"
+grep -qF "Checking baud rate 2400" "$WORK/err" && fail "the scan went on after Ctrl+C"
 stop_sim
 
 # A port held by another program is reported with its holder and skipped.
