@@ -118,6 +118,8 @@ void TrafficPane::KeepEndInView(bool endedWithPacket) {
     bar->setValue(0);
     return;
   }
+  // The "AA" margin keeps the newest character off the edge; Qt's scroll range ends at the text,
+  // so at the very end of the longest line the margin is as much as the range allows.
   const QRect caret = cursorRect();
   const int right = viewport()->width() - rightMargin_;
   if (caret.right() > right)
@@ -147,6 +149,8 @@ void TrafficPane::keyPressEvent(QKeyEvent* event) {
     emit pasteRequested();
     return;
   }
+  if (event->matches(QKeySequence::Cut))
+    return;  // nothing to cut from the record of traffic
   if (event->matches(QKeySequence::Copy)) {
     QPlainTextEdit::keyPressEvent(event);
     return;

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTcpServer>
@@ -149,6 +150,7 @@ TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
   EXPECT_EQ(frame_->windowTitle(), QStringLiteral("LinkTest_Network - default.ltn"));
   EXPECT_EQ(frame_->Document().Fields(), LtnFields{});
   EXPECT_TRUE(messages_.isEmpty());
+  EXPECT_EQ(QSettings().value(QStringLiteral("Recent File List/File1")).toString(), defaultPath);
 
   CLinkTest_NetworkDoc saved;
   saved.Fields().mode = kLtnModeServer;
@@ -253,6 +255,23 @@ TEST_F(NetworkWindowTest, EditCommandsFollowTheFocus) {
   Traffic()->setFocus();
   paste->trigger();
   EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\n"));
+  QTest::keyClick(Traffic(), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\nx\ny\n"));
+  // Cut is not offered in the traffic pane, so its keys change nothing there.
+  Traffic()->selectAll();
+  QTest::keyClick(Traffic(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\nx\ny\n"));
+}
+
+TEST_F(NetworkWindowTest, LongLinesScrollToTheEndAndBackAfterAPacket) {
+  QScrollBar* bar = Traffic()->horizontalScrollBar();
+  View()->ShowReceived(QByteArray(400, 'w'));
+  EXPECT_GT(bar->value(), 0);
+  const QRect caret = Traffic()->cursorRect();
+  EXPECT_LE(caret.right(), Traffic()->viewport()->width());
+  EXPECT_GT(caret.left(), Traffic()->viewport()->width() / 2);
+  View()->ShowReceived(QByteArray("\r"));
+  EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
