@@ -10,6 +10,7 @@
 
 #include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
+#include "nettest/QtText.h"
 
 namespace mx {
 
@@ -27,8 +28,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   bold.setBold(true);
   title->setFont(bold);
   texts->addWidget(title);
-  texts->addWidget(
-      new QLabel(QStringLiteral("Version ") + QString::fromUtf8(text::kVersion.data()), this));
+  texts->addWidget(new QLabel(QStringLiteral("Version ") + Q(text::kVersion), this));
   texts->addSpacing(8);
   texts->addWidget(new QLabel(
       QStringLiteral("Copyright \u00a9 Brantwick Systems. All rights reserved.\n"

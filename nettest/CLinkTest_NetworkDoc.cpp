@@ -5,14 +5,9 @@
 #include <QSaveFile>
 
 #include "nettest/NetTestTexts.h"
+#include "nettest/QtText.h"
 
 namespace mx {
-namespace {
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-}  // namespace
-
 QString FromDocText(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

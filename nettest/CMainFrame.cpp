@@ -19,15 +19,13 @@
 #include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
+#include "nettest/QtText.h"
 #include "nettest/ToolbarIcons.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
 namespace mx {
 namespace {
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 QString FileFilter() {
   return Q(text::kFileFilter);
 }

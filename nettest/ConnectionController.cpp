@@ -6,13 +6,11 @@
 #include "nettest/CLinkTest_NetworkDoc.h"
 #include "nettest/CListeningSocket.h"
 #include "nettest/NetTestTexts.h"
+#include "nettest/QtText.h"
 #include "nettest/SocketErrorText.h"
 
 namespace mx {
 namespace {
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 // Written into the document's mode so the next mode selection runs even if the mode is unchanged.
 constexpr int kForceModeChange = -1;
 }  // namespace

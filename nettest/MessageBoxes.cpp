@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "nettest/NetTestTexts.h"
+#include "nettest/QtText.h"
 
 namespace mx {
 namespace {
@@ -18,7 +19,7 @@ std::function<SaveChangesAnswer(const QString&)>& SaveHook() {
   return hook;
 }
 QString AppName() {
-  return QString::fromUtf8(text::kAppName.data(), text::kAppName.size());
+  return Q(text::kAppName);
 }
 }  // namespace
 
@@ -38,8 +39,7 @@ void ShowMessage(QWidget* parent, const QString& text) {
 }
 
 SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title) {
-  const QString question = QString::fromUtf8(text::kSaveChangesPrefix.data()) + title +
-                           QString::fromUtf8(text::kSaveChangesSuffix.data());
+  const QString question = Q(text::kSaveChangesPrefix) + title + Q(text::kSaveChangesSuffix);
   if (SaveHook())
     return SaveHook()(question);
   QMessageBox box(QMessageBox::Question, AppName(), question,

@@ -3,12 +3,13 @@
 
 #include "nettest/CMainFrame.h"
 #include "nettest/NetTestTexts.h"
+#include "nettest/QtText.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The settings (recent files) live under the company and program names.
-  QApplication::setOrganizationName(QString::fromUtf8(mx::text::kOrganisation.data()));
-  QApplication::setApplicationName(QString::fromUtf8(mx::text::kAppName.data()));
+  QApplication::setOrganizationName(mx::Q(mx::text::kOrganisation));
+  QApplication::setApplicationName(mx::Q(mx::text::kAppName));
 
   mx::CMainFrame frame;
   frame.PlaceOnScreen();
