@@ -263,6 +263,28 @@ TEST_F(NetworkWindowTest, EditCommandsFollowTheFocus) {
   EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\nx\ny\n"));
 }
 
+TEST_F(NetworkWindowTest, ResizingGrowsThePanesAndMovesTheControls) {
+  auto rectOf = [&](QWidget* w) { return QRect(w->mapTo(frame_.get(), QPoint(0, 0)), w->size()); };
+  QWidget* send = View()->SendPane();
+  QWidget* group = ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Client"))->parentWidget();
+  const QRect traffic0 = rectOf(Traffic()), send0 = rectOf(send), group0 = rectOf(group);
+  const QRect user0 = rectOf(Button(QStringLiteral("User 4"))),
+              send0Button = rectOf(Button(QStringLiteral("Send")));
+  frame_->resize(frame_->width() + 200, frame_->height() + 100);
+  QApplication::processEvents();
+  const QRect traffic1 = rectOf(Traffic()), send1 = rectOf(send), group1 = rectOf(group);
+  EXPECT_EQ(traffic1.topLeft(), traffic0.topLeft());
+  EXPECT_EQ(traffic1.size(), traffic0.size() + QSize(200, 100));
+  EXPECT_EQ(send1.width(), send0.width() + 200);
+  EXPECT_EQ(send1.height(), send0.height());
+  EXPECT_EQ(send1.top(), send0.top() + 100);
+  EXPECT_EQ(group1.topLeft(), group0.topLeft() + QPoint(200, 0));
+  EXPECT_EQ(group1.size(), group0.size());
+  EXPECT_EQ(rectOf(Button(QStringLiteral("User 4"))).topLeft(), user0.topLeft() + QPoint(200, 100));
+  EXPECT_EQ(rectOf(Button(QStringLiteral("Send"))).topLeft(),
+            send0Button.topLeft() + QPoint(200, 100));
+}
+
 TEST_F(NetworkWindowTest, LongLinesScrollToTheEndAndBackAfterAPacket) {
   QScrollBar* bar = Traffic()->horizontalScrollBar();
   View()->ShowReceived(QByteArray(400, 'w'));
