@@ -7,7 +7,8 @@ namespace mx {
 
 uint32_t SteadyClock::NowMs() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
 void SteadyClock::SleepMs(uint32_t ms) {
