@@ -1,6 +1,7 @@
 #include "nettest/ConnectionController.h"
 
 #include <QTcpSocket>
+#include <new>
 
 #include "nettest/CClientSocket.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
@@ -197,7 +198,11 @@ void ConnectionController::StartConnecting() {
     return;
   }
   CloseConnection();
-  auto* socket = new CClientSocket(this);
+  auto* socket = new (std::nothrow) CClientSocket(this);
+  if (socket == nullptr) {
+    emit messageRequested(Q(text::kError101));
+    return;
+  }
   connection_ = socket;
   connect(socket, &CClientSocket::connected, this, &ConnectionController::OnConnected);
   connect(socket, &CClientSocket::connectFailed, this, &ConnectionController::OnConnectFailed);
