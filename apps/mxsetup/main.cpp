@@ -1,0 +1,6 @@
+// MXSetup: the Mesurix setup and test program.
+#include "editor/SetupApplication.h"
+
+int main(int argc, char** argv) {
+  return mx::RunSetupProgram(argc, argv);
+}

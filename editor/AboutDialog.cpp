@@ -1,0 +1,53 @@
+#include "editor/AboutDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "editor/EditorTexts.h"
+#include "editor/MessageBoxes.h"
+#include "editor/WindowPlacement.h"
+
+namespace mx {
+
+QString AboutDialog::VersionLine() {
+  return ToQString(text::kVersionPrefix) + ToQString(text::kVersionNumber);
+}
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(ToQString(text::kAboutTitle));
+  auto* layout = new QHBoxLayout(this);
+  auto* icon = new QLabel;
+  icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+  icon->setAlignment(Qt::AlignTop);
+  layout->addWidget(icon);
+
+  auto* texts = new QVBoxLayout;
+  auto* product = new QLabel(ToQString(text::kAboutProduct));
+  QFont bold = product->font();
+  bold.setBold(true);
+  product->setFont(bold);
+  auto* version = new QLabel(VersionLine());
+  version->setObjectName("version");
+  auto* date = new QLabel(ToQString(text::kVersionDate));
+  date->setObjectName("date");
+  texts->addWidget(product);
+  texts->addWidget(version);
+  texts->addWidget(date);
+  texts->addSpacing(8);
+  texts->addWidget(new QLabel(ToQString(text::kRightsNotice)));
+  layout->addLayout(texts, 1);
+
+  auto* ok = new QPushButton(ToQString(text::kOk));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addStretch();
+  layout->addLayout(buttons);
+  PlaceOnScreen(this);
+}
+
+}  // namespace mx

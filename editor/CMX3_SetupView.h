@@ -1,0 +1,107 @@
+#pragma once
+// The main view: one tab control with the seven pages, the current model, and the routing of the
+// editor commands (model and channel choice, Find, Read, Send, Copy Channels, Reset). It decides
+// when pages load from the image and when they write back.
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "core/ModelTable.h"
+
+class QKeyEvent;
+class QTabWidget;
+
+namespace mx {
+
+class CMX3_SetupDoc;
+class DeviceCommandRunner;
+class SetupPage;
+class StatusPage;
+struct DeviceEnvironment;
+
+// Tab positions.
+enum TabIndex {
+  kStatusTab,
+  kNetworkTab,
+  kToggleTab,
+  kBasicTab,
+  kReadSwitchTab,
+  kRs232Tab,
+  kExtendedTab,
+  kTabCount
+};
+
+// The caption of a tab; the last four carry the channel prefix (blank, the letter in double
+// quotes, blank).
+QString TabCaption(int tab, int channel);
+
+class CMX3_SetupView : public QWidget {
+  Q_OBJECT
+ public:
+  CMX3_SetupView(CMX3_SetupDoc& document, DeviceEnvironment& environment,
+                 QWidget* parent = nullptr);
+  ~CMX3_SetupView() override;
+
+  ModelIndex CurrentModel() const { return model_; }
+  // Identification sets the model directly and then runs ModelSelect.
+  void SetCurrentModel(ModelIndex model) { model_ = model; }
+  // The model menu and the Status tab's radio buttons.
+  void SelectModelCommand(ModelIndex model);
+  // The model switch with its commit, model rules and refresh.
+  void ModelSelect(int commandId);
+  // A loaded image's model: radio button, command state, tab captions; the image is left as it is.
+  void SelectLoadedModel(ModelIndex model);
+  void ChannelSelect(int channel);
+
+  // The page protocol.
+  void CommitPages();
+  void RefreshPages();
+  void StorePages();  // every page's StoreToImage, in commit order
+  void LoadPages();   // every page's LoadFromImage, in refresh order
+
+  // The Status tab's connection lines: emptied (and the link forgotten) or composed from the link.
+  void UpdateConnectionStatus(bool connected);
+
+  void OnFind();
+  void OnRead();
+  void OnSend();
+  void OnCopyChannels();
+  void OnReset();
+
+  // The key handler offered every key press of the main window first; true: handled, stop.
+  bool HandleKey(QKeyEvent* event);
+  bool ModalOpen() const { return modalOpen_; }
+  void SetTestWindowOpen(bool open) { testWindowOpen_ = open; }
+
+  QTabWidget* Tabs() const { return tabs_; }
+  SetupPage* Page(int tab) const { return pages_[static_cast<std::size_t>(tab)]; }
+  StatusPage* Status() const;
+  SetupPage* NetworkPage() const { return Page(kNetworkTab); }
+  int CurrentHelpTopic() const;
+  DeviceCommandRunner& Commands() { return *commands_; }
+
+ signals:
+  // The model or channel changed: check marks and enabled channel buttons need updating.
+  void CommandStateChanged();
+  void HelpTopicChanged(int topic);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void OnTabChanged(int index);
+  void FocusFirstChoice(int tab);
+  void RefreshAfterChannelChange();
+
+  CMX3_SetupDoc& document_;
+  QTabWidget* tabs_ = nullptr;
+  std::array<SetupPage*, kTabCount> pages_{};
+  std::unique_ptr<DeviceCommandRunner> commands_;
+  ModelIndex model_ = 0;
+  int shownTab_ = kStatusTab;
+  bool modalOpen_ = false;
+  bool testWindowOpen_ = false;
+};
+
+}  // namespace mx

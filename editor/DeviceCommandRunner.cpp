@@ -1,0 +1,179 @@
+#include "editor/DeviceCommandRunner.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include "editor/CMX3_SetupDoc.h"
+#include "editor/CMX3_SetupView.h"
+#include "editor/DeviceEnvironment.h"
+#include "editor/EditorTexts.h"
+#include "editor/FindProgressWindow.h"
+#include "editor/MessageBoxes.h"
+#include "editor/NoticeWindow.h"
+#include "editor/PaintingClock.h"
+#include "editor/PaintingSerialLine.h"
+#include "editor/PortText.h"
+#include "editor/StatusPage.h"
+#include "link/InterfaceDiscovery.h"
+#include "link/ParameterTransfer.h"
+
+namespace mx {
+namespace {
+
+QString FromLatin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+DeviceCommandRunner::DeviceCommandRunner(CMX3_SetupView& view, CMX3_SetupDoc& document,
+                                         DeviceEnvironment& environment)
+    : view_(view), document_(document), environment_(environment) {}
+
+DeviceCommandRunner::~DeviceCommandRunner() {
+  while (waitCursors_ > 0)
+    SetWaitCursor(false);
+}
+
+template <typename Command>
+bool DeviceCommandRunner::Run(Command command) {
+  if (running_ || !environment_.line || !environment_.clock || !environment_.store)
+    return false;
+  running_ = true;
+  cancelled_ = false;
+  ports_ = environment_.ports ? environment_.ports() : PortMap{};
+  PaintingClock clock(*environment_.clock);
+  PaintingSerialLine line(*environment_.line, *environment_.clock);
+  DeviceLink link{*this, document_.Link(), *environment_.store, line, clock, ports_};
+  const bool ok = command(link);
+  progress_.reset();
+  notice_.reset();
+  while (waitCursors_ > 0)
+    SetWaitCursor(false);
+  running_ = false;
+  return ok;
+}
+
+bool DeviceCommandRunner::RunFind() {
+  return Run([](DeviceLink& link) { return RunFindCommand(link); });
+}
+
+bool DeviceCommandRunner::RunRead() {
+  return Run([](DeviceLink& link) { return ReadParameters(link); });
+}
+
+bool DeviceCommandRunner::RunSend() {
+  return Run([](DeviceLink& link) { return SendParameters(link); });
+}
+
+QWidget* DeviceCommandRunner::Owner() const {
+  return view_.window();
+}
+
+QString DeviceCommandRunner::Caption() const {
+  return QString::fromStdString(document_.Link().messageCaption);
+}
+
+SetupDocument& DeviceCommandRunner::Document() {
+  return document_.Core();
+}
+
+ModelIndex DeviceCommandRunner::CurrentModel() const {
+  return view_.CurrentModel();
+}
+
+void DeviceCommandRunner::SetCurrentModel(ModelIndex model) {
+  view_.SetCurrentModel(model);
+}
+
+void DeviceCommandRunner::ModelSelect(int commandId) {
+  view_.ModelSelect(commandId);
+}
+
+void DeviceCommandRunner::CommitPages() {
+  view_.CommitPages();
+}
+
+void DeviceCommandRunner::RefreshPages() {
+  view_.RefreshPages();
+}
+
+void DeviceCommandRunner::CommitStatusPage() {
+  view_.Status()->StoreToImage();
+}
+
+void DeviceCommandRunner::RefreshStatusPage() {
+  view_.Status()->LoadFromImage();
+}
+
+void DeviceCommandRunner::CommitNetworkPage() {
+  view_.NetworkPage()->StoreToImage();
+}
+
+void DeviceCommandRunner::RefreshNetworkPage() {
+  view_.NetworkPage()->LoadFromImage();
+}
+
+void DeviceCommandRunner::UpdateConnectionStatus(bool connected) {
+  view_.UpdateConnectionStatus(connected);
+}
+
+void DeviceCommandRunner::OpenProgressWindow() {
+  progress_ =
+      std::make_unique<FindProgressWindow>(Owner(), Caption(), [this] { cancelled_ = true; });
+  progress_->Open();
+}
+
+void DeviceCommandRunner::SetProgressLine(int line, std::string_view text) {
+  if (progress_)
+    progress_->SetLine(line, FromLatin1(WithPortPaths(text, ports_)));
+}
+
+void DeviceCommandRunner::SetProgress(int position, int total) {
+  if (progress_)
+    progress_->SetProgress(position, total);
+}
+
+void DeviceCommandRunner::CloseProgressWindow() {
+  progress_.reset();
+}
+
+void DeviceCommandRunner::PumpMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void DeviceCommandRunner::OpenNotice(std::string_view first, std::string_view second) {
+  notice_ = std::make_unique<NoticeWindow>(Owner(), Caption(), FromLatin1(first),
+                                           FromLatin1(WithPortPaths(second, ports_)));
+  notice_->Open();
+}
+
+void DeviceCommandRunner::CloseNotice() {
+  notice_.reset();
+}
+
+void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view text) {
+  ShowMessageBox(Owner(), FromLatin1(caption), FromLatin1(text));
+}
+
+void DeviceCommandRunner::SetWaitCursor(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++waitCursors_;
+  } else if (waitCursors_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --waitCursors_;
+  }
+}
+
+void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
+  if (reason.empty())
+    return;
+  if (auto* frame = qobject_cast<QMainWindow*>(Owner()))
+    frame->statusBar()->showMessage(ToQString(text::kPortUnavailable)
+                                        .arg(FromLatin1(ports_.Describe(port)), FromLatin1(reason)),
+                                    4000);
+}
+
+}  // namespace mx

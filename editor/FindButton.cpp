@@ -1,0 +1,40 @@
+#include "editor/FindButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include "editor/EditorTexts.h"
+#include "editor/MessageBoxes.h"
+
+namespace mx {
+
+FindButton::FindButton(QWidget* parent) : QPushButton(ToQString(text::kFindTop), parent) {}
+
+QSize FindButton::sizeHint() const {
+  const QFontMetrics metrics(font());
+  const int width = metrics.horizontalAdvance(ToQString(text::kFindBottom)) + 40;
+  return {std::max(width, 88), metrics.height() * 2 + 28};
+}
+
+void FindButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();  // the two lines are drawn below, the caption stays for shortcuts and tests
+  painter.drawControl(QStyle::CE_PushButton, option);
+
+  const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  const QFontMetrics metrics(font());
+  const int middle = face.center().y() + 1;
+  const QRect top(face.left(), middle - metrics.height(), face.width(), metrics.height());
+  const QRect bottom(face.left(), middle, face.width(), metrics.height());
+  if (option.state & QStyle::State_Sunken)
+    painter.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                      style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, ToQString(text::kFindTop));
+  painter.drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, ToQString(text::kFindBottom));
+}
+
+}  // namespace mx

@@ -1,0 +1,33 @@
+#include "editor/MessageBoxes.h"
+
+#include <QMessageBox>
+
+#include "editor/EditorTexts.h"
+
+namespace mx {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& documentName) {
+  QMessageBox box(QMessageBox::Question, ToQString(text::kProgramTitle),
+                  ToQString(text::kSaveChangesPrefix) + documentName + "?",
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveChangesAnswer::Save;
+    case QMessageBox::No:
+      return SaveChangesAnswer::Discard;
+    default:
+      return SaveChangesAnswer::Cancel;
+  }
+}
+
+}  // namespace mx

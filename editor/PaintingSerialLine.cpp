@@ -1,0 +1,21 @@
+#include "editor/PaintingSerialLine.h"
+
+#include <algorithm>
+
+#include "editor/PaintingClock.h"
+
+namespace mx {
+
+WaitResult PaintingSerialLine::WaitReadable(uint32_t timeoutMs) {
+  const uint32_t start = clock_.NowMs();
+  for (;;) {
+    const uint32_t waited = clock_.NowMs() - start;
+    const uint32_t left = waited >= timeoutMs ? 0 : timeoutMs - waited;
+    const WaitResult result = inner_.WaitReadable(std::min(left, kSliceMs));
+    if (result != WaitResult::TimedOut || left <= kSliceMs)
+      return result;
+    PaintPendingWindows();
+  }
+}
+
+}  // namespace mx

@@ -1,0 +1,20 @@
+#include "editor/PlaceholderPage.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "editor/EditorTexts.h"
+#include "editor/MessageBoxes.h"
+
+namespace mx {
+
+PlaceholderPage::PlaceholderPage(CMX3_SetupDoc& document, int helpTopic, QWidget* parent)
+    : SetupPage(document, helpTopic, parent) {
+  auto* layout = new QVBoxLayout(this);
+  auto* note = new QLabel(ToQString(text::kPageNotYet), this);
+  note->setAlignment(Qt::AlignCenter);
+  note->setWordWrap(true);
+  layout->addWidget(note);
+}
+
+}  // namespace mx

@@ -1,0 +1,23 @@
+#pragma once
+// The File menu's last four configuration files, kept in the per-user preferences.
+
+#include <QString>
+#include <QStringList>
+
+namespace mx {
+
+class RecentFileList {
+ public:
+  static constexpr int kSize = 4;
+
+  RecentFileList();  // reads the stored list
+  const QStringList& Files() const { return files_; }
+  void Add(const QString& path);  // to the top, once; stored at once
+  void Remove(const QString& path);
+
+ private:
+  void Store() const;
+  QStringList files_;
+};
+
+}  // namespace mx

@@ -1,0 +1,36 @@
+#include "editor/WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace mx {
+
+QPoint ScreenPlacement(const QRect& screen, const QSize& window) {
+  return {screen.left() + (screen.width() - window.width()) / 2,
+          screen.top() + (screen.height() - window.height()) / 4};
+}
+
+QPoint OverParentPlacement(const QRect& parent, const QSize& window) {
+  return {parent.left() + (parent.width() - window.width()) / 2,
+          parent.top() + (parent.height() - window.height()) * 14 / 32};
+}
+
+void PlaceOnScreen(QWidget* window) {
+  window->adjustSize();
+  window->winId();  // the native window knows its frame, which is part of what is centred
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  window->move(ScreenPlacement(screen->geometry(), window->frameGeometry().size()));
+}
+
+void PlaceOverParent(QWidget* window, const QWidget* parent) {
+  window->adjustSize();
+  window->winId();
+  if (!parent)
+    return PlaceOnScreen(window);
+  window->move(OverParentPlacement(parent->frameGeometry(), window->frameGeometry().size()));
+}
+
+}  // namespace mx

@@ -1,0 +1,142 @@
+#include "tests/editor/EditorBench.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QDialog>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <cstdlib>
+
+#include "editor/SetupApplication.h"
+
+namespace mx::test {
+
+void UsePrivatePreferences() {
+  static TempDir home;
+  static bool done = false;
+  if (done)
+    return;
+  done = true;
+  const std::string config = home.File("config");
+  ::setenv("HOME", home.path().c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config));
+  SetPreferencesNames();
+}
+
+QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group) {
+  QWidget* scope = root;
+  if (!group.isEmpty()) {
+    scope = FindGroup(root, group);
+    if (!scope)
+      return nullptr;
+  }
+  for (QAbstractButton* button : scope->findChildren<QAbstractButton*>()) {
+    if (button->text() == caption)
+      return button;
+  }
+  return nullptr;
+}
+
+QGroupBox* FindGroup(QWidget* root, const QString& title) {
+  for (QGroupBox* box : root->findChildren<QGroupBox*>()) {
+    if (box->title() == title)
+      return box;
+  }
+  return nullptr;
+}
+
+ModalWatcher::ModalWatcher() {
+  connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Tick);
+  timer_.start(0);  // at every pass of the event loop, also inside the commands' pumps
+}
+
+void ModalWatcher::Tick() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) {
+    if (idle)
+      idle();
+    return;
+  }
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    if (!box->isVisible())
+      return;
+    messages.push_back({box->windowTitle(), box->text()});
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    if (box->standardButtons() != QMessageBox::Ok && !answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    } else if (box->standardButtons() != QMessageBox::Ok) {
+      answer = QMessageBox::Cancel;
+    }
+    box->button(answer)->click();
+    return;
+  }
+  if (!modal->isVisible())
+    return;
+  if (!dialogActions.empty()) {
+    auto action = std::move(dialogActions.front());
+    dialogActions.pop_front();
+    action(modal);
+  } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    dialog->reject();
+  }
+}
+
+WindowBench::WindowBench() {
+  UsePrivatePreferences();
+  environment.store = &store;
+  environment.line = &line;
+  environment.clock = &clock;
+  environment.ports = [this] { return ports; };
+  document = std::make_unique<CMX3_SetupDoc>();
+  frame = std::make_unique<CMainFrame>(*document, environment);
+  document->NewDocument();
+  document->SetMainWindow(frame.get());
+  document->Core().UpdateCaption();
+  frame->show();
+  QApplication::setActiveWindow(frame.get());  // shortcuts need an active window
+}
+
+WindowBench::~WindowBench() {
+  frame.reset();
+}
+
+void WindowBench::Click(const QString& caption, const QString& group) {
+  QAbstractButton* button = Button(caption, group);
+  ASSERT_NE(button, nullptr) << caption.toStdString() << " in " << group.toStdString();
+  button->click();
+}
+
+void WindowBench::Trigger(int commandId) {
+  QAction* action = frame->Action(commandId);
+  ASSERT_NE(action, nullptr) << commandId;
+  action->trigger();
+}
+
+sim::VirtualPort& WindowBench::AddPort(int port, sim::InterfaceSimulator* device) {
+  ports.Set(port, PathOf(port));
+  return bus.Add(PathOf(port), device);
+}
+
+sim::InterfaceSimulator& WindowBench::AddInterface(int port, ModelIndex model, int baud,
+                                                   char parity, char dataBits, sim::Fault fault) {
+  sim::SimulatorConfig config;
+  config.model = model;
+  config.fault = fault;
+  config.image = sim::DefaultSimulatorImage(model, baud, parity, dataBits);
+  devices.push_back(std::make_unique<sim::InterfaceSimulator>(config));
+  AddPort(port, devices.back().get());
+  return *devices.back();
+}
+
+std::vector<QString> WindowBench::Texts() const {
+  std::vector<QString> texts;
+  for (const ShownMessage& message : watcher.messages)
+    texts.push_back(message.text);
+  return texts;
+}
+
+}  // namespace mx::test

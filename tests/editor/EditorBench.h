@@ -1,0 +1,92 @@
+#pragma once
+// The setup program's window on the virtual bench: the document, the main frame and the simulated
+// serial ports on a virtual clock, with private preferences, and helpers that find controls by
+// their captions and answer the modal boxes as a user would.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/CMX3_SetupDoc.h"
+#include "editor/CMX3_SetupView.h"
+#include "editor/CMainFrame.h"
+#include "editor/DeviceEnvironment.h"
+#include "link/LinkSettings.h"
+#include "sim/InterfaceSimulator.h"
+#include "sim/VirtualSerialLine.h"
+#include "tests/support/TempDir.h"
+
+namespace mx::test {
+
+// Points the per-user preferences at a private folder for the whole test program.
+void UsePrivatePreferences();
+
+// The button with this exact caption, inside the group box titled `group` when one is given.
+QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group = {});
+QGroupBox* FindGroup(QWidget* root, const QString& title);
+
+struct ShownMessage {
+  QString caption;
+  QString text;
+};
+
+// Answers every modal window that opens: message boxes are recorded and answered (OK, or the next
+// queued button), other dialogs get the next queued action.
+class ModalWatcher : public QObject {
+ public:
+  ModalWatcher();
+  std::vector<ShownMessage> messages;
+  std::deque<QMessageBox::StandardButton> answers;  // for questions; OK otherwise
+  std::deque<std::function<void(QWidget*)>> dialogActions;
+  // Runs at every tick while no modal window is open (to press Cancel during a scan, say).
+  std::function<void()> idle;
+
+ private:
+  void Tick();
+  QTimer timer_;
+};
+
+struct WindowBench {
+  WindowBench();
+  ~WindowBench();
+
+  VirtualClock clock{1000};
+  sim::VirtualPortBus bus{clock};
+  sim::VirtualSerialLine line{bus};
+  MemoryPreferencesStore store;
+  PortMap ports;
+  DeviceEnvironment environment;
+  std::vector<std::unique_ptr<sim::InterfaceSimulator>> devices;
+  std::unique_ptr<CMX3_SetupDoc> document;
+  std::unique_ptr<CMainFrame> frame;
+  ModalWatcher watcher;
+  TempDir folder;
+
+  CMX3_SetupView& View() { return *frame->View(); }
+  ParameterImage& Image() { return document->Image(); }
+  ModelIndex Model() { return View().CurrentModel(); }
+  QAbstractButton* Button(const QString& caption, const QString& group = {}) {
+    return FindButton(frame.get(), caption, group);
+  }
+  // Clicks a button found by caption; fails the test when there is none.
+  void Click(const QString& caption, const QString& group = {});
+  void Trigger(int commandId);
+
+  static std::string PathOf(int port) { return "vcom" + std::to_string(port); }
+  sim::VirtualPort& AddPort(int port, sim::InterfaceSimulator* device = nullptr);
+  sim::InterfaceSimulator& AddInterface(int port, ModelIndex model, int baud, char parity,
+                                        char dataBits, sim::Fault fault = sim::Fault::None);
+  void StorePlace(int port, int baud, char parity, char dataBits) {
+    SaveLinkSettings(store, LinkSettings{port, baud, parity, dataBits, '1'});
+  }
+  std::vector<QString> Texts() const;
+};
+
+}  // namespace mx::test

@@ -1,0 +1,74 @@
+// Writes pictures of the setup program's windows into a folder, to look at after layout changes:
+//   mxsetup_screenshots OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "editor/AboutDialog.h"
+#include "editor/CMX3_SetupDoc.h"
+#include "editor/CMX3_SetupView.h"
+#include "editor/CMainFrame.h"
+#include "editor/CopyChannelsDialog.h"
+#include "editor/DeviceEnvironment.h"
+#include "editor/FindProgressWindow.h"
+#include "editor/HelpWindow.h"
+#include "editor/NoticeWindow.h"
+#include "editor/ResetDialog.h"
+#include "editor/SetupApplication.h"
+#include "link/PreferencesStore.h"
+
+using namespace mx;
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  SetPreferencesNames();
+  const QString out = argc > 1 ? argv[1] : ".";
+  QDir().mkpath(out);
+  MemoryPreferencesStore store;
+  DeviceEnvironment environment{&store, nullptr, nullptr, {}};
+  CMX3_SetupDoc document;
+  CMainFrame frame(document, environment);
+  document.NewDocument();
+  document.SetMainWindow(&frame);
+  document.Core().UpdateCaption();
+  frame.show();
+  QApplication::processEvents();
+  frame.grab().save(out + "/main-status.png");
+  frame.View()->Tabs()->setCurrentIndex(kBasicTab);
+  QApplication::processEvents();
+  frame.grab().save(out + "/main-basic.png");
+  frame.View()->Tabs()->setCurrentIndex(kStatusTab);
+
+  AboutDialog about(&frame);
+  about.show();
+  QApplication::processEvents();
+  about.grab().save(out + "/about.png");
+  CopyChannelsDialog copy(document.Image(), 4, {}, {}, &frame);
+  copy.show();
+  QApplication::processEvents();
+  copy.grab().save(out + "/copy.png");
+  ResetDialog reset(document.Image(), 0, {}, {}, &frame);
+  reset.show();
+  QApplication::processEvents();
+  reset.grab().save(out + "/reset.png");
+
+  FindProgressWindow progress(&frame, "Mesurix Setup", {});
+  progress.SetLine(0, "Checking serial port COM3 (/dev/ttyUSB0)");
+  progress.SetLine(1, "Checking baud rate 4800");
+  progress.SetProgress(47, 100);
+  progress.Open();
+  QApplication::processEvents();
+  progress.grab().save(out + "/progress.png");
+  progress.close();
+  NoticeWindow notice(&frame, "Mesurix Setup", "Mesurix located on current serial port.",
+                      "COM1 (/dev/ttyS0):9600-N-8-1");
+  notice.Open();
+  QApplication::processEvents();
+  notice.grab().save(out + "/notice.png");
+  notice.close();
+  frame.ShowHelp(301);
+  QApplication::processEvents();
+  frame.Help()->grab().save(out + "/help.png");
+  return 0;
+}
