@@ -168,7 +168,8 @@ void DeviceCommandRunner::SetWaitCursor(bool on) {
 }
 
 void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
-  if (reason.empty())
+  // Ports that do not exist are the rule during a scan; only a real device that refused is news.
+  if (reason.empty() || !ports_.PathOf(port))
     return;
   if (auto* frame = qobject_cast<QMainWindow*>(Owner()))
     frame->statusBar()->showMessage(ToQString(text::kPortUnavailable)

@@ -1,5 +1,6 @@
 #include "editor/FindProgressWindow.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -58,7 +59,7 @@ void PercentBar::paintEvent(QPaintEvent*) {
 
 FindProgressWindow::FindProgressWindow(QWidget* owner, const QString& title,
                                        std::function<void()> onCancel)
-    : DeviceWindow(owner, title) {
+    : DeviceWindow(owner, title), onCancel_(std::move(onCancel)) {
   auto* layout = new QVBoxLayout(this);
   for (QLabel*& line : lines_) {
     line = new QLabel(this);
@@ -73,11 +74,13 @@ FindProgressWindow::FindProgressWindow(QWidget* owner, const QString& title,
   buttons->addWidget(cancel_);
   buttons->addStretch();
   layout->addLayout(buttons);
-  connect(cancel_, &QPushButton::clicked, this, [this, onCancel = std::move(onCancel)] {
-    if (onCancel)
-      onCancel();
-    close();
-  });
+  connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void FindProgressWindow::closeEvent(QCloseEvent* event) {
+  if (onCancel_)
+    onCancel_();
+  DeviceWindow::closeEvent(event);
 }
 
 void FindProgressWindow::SetLine(int line, const QString& text) {

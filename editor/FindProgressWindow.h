@@ -44,7 +44,12 @@ class FindProgressWindow : public DeviceWindow {
   int Percent() const;
   QPushButton* CancelButton() const { return cancel_; }
 
+ protected:
+  // Closing the window by any means is a Cancel.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  std::function<void()> onCancel_;
   QLabel* lines_[2] = {};
   PercentBar* bar_ = nullptr;
   QPushButton* cancel_ = nullptr;

@@ -17,6 +17,8 @@
 #include "editor/ResetDialog.h"
 #include "editor/SetupApplication.h"
 #include "link/PreferencesStore.h"
+#include "sim/InterfaceSimulator.h"
+#include "sim/VirtualSerialLine.h"
 
 using namespace mx;
 
@@ -25,8 +27,19 @@ int main(int argc, char** argv) {
   SetPreferencesNames();
   const QString out = argc > 1 ? argv[1] : ".";
   QDir().mkpath(out);
+  // A simulated Mesurix5 Network on COM2, so the Status tab can be shown after a Find.
   MemoryPreferencesStore store;
-  DeviceEnvironment environment{&store, nullptr, nullptr, {}};
+  VirtualClock clock;
+  sim::VirtualPortBus bus(clock);
+  sim::VirtualSerialLine line(bus);
+  sim::SimulatorConfig config;
+  config.model = 5;
+  config.image = sim::DefaultSimulatorImage(5, 19200, 'E', '7');
+  sim::InterfaceSimulator device(config);
+  bus.Add("/dev/ttyUSB0", &device);
+  PortMap ports;
+  ports.Set(2, "/dev/ttyUSB0");
+  DeviceEnvironment environment{&store, &line, &clock, [&ports] { return ports; }};
   CMX3_SetupDoc document;
   CMainFrame frame(document, environment);
   document.NewDocument();
@@ -39,6 +52,9 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   frame.grab().save(out + "/main-basic.png");
   frame.View()->Tabs()->setCurrentIndex(kStatusTab);
+  frame.View()->OnFind();
+  QApplication::processEvents();
+  frame.grab().save(out + "/main-found.png");
 
   AboutDialog about(&frame);
   about.show();

@@ -1,0 +1,6 @@
+if(TARGET mx_editor)
+  add_executable(editor_bench ${CMAKE_CURRENT_LIST_DIR}/editor_bench.cpp)
+  target_link_libraries(editor_bench PRIVATE mx_editor benchmark::benchmark)
+  target_include_directories(editor_bench PRIVATE ${PROJECT_SOURCE_DIR})
+  mx_warnings(editor_bench)
+endif()
