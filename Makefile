@@ -8,7 +8,7 @@ APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmo
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
                 fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
 
-.PHONY: deps build asan test run fuzz bench format clean
+.PHONY: deps build asan test run linktest fuzz bench format clean
 
 # Installs only what is missing, so a second call is quiet and quick.
 deps:
@@ -39,6 +39,10 @@ test: build asan
 
 run: build
 	@bash tools/run-demo.sh $(BUILD)
+
+# LinkTest_Network connected to a simulated Network-model interface on 127.0.0.1.
+linktest: build
+	@bash tools/linktest-demo.sh $(BUILD)
 
 # libFuzzer builds of every parser of outside bytes: `make fuzz`, then run build-fuzz/fuzz/<name>.
 fuzz: deps

@@ -3,7 +3,7 @@
 // original design (one insertion and two colour changes per byte), measured in one run.
 //
 //   Pane/*   received blocks straight into a visible pane, events processed after each block
-//   Flood/*  mxsim-net's flood over loopback into the connection layer and a visible pane for
+//   Flood/*  mxsim's flood over loopback into the connection layer and a visible pane for
 //            3 s, with the 1000 ms trim timer; counters: MB/s shown and the longest event stall
 #include <benchmark/benchmark.h>
 

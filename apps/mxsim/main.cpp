@@ -1,5 +1,5 @@
-// mxsim: a simulated interface on a pseudo-terminal, for tests, demos and training without
-// hardware.
+// mxsim: a simulated interface on a pseudo-terminal (or, with --tcp-server / --tcp-client, a
+// Network-model interface on TCP), for tests, demos and training without hardware.
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -8,6 +8,8 @@
 #include "sim/InterfaceSimulator.h"
 #include "sim/PtyInterface.h"
 #include "sim/SimulatorOptions.h"
+#include "sim/net/SimNetMain.h"
+#include "sim/net/SimNetOptions.h"
 
 namespace {
 volatile std::sig_atomic_t gStop = 0;
@@ -20,8 +22,11 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
     std::fputs(mx::sim::SimulatorUsage().c_str(), stdout);
+    std::fputs(mx::SimNetUsage().toLocal8Bit().constData(), stdout);
     return 0;
   }
+  if (mx::IsNetworkSimulatorCommand(args))
+    return mx::RunNetworkSimulator(argc, argv);
   mx::sim::SimulatorOptions options;
   std::string error;
   if (!mx::sim::ParseSimulatorOptions(args, options, error)) {

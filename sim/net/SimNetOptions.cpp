@@ -14,8 +14,8 @@ bool ParsePort(const QString& text, quint16& port) {
 
 QString SimNetUsage() {
   return QStringLiteral(
-      "usage: mxsim-net --tcp-server PORT [--rate HZ] [--flood] [--any]\n"
-      "       mxsim-net --tcp-client HOST:PORT [--rate HZ] [--flood]\n"
+      "usage: mxsim --tcp-server PORT [--rate HZ] [--flood] [--any]\n"
+      "       mxsim --tcp-client HOST:PORT [--rate HZ] [--flood]\n"
       "Streams gage readings such as +0012.345 and CR, and echoes what it receives.\n"
       "  --rate HZ   readings per second (default 10)\n"
       "  --flood     send as fast as the connection takes it; prints the rate each second\n"

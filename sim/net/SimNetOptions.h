@@ -1,7 +1,7 @@
 #pragma once
 // Command line of the simulated Network-model interface:
-//   mxsim-net --tcp-server PORT [--rate HZ] [--flood] [--any]
-//   mxsim-net --tcp-client HOST:PORT [--rate HZ] [--flood]
+//   mxsim --tcp-server PORT [--rate HZ] [--flood] [--any]
+//   mxsim --tcp-client HOST:PORT [--rate HZ] [--flood]
 
 #include <QString>
 #include <QStringList>
