@@ -144,6 +144,24 @@ TEST(DeviceCommandsTest, CancelDuringTheScanStopsItAtOnce) {
   EXPECT_TRUE(bench.frame->isEnabled());
 }
 
+TEST(DeviceCommandsTest, ClosingTheProgressWindowCancelsTheScan) {
+  WindowBench bench;
+  for (int port = 1; port <= 20; ++port)
+    bench.AddPort(port);
+  bool closed = false;
+  bench.watcher.idle = [&] {
+    FindProgressWindow* progress = bench.View().Commands().ProgressWindow();
+    if (progress && !closed && progress->Percent() >= 5) {
+      closed = true;
+      progress->close();
+    }
+  };
+  bench.Trigger(cmd::kFind);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(bench.Texts(), std::vector<QString>{Q(msg::kCannotFind)});
+  EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
+}
+
 TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   WindowBench bench;
   sim::InterfaceSimulator& device = bench.AddInterface(1, 5, 2400, 'N', '8');
