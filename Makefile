@@ -38,7 +38,7 @@ test: build asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@bash tools/run-demo.sh $(BUILD)
+	@bash tools/run-demo.sh $(BUILD) $(if $(XVFB),--xvfb)
 
 # LinkTest_Network connected to a simulated Network-model interface on 127.0.0.1.
 linktest: build
