@@ -24,7 +24,8 @@ std::string SavedFile(const test::TempDir& dir) {
 void BM_ImageChecksum(benchmark::State& state) {
   ParameterImage image;
   ResetImageToDefaults(image, 5);
-  for (auto _ : state) benchmark::DoNotOptimize(ImageChecksum(image));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ImageChecksum(image));
 }
 BENCHMARK(BM_ImageChecksum);
 
@@ -33,7 +34,8 @@ void BM_OpenFile(benchmark::State& state) {
   const std::string path = SavedFile(dir);
   EditorHooks editor;
   SetupDocument document(editor);
-  for (auto _ : state) benchmark::DoNotOptimize(document.Open(path));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(document.Open(path));
 }
 BENCHMARK(BM_OpenFile);
 
@@ -58,7 +60,8 @@ void BM_ImportJson(benchmark::State& state) {
   ExtensionBlock extension;
   extension.ResetToDefaults();
   const QByteArray text = tool::ImageJsonText(tool::ImageToJson(image, extension, true));
-  for (auto _ : state) benchmark::DoNotOptimize(tool::ImageFromJson(text).ok);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tool::ImageFromJson(text).ok);
 }
 BENCHMARK(BM_ImportJson);
 

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
 #ifdef MX_TEST_GUI
   // CTest lists the tests (gtest_discover_tests) without the test's ENVIRONMENT, and a
   // QApplication without a display aborts; the offscreen platform keeps listing working.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
   MxTestApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
