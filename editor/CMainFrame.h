@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
-#include "editor/RecentFileList.h"
+#include "desktop/RecentFileList.h"
 
 class QAction;
 class QLabel;

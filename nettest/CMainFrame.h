@@ -6,7 +6,7 @@
 #include <array>
 
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/RecentFileList.h"
+#include "desktop/RecentFileList.h"
 
 class QAction;
 

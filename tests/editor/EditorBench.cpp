@@ -116,22 +116,6 @@ void WindowBench::Trigger(int commandId) {
   action->trigger();
 }
 
-sim::VirtualPort& WindowBench::AddPort(int port, sim::InterfaceSimulator* device) {
-  ports.Set(port, PathOf(port));
-  return bus.Add(PathOf(port), device);
-}
-
-sim::InterfaceSimulator& WindowBench::AddInterface(int port, ModelIndex model, int baud,
-                                                   char parity, char dataBits, sim::Fault fault) {
-  sim::SimulatorConfig config;
-  config.model = model;
-  config.fault = fault;
-  config.image = sim::DefaultSimulatorImage(model, baud, parity, dataBits);
-  devices.push_back(std::make_unique<sim::InterfaceSimulator>(config));
-  AddPort(port, devices.back().get());
-  return *devices.back();
-}
-
 std::vector<QString> WindowBench::Texts() const {
   std::vector<QString> texts;
   for (const ShownMessage& message : watcher.messages)

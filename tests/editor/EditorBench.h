@@ -21,6 +21,7 @@
 #include "link/LinkSettings.h"
 #include "sim/InterfaceSimulator.h"
 #include "sim/VirtualSerialLine.h"
+#include "tests/support/SimulatedPorts.h"
 #include "tests/support/TempDir.h"
 
 namespace mx::test {
@@ -53,17 +54,12 @@ class ModalWatcher : public QObject {
   QTimer timer_;
 };
 
-struct WindowBench {
+struct WindowBench : SimulatedPorts {
   WindowBench();
   ~WindowBench();
 
-  VirtualClock clock{1000};
-  sim::VirtualPortBus bus{clock};
-  sim::VirtualSerialLine line{bus};
   MemoryPreferencesStore store;
-  PortMap ports;
   DeviceEnvironment environment;
-  std::vector<std::unique_ptr<sim::InterfaceSimulator>> devices;
   std::unique_ptr<CMX3_SetupDoc> document;
   std::unique_ptr<CMainFrame> frame;
   ModalWatcher watcher;
@@ -79,10 +75,6 @@ struct WindowBench {
   void Click(const QString& caption, const QString& group = {});
   void Trigger(int commandId);
 
-  static std::string PathOf(int port) { return "vcom" + std::to_string(port); }
-  sim::VirtualPort& AddPort(int port, sim::InterfaceSimulator* device = nullptr);
-  sim::InterfaceSimulator& AddInterface(int port, ModelIndex model, int baud, char parity,
-                                        char dataBits, sim::Fault fault = sim::Fault::None);
   void StorePlace(int port, int baud, char parity, char dataBits) {
     SaveLinkSettings(store, LinkSettings{port, baud, parity, dataBits, '1'});
   }

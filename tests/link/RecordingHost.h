@@ -10,6 +10,7 @@
 #include "link/HeadlessCommandHost.h"
 #include "sim/InterfaceSimulator.h"
 #include "sim/VirtualSerialLine.h"
+#include "tests/support/SimulatedPorts.h"
 
 namespace mx::test {
 
@@ -67,34 +68,12 @@ class RecordingHost : public HeadlessCommandHost {
 };
 
 // The bench: COMn is "vcomN" on the bus when added.
-struct LinkBench {
-  VirtualClock clock{1000};
-  sim::VirtualPortBus bus{clock};
-  sim::VirtualSerialLine line{bus};
-  PortMap ports;
+struct LinkBench : SimulatedPorts {
   MemoryPreferencesStore store;
   LinkState state;
   RecordingHost host;
   DeviceLink link{host, state, store, line, clock, ports};
-  std::vector<std::unique_ptr<sim::InterfaceSimulator>> devices;
 
-  static std::string PathOf(int port) { return "vcom" + std::to_string(port); }
-
-  sim::VirtualPort& AddPort(int port, sim::InterfaceSimulator* device = nullptr) {
-    ports.Set(port, PathOf(port));
-    return bus.Add(PathOf(port), device);
-  }
-  // An interface of `model` on COM`port`, configured for baud-parity-dataBits-1.
-  sim::InterfaceSimulator& AddInterface(int port, ModelIndex model, int baud, char parity,
-                                        char dataBits, sim::Fault fault = sim::Fault::None) {
-    sim::SimulatorConfig config;
-    config.model = model;
-    config.fault = fault;
-    config.image = sim::DefaultSimulatorImage(model, baud, parity, dataBits);
-    devices.push_back(std::make_unique<sim::InterfaceSimulator>(config));
-    AddPort(port, devices.back().get());
-    return *devices.back();
-  }
   void StorePlace(int port, int baud, char parity, char dataBits) {
     SaveLinkSettings(store, LinkSettings{port, baud, parity, dataBits, '1'});
   }

@@ -1,4 +1,4 @@
-#include "editor/RecentFileList.h"
+#include "desktop/RecentFileList.h"
 
 #include <QFileInfo>
 #include <QSettings>

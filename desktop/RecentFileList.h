@@ -1,5 +1,6 @@
 #pragma once
-// The File menu's last four configuration files, kept in the per-user preferences.
+// The File menu's last four documents, kept in the per-user preferences of the program (the
+// organisation and application names of QCoreApplication). Both desktop programs keep theirs here.
 
 #include <QString>
 #include <QStringList>
