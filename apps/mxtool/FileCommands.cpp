@@ -1,6 +1,7 @@
 #include "apps/mxtool/FileCommands.h"
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 
 #include "apps/mxtool/ImageJson.h"
@@ -69,14 +70,23 @@ bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Stre
   return false;
 }
 
-// Whether the checksum stored in the file matches the file's image as written (before any
-// correction the program applies when it shows the image).
-bool FileChecksumMatches(const std::string& path) {
+// The file's image exactly as written, before the corrections the program applies when it shows
+// the image; nothing when the file cannot be read or is not a configuration file.
+std::optional<ParameterImage> ImageAsWritten(const std::string& path) {
   std::vector<uint8_t> bytes;
   ParameterImage raw;
   ExtensionBlock extension;
-  return ReadWholeFile(path, bytes, kConfigFileSize).ok &&
-         ParseConfigFile(bytes, raw, extension) == ConfigParse::Ok && ChecksumMatches(raw);
+  if (!ReadWholeFile(path, bytes, kConfigFileSize).ok ||
+      ParseConfigFile(bytes, raw, extension) != ConfigParse::Ok) {
+    return std::nullopt;
+  }
+  return raw;
+}
+
+// Whether the checksum stored in the file matches the file's image as written.
+bool FileChecksumMatches(const std::string& path) {
+  const auto raw = ImageAsWritten(path);
+  return raw && ChecksumMatches(*raw);
 }
 
 int New(const Arguments& a, Streams io) {
@@ -144,11 +154,12 @@ int Check(const Arguments& a, Streams io) {
   SetupDocument document(editor);
   if (!OpenAsTheProgramDoes(path, document, io))
     return kUsage;
-  std::vector<uint8_t> bytes;
-  ParameterImage raw;
-  ExtensionBlock extension;
-  ReadWholeFile(path, bytes, kConfigFileSize);
-  ParseConfigFile(bytes, raw, extension);
+  const auto written = ImageAsWritten(path);
+  if (!written) {  // replaced between the two reads
+    io.err << kInvalidConfigFileText << "\n";
+    return kUsage;
+  }
+  const ParameterImage& raw = *written;
   const uint32_t stored = raw.Get(fld::checksum);
   const uint32_t computed = ImageChecksum(raw);
   char sums[64];
