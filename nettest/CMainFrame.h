@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <array>
 
-#include "nettest/CLinkTest_NetworkDoc.h"
 #include "desktop/RecentFileList.h"
+#include "nettest/CLinkTest_NetworkDoc.h"
 
 class QAction;
 
