@@ -4,9 +4,9 @@
 #include <optional>
 #include <ostream>
 
-#include "apps/mxtool/ImageJson.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
+#include "json/ImageJson.h"
 
 namespace mx::tool {
 

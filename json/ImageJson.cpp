@@ -1,4 +1,4 @@
-#include "apps/mxtool/ImageJson.h"
+#include "json/ImageJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +11,7 @@
 
 #include "core/ImageOperations.h"
 
-namespace mx::tool {
+namespace mx {
 
 namespace {
 
@@ -365,4 +365,4 @@ ImportedImage ImageFromJson(const QByteArray& json) {
   return result;
 }
 
-}  // namespace mx::tool
+}  // namespace mx
