@@ -82,3 +82,34 @@ function(mx_fuzz name)
     endif()
   endif()
 endfunction()
+
+# The layering check (rules in cmake/CheckLayers.cmake) as the CTest test "layering", and a test
+# that it still catches an upward include and a Widgets header in a small tree made for it.
+function(mx_layering_tests)
+  set(qt_headers "")
+  get_target_property(qt_includes Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
+  foreach(dir IN LISTS qt_includes)
+    if(dir MATCHES "^(.*)/QtCore$")
+      set(qt_headers "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(script ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+  add_test(NAME layering COMMAND ${CMAKE_COMMAND} -DMX_ROOT=${PROJECT_SOURCE_DIR}
+                                 -DMX_QT_HEADERS=${qt_headers} -P ${script})
+
+  set(fixture ${PROJECT_BINARY_DIR}/layering-fixture)
+  file(REMOVE_RECURSE ${fixture})
+  file(WRITE ${fixture}/core/Up.h "#pragma once\n#include <vector>\n#include \"editor/Frame.h\"\n")
+  file(WRITE ${fixture}/editor/Frame.h "#include <QWidget>\n#include \"core/Up.h\"\n")
+  file(WRITE ${fixture}/link/Line.cpp "#include <QtCore>\n#include <QDialog>\n")
+  file(WRITE ${fixture}/sim/Fake.h "")
+  file(WRITE ${fixture}/tests/link/LineTest.cpp
+       "#include \"sim/Fake.h\"\n#include \"../../editor/Frame.h\"\n")
+  add_test(NAME layering.catches_upward_includes
+           COMMAND ${CMAKE_COMMAND} -DMX_ROOT=${fixture} -DMX_QT_HEADERS=${qt_headers} -P ${script})
+  string(CONCAT caught "core/Up.h:3: includes \"editor/Frame.h\".*"
+                       "link/Line.cpp:2: includes <QDialog>.*"
+                       "tests/link/LineTest.cpp:2: includes \"../../editor/Frame.h\" \\(layer editor\\).*"
+                       "3 includes break")
+  set_tests_properties(layering.catches_upward_includes PROPERTIES PASS_REGULAR_EXPRESSION "${caught}")
+endfunction()
