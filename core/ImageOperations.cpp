@@ -296,8 +296,9 @@ void CompileCustomFormat(ParameterImage& image, int channel) {
   const std::size_t decoded = TranslateHexEscapes(text, std::span(scratch).first(kMaxItems));
   std::copy(text.begin(), text.end(), image.Span(fld::customFormatText, channel).begin());
   // The walk stops at the first NUL, as the device does; a decoded \x00 ends the format.
-  const std::size_t end =
-      std::find(scratch.begin(), scratch.begin() + decoded, uint8_t{0}) - scratch.begin();
+  std::size_t end = 0;
+  while (end < decoded && scratch[end] != 0)
+    ++end;
 
   auto runOf = [&](std::size_t from, auto belongs) {
     std::size_t j = from;

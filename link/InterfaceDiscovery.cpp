@@ -175,6 +175,15 @@ void ReadNetworkStatus(DeviceLink& link, SerialPort& port) {
   ParseNetworkStatus(reply, link.state.networkStatus);
 }
 
+void StoreNetworkSettings(const NetworkStatus& net, ParameterImage& image) {
+  // A valid status holds bytes 0..255 and a port 0..65535 (ParseNetworkStatus checks).
+  int i = 0;
+  for (const int byte : net.netAddress)
+    image.Set(fld::ipAddress, static_cast<uint8_t>(byte), i++);
+  image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
+  image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+}
+
 bool FindInterface(DeviceLink& link) {
   DeviceCommandHost& host = link.host;
   LinkState& state = link.state;
@@ -196,10 +205,7 @@ bool FindInterface(DeviceLink& link) {
   if (IsNetworkModel(model) && net.netStatusValid) {
     host.CommitNetworkPage();
     ParameterImage& image = host.Document().Image();
-    for (int i = 0; i < 4; ++i)
-      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
-    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
-    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+    StoreNetworkSettings(net, image);
     image.Set(fld::networkEnabled, static_cast<uint8_t>(net.netEnabled));
     host.Document().SetNetworkSettingsEdited(false);
     host.RefreshNetworkPage();

@@ -107,11 +107,7 @@ bool SendParameters(DeviceLink& link) {
       return false;
     }
     host.CommitNetworkPage();
-    ParameterImage& image = document.Image();
-    for (int i = 0; i < 4; ++i)
-      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
-    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
-    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+    StoreNetworkSettings(net, document.Image());
   }
   document.SetNetworkSettingsEdited(false);
   host.RefreshNetworkPage();
@@ -138,8 +134,9 @@ bool SendParameters(DeviceLink& link) {
                     image.Get(fld::hostDataBits), image.Get(fld::hostStopBits));
       state.identityTexts[1] = text;
       NetworkStatus& net = state.networkStatus;
-      for (int i = 0; i < 4; ++i)
-        net.netAddress[i] = image.Get(fld::ipAddress, i);
+      int i = 0;
+      for (int& byte : net.netAddress)
+        byte = image.Get(fld::ipAddress, i++);
       net.netPort = image.Get(fld::basePort);
       net.netServerMode = image.Get(fld::serverMode);
       net.netEnabled = image.Get(fld::networkEnabled);

@@ -101,7 +101,7 @@ std::size_t VirtualSerialLine::Write(const uint8_t* bytes, std::size_t count) {
   const std::vector<uint8_t> reply =
       port_->device->Receive({bytes, count}, view, bus_.Clock().NowMs());
   const uint64_t byteUs =
-      10'000'000ull / static_cast<uint64_t>(settings_.baud > 0 ? settings_.baud : 9600);
+      uint64_t{10'000'000} / static_cast<uint64_t>(settings_.baud > 0 ? settings_.baud : 9600);
   uint64_t at = std::max(NowUs() + ToUs(port_->replyDelayMs), port_->lineFreeUs);
   for (uint8_t byte : reply) {
     if (port_->lostAfterBytes >= 0 && port_->sentBytes >= port_->lostAfterBytes) {

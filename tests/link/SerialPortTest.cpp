@@ -86,7 +86,7 @@ TEST_F(SerialPortTest, ReadLineWithTerminatorFirstReturnsEmpty) {
 
 TEST_F(SerialPortTest, SilenceTimeoutRestartsAtEveryByte) {
   ASSERT_TRUE(port.Open(1, 9600, 'N', '8', '1'));
-  for (int i = 1; i <= 4; ++i)
+  for (uint64_t i = 1; i <= 4; ++i)
     Inject("x", 5000 + 250 * i);
   uint8_t buffer[4];
   EXPECT_EQ(port.ReadCount(buffer, 4, 300), 4);
