@@ -21,13 +21,6 @@ std::string Format(std::string_view pattern, int value) {
   return text;
 }
 
-std::string SettingsText(int baud, int parity, int dataBits, int stopBits) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%d-%c-%c-%c", baud, static_cast<char>(parity),
-                static_cast<char>(dataBits), static_cast<char>(stopBits));
-  return text;
-}
-
 void CopyToPort(const LinkSettings& settings, SerialPort& port) {
   port.portNumber = settings.portNumber;
   port.baudRate = settings.baudRate;
@@ -152,7 +145,7 @@ void ReadIdentity(DeviceLink& link, SerialPort& port) {
   for (std::string& text : texts)
     text.clear();
   texts[0] = Format("COM%d", settings.portNumber);
-  texts[1] = SettingsText(settings.baudRate, settings.parity, settings.dataBits, settings.stopBits);
+  texts[1] = LineSettingsText(settings);
   const char* requests[] = {kSerialNumberRequest, kVersionRequest, kDescriptionRequest};
   for (int i = 0; i < 3; ++i) {
     std::string reply = Ask(port, requests[i], kIdentityLimit, kIdentityTimeoutMs);

@@ -1,7 +1,5 @@
 #include "link/ParameterTransfer.h"
 
-#include <cstdio>
-
 #include "core/ImageOperations.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/LinkMessages.h"
@@ -129,10 +127,7 @@ bool SendParameters(DeviceLink& link) {
       settings.parity = static_cast<unsigned char>(image.Get(fld::hostParity));
       settings.dataBits = static_cast<unsigned char>(image.Get(fld::hostDataBits));
       settings.stopBits = static_cast<unsigned char>(image.Get(fld::hostStopBits));
-      char text[64];
-      std::snprintf(text, sizeof text, "%d-%c-%c-%c", settings.baudRate, image.Get(fld::hostParity),
-                    image.Get(fld::hostDataBits), image.Get(fld::hostStopBits));
-      state.identityTexts[1] = text;
+      state.identityTexts[1] = LineSettingsText(settings);
       NetworkStatus& net = state.networkStatus;
       int i = 0;
       for (int& byte : net.netAddress)
