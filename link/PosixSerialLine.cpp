@@ -223,8 +223,8 @@ LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings
   fd_ = fd;
   lost_ = false;
   if (!Configure(settings)) {
-    // A speed the driver refuses: keep whatever the device had, like the original's unchecked
-    // configuration step, so the caller still owns an open line.
+    // A speed the driver refuses is no reason to give the device back: it keeps what it had, the
+    // caller owns an open line, and an identification at that speed simply gets no answer.
   }
 
   const int lockFd = open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);

@@ -188,7 +188,7 @@ TEST(TranslateCommandString, EmptyInputSucceedsWithNoBytes) {
   ExpectBytes("", {});
 }
 
-TEST(TranslateCommandString, SpecExamples) {
+TEST(TranslateCommandString, NamesBracesAndDecimalValues) {
   ExpectBytes("A{CR}{LF}", {65, 13, 10});
   ExpectBytes("{esc}", {27});
   ExpectBytes("{XON}", {17});
@@ -236,7 +236,7 @@ TEST(TranslateCommandString, LiteralBytesAreCopied) {
   ExpectBytes("{CR}}", {13, '}'});
 }
 
-TEST(TranslateCommandString, StoredCommandRoundTripFromSpec) {
+TEST(TranslateCommandString, StoredCommandShownAndTranslatedBack) {
   const std::vector<uint8_t> stored{65, 32, 44, 13, 123};
   EXPECT_EQ(FormatAll(stored), "A ,{CR}{{}");
   ExpectBytes("A ,{CR}{{}", stored);
