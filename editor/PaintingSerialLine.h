@@ -14,7 +14,7 @@ class PaintingSerialLine : public SerialLine {
 
   PaintingSerialLine(SerialLine& inner, Clock& clock) : inner_(inner), clock_(clock) {}
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override {
+  LineResult Open(const std::string& path, const LineSettings& settings) override {
     return inner_.Open(path, settings);
   }
   bool IsOpen() const override { return inner_.IsOpen(); }
@@ -32,6 +32,7 @@ class PaintingSerialLine : public SerialLine {
     return inner_.SetModemLine(line, raised);
   }
   void Close() override { inner_.Close(); }
+  const LineResult& LastError() const override { return inner_.LastError(); }
 
  private:
   SerialLine& inner_;

@@ -89,7 +89,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {
-      host.PortUnavailable(number, port.LastOpenError());
+      host.PortUnavailable(number, LineFailureText(port.LastOpenError()));
       host.SetProgress(counter, 100);
       host.PumpMessages();
       if (host.CancelRequested()) {

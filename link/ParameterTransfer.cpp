@@ -114,9 +114,12 @@ bool SendParameters(DeviceLink& link) {
   host.OpenNotice(msg::kSending, "");
   host.CommitPages();
   const ParameterImage& image = document.Image();
-  port.WriteText(kSendImageRequest);
-  port.WriteBytes(image.Bytes().data(), static_cast<int>(kImageSize));
-  const std::string reply = port.ReadLine(kVerdictLimit, AcknowledgeTimeoutMs(port.baudRate), '\r');
+  const bool sent = port.WriteText(kSendImageRequest) &&
+                    port.WriteBytes(image.Bytes().data(), static_cast<int>(kImageSize));
+  // An interface that did not get the whole image has nothing to acknowledge: no reply is waited
+  // for, and the transfer fails as one that got no answer.
+  const std::string reply =
+      sent ? port.ReadLine(kVerdictLimit, AcknowledgeTimeoutMs(port.baudRate), '\r') : "";
   host.CloseNotice();
   host.SetWaitCursor(false);
 

@@ -1,5 +1,7 @@
 #include "sim/VirtualSerialLine.h"
 
+#include <utility>
+
 namespace mx::sim {
 namespace {
 
@@ -52,13 +54,18 @@ bool VirtualSerialLine::Arrived(const VirtualPort::Pending& pending) const {
   return pending.arrivalUs <= NowUs();
 }
 
-LineOpenResult VirtualSerialLine::Open(const std::string& path, const LineSettings& settings) {
+const LineResult& VirtualSerialLine::Fail(LineError kind, std::string detail) {
+  lastError_ = {kind, std::move(detail)};
+  return lastError_;
+}
+
+LineResult VirtualSerialLine::Open(const std::string& path, const LineSettings& settings) {
   Close();
   VirtualPort* port = bus_.Find(path);
   if (!port)
-    return {false, "No such file or directory"};
+    return Fail(LineError::NotFound, "No such file or directory");
   if (port->busy)
-    return {false, "in use by process 4242 (othercomm)"};
+    return Fail(LineError::Busy, "in use by process 4242 (othercomm)");
   port->busy = true;
   // What arrived while nobody listened is gone; bytes still on their way arrive after the open.
   while (!port->input.empty() && port->input.front().arrivalUs <= NowUs())
@@ -68,7 +75,8 @@ LineOpenResult VirtualSerialLine::Open(const std::string& path, const LineSettin
   port_ = port;
   settings_ = settings;
   history_.push_back(settings);
-  return {true, {}};
+  lastError_ = {};
+  return lastError_;
 }
 
 bool VirtualSerialLine::Configure(const LineSettings& settings) {
@@ -91,8 +99,12 @@ std::size_t VirtualSerialLine::Read(uint8_t* buffer, std::size_t max) {
 }
 
 std::size_t VirtualSerialLine::Write(const uint8_t* bytes, std::size_t count) {
-  if (!port_ || port_->lost)
+  if (!port_)
     return 0;
+  if (port_->lost) {
+    Fail(LineError::DeviceGone, "Input/output error");
+    return 0;
+  }
   port_->written.insert(port_->written.end(), bytes, bytes + count);
   if (!port_->device)
     return count;

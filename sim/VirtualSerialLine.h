@@ -57,7 +57,7 @@ class VirtualSerialLine : public SerialLine {
   explicit VirtualSerialLine(VirtualPortBus& bus) : bus_(bus) {}
   ~VirtualSerialLine() override { Close(); }
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override;
+  LineResult Open(const std::string& path, const LineSettings& settings) override;
   bool IsOpen() const override { return port_ != nullptr; }
   bool Configure(const LineSettings& settings) override;
   std::size_t Read(uint8_t* buffer, std::size_t max) override;
@@ -69,6 +69,7 @@ class VirtualSerialLine : public SerialLine {
   bool GetModemStatus(uint32_t& bits) override;
   bool SetModemLine(ModemLine line, bool raised) override;
   void Close() override;
+  const LineResult& LastError() const override { return lastError_; }
 
   const LineSettings& Settings() const { return settings_; }
   // Every configuration the line went through, in order.
@@ -77,11 +78,13 @@ class VirtualSerialLine : public SerialLine {
  private:
   uint64_t NowUs() const;
   bool Arrived(const VirtualPort::Pending& pending) const;
+  const LineResult& Fail(LineError kind, std::string detail);
 
   VirtualPortBus& bus_;
   VirtualPort* port_ = nullptr;
   LineSettings settings_;
   std::vector<LineSettings> history_;
+  LineResult lastError_;
 };
 
 }  // namespace mx::sim

@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "link/PosixSerialLine.h"
 #include "link/SerialPort.h"
@@ -48,7 +51,7 @@ class PosixSerialLineTest : public ::testing::Test {
 
 TEST_F(PosixSerialLineTest, AllByteValuesPassBothWays) {
   PosixSerialLine line(lockDir);
-  ASSERT_TRUE(line.Open(linkPath, LineSettings{}).ok);
+  ASSERT_TRUE(line.Open(linkPath, LineSettings{}).ok());
   std::vector<uint8_t> all(256);
   for (int i = 0; i < 256; ++i)
     all[static_cast<std::size_t>(i)] = static_cast<uint8_t>(i);
@@ -76,22 +79,23 @@ TEST_F(PosixSerialLineTest, AllByteValuesPassBothWays) {
 
 TEST_F(PosixSerialLineTest, SecondOpenerFailsAndNamesTheHolder) {
   PosixSerialLine first(lockDir), second(lockDir);
-  ASSERT_TRUE(first.Open(linkPath, LineSettings{}).ok);
+  ASSERT_TRUE(first.Open(linkPath, LineSettings{}).ok());
   // Also through the device's own path: the lock is on the device, not on the name.
   for (const std::string& path : {linkPath, slavePath}) {
-    const LineOpenResult result = second.Open(path, LineSettings{});
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("in use by process " + std::to_string(getpid())), std::string::npos)
-        << result.error;
+    const LineResult result = second.Open(path, LineSettings{});
+    EXPECT_EQ(result.error, LineError::Busy);
+    EXPECT_NE(result.detail.find("in use by process " + std::to_string(getpid())),
+              std::string::npos)
+        << result.detail;
   }
   first.Close();
-  EXPECT_TRUE(second.Open(linkPath, LineSettings{}).ok);
+  EXPECT_TRUE(second.Open(linkPath, LineSettings{}).ok());
 }
 
 TEST_F(PosixSerialLineTest, WritesAndHonoursLockFiles) {
   {
     PosixSerialLine line(lockDir);
-    ASSERT_TRUE(line.Open(linkPath, LineSettings{}).ok);
+    ASSERT_TRUE(line.Open(linkPath, LineSettings{}).ok());
     std::ifstream lock(LockFile());
     long pid = 0;
     ASSERT_TRUE(lock >> pid);
@@ -102,11 +106,11 @@ TEST_F(PosixSerialLineTest, WritesAndHonoursLockFiles) {
   // A live foreign holder (process 1 always exists) keeps us out; a dead one's file is cleared.
   std::ofstream(LockFile()) << "         1\n";
   PosixSerialLine line(lockDir);
-  const LineOpenResult busy = line.Open(linkPath, LineSettings{});
-  EXPECT_FALSE(busy.ok);
-  EXPECT_NE(busy.error.find("in use by process 1"), std::string::npos);
+  const LineResult busy = line.Open(linkPath, LineSettings{});
+  EXPECT_EQ(busy.error, LineError::Busy);
+  EXPECT_NE(busy.detail.find("in use by process 1"), std::string::npos);
   std::ofstream(LockFile(), std::ios::trunc) << "   4194304\n";  // above any pid_max
-  EXPECT_TRUE(line.Open(linkPath, LineSettings{}).ok);
+  EXPECT_TRUE(line.Open(linkPath, LineSettings{}).ok());
 }
 
 TEST_F(PosixSerialLineTest, PseudoTerminalsOpenWithoutModemLines) {
@@ -114,9 +118,10 @@ TEST_F(PosixSerialLineTest, PseudoTerminalsOpenWithoutModemLines) {
   LineSettings settings;
   settings.parity = Parity::Even;
   settings.dataBits = 7;
-  ASSERT_TRUE(line.Open(linkPath, settings).ok);
+  ASSERT_TRUE(line.Open(linkPath, settings).ok());
   uint32_t bits = 0;
   EXPECT_FALSE(line.GetModemStatus(bits));
+  EXPECT_EQ(line.LastError().error, LineError::Unsupported);
   EXPECT_FALSE(line.SetModemLine(ModemLine::Rts, true));
   settings.baud = 19200;
   line.Configure(settings);
@@ -127,9 +132,9 @@ TEST_F(PosixSerialLineTest, PseudoTerminalsOpenWithoutModemLines) {
 
 TEST_F(PosixSerialLineTest, MissingDeviceSaysWhy) {
   PosixSerialLine line(lockDir);
-  const LineOpenResult result = line.Open(lockDir + "/nothing", LineSettings{});
-  EXPECT_FALSE(result.ok);
-  EXPECT_FALSE(result.error.empty());
+  const LineResult result = line.Open(lockDir + "/nothing", LineSettings{});
+  EXPECT_EQ(result.error, LineError::NotFound);
+  EXPECT_FALSE(result.detail.empty());
   EXPECT_FALSE(line.IsOpen());
 }
 
@@ -149,6 +154,20 @@ TEST_F(PosixSerialLineTest, ReadsEndAtOnceWhenTheDeviceGoesAway) {
   port.ReadLine(30, 5000);
   EXPECT_LT(clock.NowMs() - start, 2000u);
   EXPECT_TRUE(port.LineLost());
+}
+
+TEST(PosixSerialLineErrors, OpenFailuresHaveTheirKind) {
+  const std::pair<int, LineError> cases[] = {
+      {ENOENT, LineError::NotFound},
+      {ENXIO, LineError::NotFound},
+      {EBUSY, LineError::Busy},
+      {EACCES, LineError::PermissionDenied},
+      {EPERM, LineError::PermissionDenied},
+      {ENOTTY, LineError::NotSerial},
+      {EIO, LineError::Io},
+  };
+  for (const auto& [error, kind] : cases)
+    EXPECT_EQ(PosixSerialLine::OpenErrorKind(error), kind) << std::strerror(error);
 }
 
 }  // namespace
