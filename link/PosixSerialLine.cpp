@@ -351,7 +351,7 @@ bool PosixSerialLine::Configure(const LineSettings& settings) {
   if (settings.stopBits != StopBits::One)
     tio.c_cflag |= CSTOPB;
   speed_t speed = B9600;
-  const bool known = BaudToSpeed(settings.baud, speed);
+  const bool known = IsLineBaud(settings.baud) && BaudToSpeed(settings.baud, speed);
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
   baud_ = known ? settings.baud : 9600;

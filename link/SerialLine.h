@@ -18,6 +18,9 @@ namespace mx {
 enum class Parity { None, Even, Odd, Mark, Space };
 enum class StopBits { One, OnePointFive, Two };
 
+// The speeds a line runs at; Configure refuses any other (LineError::Unsupported).
+bool IsLineBaud(int baud);
+
 struct LineSettings {
   int baud = 9600;
   Parity parity = Parity::None;

@@ -46,6 +46,13 @@ void VirtualPortBus::Inject(const std::string& path, const std::vector<uint8_t>&
   }
 }
 
+void VirtualPortBus::Unplug(const std::string& path) {
+  if (VirtualPort* port = Find(path)) {
+    port->lost = true;
+    port->lostAtUs = ToUs(clock_.Now64());
+  }
+}
+
 uint64_t VirtualSerialLine::NowUs() const {
   return bus_.Clock().Now64() * 1000;
 }
@@ -73,8 +80,7 @@ LineResult VirtualSerialLine::Open(const std::string& path, const LineSettings& 
   port->lineFreeUs = 0;
   ++port->opens;
   port_ = port;
-  settings_ = settings;
-  history_.push_back(settings);
+  Configure(settings);  // a speed it refuses is no reason to fail the open, as on the termios line
   lastError_ = {};
   return lastError_;
 }
@@ -83,8 +89,14 @@ bool VirtualSerialLine::Configure(const LineSettings& settings) {
   if (!port_)
     return false;
   settings_ = settings;
-  history_.push_back(settings);
-  return true;
+  // As the termios line: a speed it does not know leaves the line at 9600.
+  const bool known = IsLineBaud(settings.baud);
+  if (!known)
+    settings_.baud = 9600;
+  history_.push_back(settings_);
+  if (!known)
+    Fail(LineError::Unsupported, std::to_string(settings.baud) + " baud is not supported");
+  return known;
 }
 
 std::size_t VirtualSerialLine::Read(uint8_t* buffer, std::size_t max) {
@@ -178,12 +190,22 @@ WaitResult VirtualSerialLine::WaitReadable(uint32_t timeoutMs) {
 bool VirtualSerialLine::GetModemStatus(uint32_t& bits) {
   if (!port_)
     return false;
+  if (!port_->modemLines) {
+    Fail(LineError::Unsupported, "Inappropriate ioctl for device");
+    return false;
+  }
   bits = kModemCts | kModemDsr;
   return true;
 }
 
 bool VirtualSerialLine::SetModemLine(ModemLine, bool) {
-  return port_ != nullptr;
+  if (!port_)
+    return false;
+  if (!port_->modemLines) {
+    Fail(LineError::Unsupported, "Inappropriate ioctl for device");
+    return false;
+  }
+  return true;
 }
 
 void VirtualSerialLine::Close() {

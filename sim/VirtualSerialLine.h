@@ -22,6 +22,7 @@ struct VirtualPort {
   uint32_t replyDelayMs = 0;             // from the end of a request to the first reply byte
   bool paced = false;                    // reply bytes arrive at line speed (10 bits a byte)
   long lostAfterBytes = -1;              // the device vanishes after sending this many bytes
+  bool modemLines = true;                // false: like a pseudo-terminal, modem calls fail
 
   // Line state, owned by the bus.
   struct Pending {
@@ -46,6 +47,8 @@ class VirtualPortBus {
   VirtualClock& Clock() { return clock_; }
   // Queues bytes from the device side at `atMs` (scripted devices in tests).
   void Inject(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t atMs);
+  // The device goes away now; what it sent before is still delivered.
+  void Unplug(const std::string& path);
 
  private:
   VirtualClock& clock_;

@@ -157,7 +157,7 @@ TEST_F(SerialPortTest, WritesGoOutWholeAndNegativeCountsNot) {
   const auto& written = bus.Find("vcom1")->written;
   EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()),
             (std::vector<uint8_t>{'<', '$', 'B', 0, 13, 255}));
-  bus.Find("vcom1")->lost = true;
+  bus.Unplug("vcom1");
   EXPECT_FALSE(port.WriteBytes(bytes, 3));  // a short write is reported
 }
 
