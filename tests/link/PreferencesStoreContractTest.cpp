@@ -7,6 +7,7 @@
 #include <string>
 
 #include "link/QSettingsStore.h"
+#include "support/RigNames.h"
 #include "support/TempDir.h"
 
 namespace mx {
@@ -14,6 +15,7 @@ namespace {
 
 // Reopening is what the next run of the program sees: for QSettings, what went through the file.
 struct IniRig {
+  static constexpr const char* kName = "QSettings";
   test::TempDir dir;
   std::unique_ptr<PreferencesStore> Open() {
     return std::make_unique<QSettingsStore>(QSettingsStore::IniFile{dir.File("prefs.ini")});
@@ -25,6 +27,7 @@ struct IniRig {
 };
 
 struct MemoryRig {
+  static constexpr const char* kName = "Memory";
   std::unique_ptr<PreferencesStore> Open() { return std::make_unique<MemoryPreferencesStore>(); }
   void Reopen(std::unique_ptr<PreferencesStore>&) {}
 };
@@ -38,14 +41,7 @@ class PreferencesStoreContract : public ::testing::Test {
 };
 
 using Rigs = ::testing::Types<IniRig, MemoryRig>;
-class RigNames {
- public:
-  template <typename T>
-  static std::string GetName(int) {
-    return std::is_same_v<T, IniRig> ? "QSettings" : "Memory";
-  }
-};
-TYPED_TEST_SUITE(PreferencesStoreContract, Rigs, RigNames);
+TYPED_TEST_SUITE(PreferencesStoreContract, Rigs, test::RigNames);
 
 TYPED_TEST(PreferencesStoreContract, MissingKeysReadAsTheFallback) {
   this->store->WriteInt("Settings", "Baud", 9600);

@@ -16,6 +16,7 @@
 #include "link/Clock.h"
 #include "link/PosixSerialLine.h"
 #include "sim/VirtualSerialLine.h"
+#include "support/RigNames.h"
 #include "support/TempDir.h"
 
 namespace mx {
@@ -26,6 +27,7 @@ using Bytes = std::vector<uint8_t>;
 // A pseudo-terminal: the line opens the slave, the test plays the device on the master.
 class PtyRig {
  public:
+  static constexpr const char* kName = "Posix";
   PtyRig() {
     char name[256];
     if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
@@ -80,6 +82,7 @@ class PtyRig {
 // A port of the simulated bus; the test plays the device through the bus.
 class VirtualRig {
  public:
+  static constexpr const char* kName = "Virtual";
   VirtualRig() { bus_.Add(kPath); }
 
   std::unique_ptr<SerialLine> NewLine() { return std::make_unique<sim::VirtualSerialLine>(bus_); }
@@ -124,14 +127,7 @@ class SerialLineContract : public ::testing::Test {
 };
 
 using Rigs = ::testing::Types<PtyRig, VirtualRig>;
-class RigNames {
- public:
-  template <typename T>
-  static std::string GetName(int) {
-    return std::is_same_v<T, PtyRig> ? "Posix" : "Virtual";
-  }
-};
-TYPED_TEST_SUITE(SerialLineContract, Rigs, RigNames);
+TYPED_TEST_SUITE(SerialLineContract, Rigs, test::RigNames);
 
 TYPED_TEST(SerialLineContract, AllByteValuesPassBothWays) {
   this->Open();
