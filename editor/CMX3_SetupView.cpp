@@ -101,15 +101,15 @@ void CMX3_SetupView::SelectModelCommand(ModelIndex model) {
     return;
   model_ = model;
   UpdateConnectionStatus(false);
-  if (const ModelInfo* info = ModelByIndex(model))
-    ModelSelect(info->commandId);
+  if (IsKnownModel(model))
+    ModelSelect(model);
 }
 
-void CMX3_SetupView::ModelSelect(int commandId) {
-  if (const ModelInfo* info = ModelByCommandId(commandId))
-    model_ = info->index;
+void CMX3_SetupView::ModelSelect(ModelIndex model) {
+  if (IsKnownModel(model))
+    model_ = model;
   document_.Core().UpdateCaption();
-  Status()->CheckModel(commandId);
+  Status()->CheckModel(model);
   document_.Core().SetNetworkSettingsEdited(false);
   CommitPages();
   ApplyModelRules(document_.Image(), model_);
@@ -123,8 +123,7 @@ void CMX3_SetupView::ModelSelect(int commandId) {
 
 void CMX3_SetupView::SelectLoadedModel(ModelIndex model) {
   model_ = model;
-  const ModelInfo* info = ModelByIndex(model);
-  Status()->CheckModel(info ? info->commandId : 0);
+  Status()->CheckModel(model);
   if (ChannelCount(model_) == 2 && document_.CurrentChannel() >= 2) {
     document_.SetCurrentChannel(0);
     for (int tab = kBasicTab; tab <= kExtendedTab; ++tab)

@@ -49,7 +49,7 @@ class CMX3_SetupView : public QWidget {
   // The model menu and the Status tab's radio buttons.
   void SelectModelCommand(ModelIndex model);
   // The model switch with its commit, model rules and refresh.
-  void ModelSelect(int commandId);
+  void ModelSelect(ModelIndex model);
   // A loaded image's model: radio button, command state, tab captions; the image is left as it is.
   void SelectLoadedModel(ModelIndex model);
   void ChannelSelect(int channel);

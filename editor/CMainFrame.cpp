@@ -109,7 +109,8 @@ void CMainFrame::BuildMenus() {
   // A loaded file may name no known model: then no item carries the check mark.
   modelGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (const ModelInfo& model : kModelTable) {
-    QAction* action = AddCommand(model.commandId, model.name, ModelCommandPrompt(model.index));
+    QAction* action =
+        AddCommand(cmd::ModelCommand(model.index), model.name, ModelCommandPrompt(model.index));
     action->setCheckable(true);
     modelGroup->addAction(action);
     models->addAction(action);

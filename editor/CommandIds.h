@@ -1,6 +1,9 @@
 #pragma once
 // Command identifiers and help topic numbers of the setup program's window. The identifiers name
-// the commands in tests and in the routing; the topic numbers select a help page.
+// the commands in tests and in the routing; the topic numbers select a help page. They stay inside
+// the window: the layers below speak of models by ModelIndex.
+
+#include "core/ModelTable.h"
 
 namespace mx::cmd {
 
@@ -23,6 +26,12 @@ inline constexpr int kSend = 1055;
 inline constexpr int kHelpTopics = 32785;
 inline constexpr int kQuickStart = 32786;
 inline constexpr int kTabHelp = 32787;
+
+// The Model menu: one command per model, in model order.
+inline constexpr int kFirstModel = 32803;
+constexpr int ModelCommand(ModelIndex model) {
+  return kFirstModel + model;
+}
 
 // Channel A..E, in channel order.
 inline constexpr int kChannelCommands[5] = {32791, 32795, 32793, 32794, 32832};

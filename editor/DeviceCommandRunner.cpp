@@ -87,8 +87,8 @@ void DeviceCommandRunner::SetCurrentModel(ModelIndex model) {
   view_.SetCurrentModel(model);
 }
 
-void DeviceCommandRunner::ModelSelect(int commandId) {
-  view_.ModelSelect(commandId);
+void DeviceCommandRunner::ModelSelect(ModelIndex model) {
+  view_.ModelSelect(model);
 }
 
 void DeviceCommandRunner::CommitPages() {

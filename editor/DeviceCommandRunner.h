@@ -39,7 +39,7 @@ class DeviceCommandRunner : public DeviceCommandHost {
   SetupDocument& Document() override;
   ModelIndex CurrentModel() const override;
   void SetCurrentModel(ModelIndex model) override;
-  void ModelSelect(int commandId) override;
+  void ModelSelect(ModelIndex model) override;
   void CommitPages() override;
   void RefreshPages() override;
   void CommitStatusPage() override;

@@ -77,7 +77,7 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
   layout->addWidget(descriptionGroup, 4, 0, 1, 2);
 
   LoadFromImage();
-  CheckModel(kModelTable[0].commandId);
+  CheckModel(kModelTable[0].index);
 }
 
 QWidget* StatusPage::BuildConnectionGroup() {
@@ -257,10 +257,9 @@ void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
     lines_[i]->setText(QString::fromLatin1(*values[i]));
 }
 
-void StatusPage::CheckModel(int commandId) {
-  const ModelInfo* model = ModelByCommandId(commandId);
-  if (model) {
-    models_->button(model->index)->setChecked(true);
+void StatusPage::CheckModel(ModelIndex model) {
+  if (IsKnownModel(model)) {
+    models_->button(model)->setChecked(true);
     return;
   }
   models_->setExclusive(false);

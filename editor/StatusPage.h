@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "core/ModelTable.h"
 #include "editor/SetupPage.h"
 #include "link/ConnectionStatus.h"
 
@@ -33,8 +34,8 @@ class StatusPage : public SetupPage {
 
   // Empty lines when `lines` is null (the link is gone), else the given lines.
   void ShowConnectionLines(const ConnectionStatusLines* lines);
-  // Checks the model radio button of a model command (none for an unknown model).
-  void CheckModel(int commandId);
+  // Checks the model's radio button (none for an unknown model).
+  void CheckModel(ModelIndex model);
   QAbstractButton* FindMesurixButton() const;
 
  signals:
