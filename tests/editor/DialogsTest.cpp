@@ -67,7 +67,7 @@ TEST(DialogsTest, CopyChannelsFollowsSourceAndTargetRulesOnATwoChannelModel) {
 
 TEST(DialogsTest, CopyWritesTheTargetsAndStoresThePagesFirst) {
   WindowBench bench;
-  bench.Trigger(32807);  // Mesurix5 Plus
+  bench.Choose("Mesurix5 Plus");
   MarkChannels(bench.Image());
   QLineEdit* description = bench.frame->findChildren<QLineEdit*>().last();
   description->setText("typed before the copy");
@@ -121,7 +121,7 @@ TEST(DialogsTest, SelectAllOnATwoChannelModelTicksOnlyWhatExists) {
 
 TEST(DialogsTest, ResetReturnsTheChosenGroupsIncludingUnstoredEdits) {
   WindowBench bench;
-  bench.Trigger(32809);  // Mesurix6 Plus
+  bench.Choose("Mesurix6 Plus");
   MarkChannels(bench.Image());
   bench.Image().Set(fld::toggleMode, uint8_t{3});
   bench.Click("1200", "Baud Rate: ");

@@ -95,13 +95,13 @@ TEST(DocumentCommandsTest, SaveAndOpenRoundTripWithModelAndRecentFile) {
   WindowBench bench;
   const std::string path = bench.folder.File("bench5.mxs");
   bench.frame->SetFileQuestion([&](bool) { return QString::fromStdString(path); });
-  bench.Trigger(32808);  // Mesurix5 Network
+  bench.Choose("Mesurix5 Network");
   Description(bench)->setText("Bench five");
   bench.Trigger(cmd::kFileSaveAs);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix5 Network - bench5.mxs");
 
   bench.Trigger(cmd::kFileNew);
-  bench.Trigger(32803);
+  bench.Choose("Mesurix3 Plus");
   EXPECT_EQ(Description(bench)->text(), "");
   bench.watcher.answers = {QMessageBox::No};  // the model change counts as an edit
   bench.Trigger(cmd::kFileOpen);
@@ -166,8 +166,8 @@ TEST(DocumentCommandsTest, UnknownModelInAFileGivesTheProgramNameAsCaption) {
   WriteBytes(path, SerializeConfigFile(image, extension));
   bench.frame->OpenFile(QString::fromStdString(path));
   EXPECT_EQ(bench.frame->windowTitle(), "MXSetup - model9.mxs");
-  for (int id = 32803; id <= 32810; ++id)
-    EXPECT_FALSE(bench.frame->Action(id)->isChecked());
+  for (const ModelInfo& model : kModelTable)
+    EXPECT_FALSE(bench.MenuCommand(model.name)->isChecked()) << model.name;
   EXPECT_FALSE(bench.frame->Action(cmd::kChannelCommands[2])->isEnabled());
 }
 

@@ -116,6 +116,21 @@ void WindowBench::Trigger(int commandId) {
   action->trigger();
 }
 
+QAction* WindowBench::MenuCommand(std::string_view caption) const {
+  const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  for (QAction* action : frame->findChildren<QAction*>()) {
+    if (action->text() == text)
+      return action;
+  }
+  return nullptr;
+}
+
+void WindowBench::Choose(std::string_view caption) {
+  QAction* action = MenuCommand(caption);
+  ASSERT_NE(action, nullptr) << caption;
+  action->trigger();
+}
+
 std::vector<QString> WindowBench::Texts() const {
   std::vector<QString> texts;
   for (const ShownMessage& message : watcher.messages)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/CMX3_SetupDoc.h"
@@ -74,6 +75,10 @@ struct WindowBench : SimulatedPorts {
   // Clicks a button found by caption; fails the test when there is none.
   void Click(const QString& caption, const QString& group = {});
   void Trigger(int commandId);
+  // The menu command with this exact caption ("Mesurix5 Plus"), or null.
+  QAction* MenuCommand(std::string_view caption) const;
+  // Chooses a menu command by its caption; fails the test when there is none.
+  void Choose(std::string_view caption);
 
   void StorePlace(int port, int baud, char parity, char dataBits) {
     SaveLinkSettings(store, LinkSettings{port, baud, parity, dataBits, '1'});

@@ -33,13 +33,13 @@ TEST(MainWindowTest, SevenTabsWithTheChannelPrefixOnTheLastFour) {
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
   WindowBench bench;
-  bench.Trigger(32807);  // Mesurix5 Plus
+  bench.Choose("Mesurix5 Plus");
   bench.Trigger(cmd::kChannelCommands[3]);
   EXPECT_EQ(bench.document->CurrentChannel(), 3);
   EXPECT_EQ(TabCaptions(bench)[3], " \"D\" Basic ");
   EXPECT_TRUE(bench.frame->Action(cmd::kChannelCommands[3])->isChecked());
 
-  bench.Trigger(32803);  // Mesurix3 Plus
+  bench.Choose("Mesurix3 Plus");
   EXPECT_EQ(bench.document->CurrentChannel(), 0);
   EXPECT_EQ(TabCaptions(bench)[6], " \"A\" Extended ");
   EXPECT_TRUE(bench.frame->Action(cmd::kChannelCommands[0])->isChecked());
@@ -52,7 +52,7 @@ TEST(MainWindowTest, ModelChangeAppliesTheModelRulesToEveryChannel) {
     bench.Image().Set(fld::gageType, static_cast<int8_t>(channel == 2 ? 6 : 1), channel);
   bench.Image().Set(fld::readSwitchMode, uint8_t{7}, 1);
   bench.Image().Set(fld::readSwitchMode, uint8_t{6}, 0);
-  bench.Trigger(32806);  // Mesurix4 Network
+  bench.Choose("Mesurix4 Network");
   EXPECT_EQ(bench.Model(), 3);
   EXPECT_EQ(bench.Image().Get(fld::gageType, 0), 5);
   EXPECT_EQ(bench.Image().Get(fld::gageType, 2), 6);
@@ -60,8 +60,8 @@ TEST(MainWindowTest, ModelChangeAppliesTheModelRulesToEveryChannel) {
   EXPECT_EQ(bench.Image().Get(fld::readSwitchMode, 1), 1);
   EXPECT_EQ(bench.Image().Get(fld::readSwitchMode, 0), 6);
   EXPECT_EQ(bench.Image().Get(fld::modelIndex), 3);
-  EXPECT_TRUE(bench.frame->Action(32806)->isChecked());
-  EXPECT_FALSE(bench.frame->Action(32803)->isChecked());
+  EXPECT_TRUE(bench.MenuCommand("Mesurix4 Network")->isChecked());
+  EXPECT_FALSE(bench.MenuCommand("Mesurix3 Plus")->isChecked());
   EXPECT_TRUE(bench.Button("Mesurix4 Network", "Mesurix Model: ")->isChecked());
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix4 Network - Untitled");
 }
@@ -72,7 +72,7 @@ TEST(MainWindowTest, ChoosingTheCurrentModelKeepsTheConnectionLines) {
   link.identityTexts = {"COM1", "9600-N-8-1", "SN 7", "MX3 V2", ""};
   link.linkSettings.portNumber = 1;
   bench.View().UpdateConnectionStatus(true);
-  bench.Trigger(32803);
+  bench.Choose("Mesurix3 Plus");
   EXPECT_EQ(link.identityTexts[2], "SN 7");
   EXPECT_EQ(link.linkSettings.portNumber, 1);
 
@@ -84,12 +84,12 @@ TEST(MainWindowTest, ChoosingTheCurrentModelKeepsTheConnectionLines) {
 
 TEST(MainWindowTest, ChannelButtonsCToEOnlyOnFiveChannelModels) {
   WindowBench bench;
-  for (int model : {0, 1, 2, 3, 4, 5, 6, 7}) {
-    bench.Trigger(32803 + model);
+  for (const ModelInfo& model : kModelTable) {
+    bench.Choose(model.name);
     for (int channel = 0; channel < 5; ++channel) {
       EXPECT_EQ(bench.frame->Action(cmd::kChannelCommands[channel])->isEnabled(),
-                channel < 2 || model >= 4)
-          << model << " " << channel;
+                channel < 2 || model.index >= 4)
+          << model.name << " " << channel;
     }
   }
 }
