@@ -16,7 +16,7 @@
 #include "editor/SetupApplication.h"
 #include "link/PreferencesStore.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 MemoryPreferencesStore gStore;
@@ -84,7 +84,7 @@ void BM_ChannelSwitch(benchmark::State& state) {
 BENCHMARK(BM_ChannelSwitch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor
 
 int main(int argc, char** argv) {
   if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))

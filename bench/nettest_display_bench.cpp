@@ -19,8 +19,8 @@
 
 namespace {
 
-using mx::TrafficDisplayOptions;
-using mx::TrafficPane;
+using mx::nettest::TrafficDisplayOptions;
+using mx::nettest::TrafficPane;
 
 QByteArray Readings(int bytes) {
   QByteArray out;
@@ -39,7 +39,7 @@ void ShowPerByte(TrafficPane& pane, const QByteArray& bytes, const TrafficDispla
   green.setForeground(TrafficPane::kTransmittedColour);
   for (char c : bytes) {
     std::string text;
-    mx::AppendTrafficText(static_cast<uint8_t>(c), options, text);
+    mx::nettest::AppendTrafficText(static_cast<uint8_t>(c), options, text);
     QTextCursor cursor = pane.textCursor();
     cursor.movePosition(QTextCursor::End);
     pane.setTextCursor(cursor);
@@ -94,11 +94,11 @@ void Flood(benchmark::State& state, bool perByte) {
       state.SkipWithError("cannot listen on loopback");
       return;
     }
-    mx::CLinkTest_NetworkDoc doc;
+    mx::nettest::CLinkTest_NetworkDoc doc;
     doc.Fields().serverAddress = "127.0.0.1";
     doc.Fields().port = sim.ServerPort();
     doc.Fields().charactersInBraces = static_cast<int32_t>(state.range(0));
-    mx::ConnectionController controller(doc);
+    mx::nettest::ConnectionController controller(doc);
     TrafficPane pane;
     pane.resize(900, 600);
     pane.show();
@@ -109,7 +109,7 @@ void Flood(benchmark::State& state, bool perByte) {
     qint64 shown = 0;
     const TrafficDisplayOptions options{doc.Fields().charactersInBraces != 0,
                                         doc.Fields().endOfPacket};
-    QObject::connect(&controller, &mx::ConnectionController::dataReceived,
+    QObject::connect(&controller, &mx::nettest::ConnectionController::dataReceived,
                      [&](const QByteArray& b) {
                        if (perByte) {
                          ShowPerByte(pane, b, options);
@@ -136,7 +136,7 @@ void Flood(benchmark::State& state, bool perByte) {
     controller.RunAction();
     QElapsedTimer wait;
     wait.start();
-    while (controller.State() != mx::ConnectionState::Connected && wait.elapsed() < 3000) {
+    while (controller.State() != mx::nettest::ConnectionState::Connected && wait.elapsed() < 3000) {
       QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     clock.start();

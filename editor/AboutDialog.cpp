@@ -10,7 +10,7 @@
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
 
-namespace mx {
+namespace mx::editor {
 
 QString AboutDialog::VersionLine() {
   return ToQString(text::kVersionPrefix) + ToQString(text::kVersionNumber);
@@ -50,4 +50,4 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   PlaceOnScreen(this);
 }
 
-}  // namespace mx
+}  // namespace mx::editor

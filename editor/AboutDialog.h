@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-namespace mx {
+namespace mx::editor {
 
 class AboutDialog : public QDialog {
   Q_OBJECT
@@ -12,4 +12,4 @@ class AboutDialog : public QDialog {
   static QString VersionLine();
 };
 
-}  // namespace mx
+}  // namespace mx::editor

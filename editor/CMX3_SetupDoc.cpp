@@ -7,7 +7,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 
 CMX3_SetupDoc::CMX3_SetupDoc() : core_(*this) {}
 
@@ -104,4 +104,4 @@ void CMX3_SetupDoc::ShowInvalidFile(std::string_view text) {
   ShowMessageBox(MessageOwner(), QString(), ToQString(text));
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -13,7 +13,7 @@
 
 class QWidget;
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupView;
 
@@ -75,4 +75,4 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   std::function<QString()> askSavePath_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -19,7 +19,7 @@
 #include "editor/StatusPage.h"
 #include "link/ConnectionStatus.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 // Commits store Read Sw before Basic and Toggle Sw last; refreshes load Toggle Sw third.
@@ -264,4 +264,4 @@ bool CMX3_SetupView::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -12,7 +12,7 @@
 class QKeyEvent;
 class QTabWidget;
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupDoc;
 class DeviceCommandRunner;
@@ -104,4 +104,4 @@ class CMX3_SetupView : public QWidget {
   bool testWindowOpen_ = false;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

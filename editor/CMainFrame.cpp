@@ -21,7 +21,7 @@
 #include "editor/ToolbarIcons.h"
 #include "editor/WindowPlacement.h"
 
-namespace mx {
+namespace mx::editor {
 
 CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -339,4 +339,4 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

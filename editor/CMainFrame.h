@@ -12,7 +12,7 @@ class QAction;
 class QLabel;
 class QMenu;
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupDoc;
 class CMX3_SetupView;
@@ -30,7 +30,7 @@ class CMainFrame : public QMainWindow {
   QAction* Action(int commandId) const { return actions_.value(commandId); }
   QMenu* RecentFilesMenuOwner() const { return fileMenu_; }
   HelpWindow* Help() const { return help_; }
-  const RecentFileList& RecentFiles() const { return recent_; }
+  const desktop::RecentFileList& RecentFiles() const { return recent_; }
 
   // Replaces the file dialogs: called with true for a name to save under, false for a file to
   // open; an empty answer is a cancel.
@@ -66,8 +66,8 @@ class CMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   QList<QAction*> recentActions_;
-  RecentFileList recent_;
+  desktop::RecentFileList recent_;
   std::function<QString(bool)> fileQuestion_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

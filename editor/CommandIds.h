@@ -5,7 +5,7 @@
 
 #include "core/ModelTable.h"
 
-namespace mx::cmd {
+namespace mx::editor::cmd {
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
@@ -36,9 +36,9 @@ constexpr int ModelCommand(ModelIndex model) {
 // Channel A..E, in channel order.
 inline constexpr int kChannelCommands[5] = {32791, 32795, 32793, 32794, 32832};
 
-}  // namespace mx::cmd
+}  // namespace mx::editor::cmd
 
-namespace mx::help {
+namespace mx::editor::help {
 
 inline constexpr int kQuickStart = 100;
 inline constexpr int kContents = 200;
@@ -50,4 +50,4 @@ inline constexpr int kExtended = 305;
 inline constexpr int kNetwork = 306;
 inline constexpr int kToggle = 307;
 
-}  // namespace mx::help
+}  // namespace mx::editor::help

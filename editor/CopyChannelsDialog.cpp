@@ -13,7 +13,7 @@
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
 
-namespace mx {
+namespace mx::editor {
 
 CopyChannelsDialog::CopyChannelsDialog(ParameterImage& image, ModelIndex model,
                                        std::function<void()> commit, std::function<void()> refresh,
@@ -96,4 +96,4 @@ void CopyChannelsDialog::Copy() {
   accept();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

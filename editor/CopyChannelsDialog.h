@@ -6,14 +6,13 @@
 #include <functional>
 
 #include "core/ModelTable.h"
+#include "core/ParameterImage.h"
 
 class QButtonGroup;
 class QCheckBox;
 class QPushButton;
 
-namespace mx {
-
-class ParameterImage;
+namespace mx::editor {
 
 class CopyChannelsDialog : public QDialog {
   Q_OBJECT
@@ -36,4 +35,4 @@ class CopyChannelsDialog : public QDialog {
   QPushButton* copy_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -18,7 +18,7 @@
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 QString FromLatin1(std::string_view text) {
@@ -177,4 +177,4 @@ void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
                                     4000);
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -13,7 +13,7 @@
 
 class QWidget;
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupDoc;
 class CMX3_SetupView;
@@ -76,4 +76,4 @@ class DeviceCommandRunner : public DeviceCommandHost {
   int waitCursors_ = 0;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -3,7 +3,7 @@
 #include "link/PosixSerialLine.h"
 #include "link/QSettingsStore.h"
 
-namespace mx {
+namespace mx::editor {
 
 SystemDeviceEnvironment::SystemDeviceEnvironment()
     : store_(std::make_unique<QSettingsStore>()),
@@ -18,4 +18,4 @@ SystemDeviceEnvironment::SystemDeviceEnvironment()
 
 SystemDeviceEnvironment::~SystemDeviceEnvironment() = default;
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -10,7 +10,7 @@
 #include "link/PreferencesStore.h"
 #include "link/SerialLine.h"
 
-namespace mx {
+namespace mx::editor {
 
 struct DeviceEnvironment {
   PreferencesStore* store = nullptr;
@@ -34,4 +34,4 @@ class SystemDeviceEnvironment {
   DeviceEnvironment environment_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

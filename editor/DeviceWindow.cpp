@@ -6,7 +6,7 @@
 #include "editor/PaintingClock.h"
 #include "editor/WindowPlacement.h"
 
-namespace mx {
+namespace mx::editor {
 
 DeviceWindow::DeviceWindow(QWidget* owner, const QString& title)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), owner_(owner) {
@@ -43,4 +43,4 @@ void DeviceWindow::ReleaseOwner() {
   holdsOwner_ = false;
 }
 
-}  // namespace mx
+}  // namespace mx::editor

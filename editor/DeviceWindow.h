@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace mx {
+namespace mx::editor {
 
 class DeviceWindow : public QWidget {
   Q_OBJECT
@@ -28,4 +28,4 @@ class DeviceWindow : public QWidget {
   bool holdsOwner_ = false;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

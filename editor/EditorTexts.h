@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace mx::text {
+namespace mx::editor::text {
 
 // Menus.
 inline constexpr std::string_view kMenuFile = "&File";
@@ -138,4 +138,4 @@ inline constexpr std::string_view kHelpTitle = "MXSetup Help";
 inline constexpr std::string_view kHelpContents = "Contents";
 inline constexpr std::string_view kHelpMissing = "There is no help on this subject.";
 
-}  // namespace mx::text
+}  // namespace mx::editor::text

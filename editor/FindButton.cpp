@@ -6,7 +6,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 
 FindButton::FindButton(QWidget* parent) : QPushButton(ToQString(text::kFindTop), parent) {}
 
@@ -37,4 +37,4 @@ void FindButton::paintEvent(QPaintEvent*) {
   painter.drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, ToQString(text::kFindBottom));
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-namespace mx {
+namespace mx::editor {
 
 class FindButton : public QPushButton {
   Q_OBJECT
@@ -16,4 +16,4 @@ class FindButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

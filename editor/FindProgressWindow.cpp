@@ -11,7 +11,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 
 int ShownPercent(int position, int total) {
   if (total == 0)
@@ -100,4 +100,4 @@ int FindProgressWindow::Percent() const {
   return bar_->Percent();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

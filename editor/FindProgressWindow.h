@@ -8,7 +8,7 @@
 class QLabel;
 class QPushButton;
 
-namespace mx {
+namespace mx::editor {
 
 // What the bar shows for position of total: round(position * 100 / total) held to 0..100; a total
 // of 0 shows 100.
@@ -55,4 +55,4 @@ class FindProgressWindow : public DeviceWindow {
   QPushButton* cancel_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -11,7 +11,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 QString TopicPath(int context) {
@@ -62,4 +62,4 @@ QString HelpWindow::TopicText() const {
   return browser_->toPlainText();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

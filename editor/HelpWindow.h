@@ -6,7 +6,7 @@
 
 class QTextBrowser;
 
-namespace mx {
+namespace mx::editor {
 
 class HelpWindow : public QDialog {
   Q_OBJECT
@@ -23,4 +23,4 @@ class HelpWindow : public QDialog {
   int topic_ = 0;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

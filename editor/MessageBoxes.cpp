@@ -4,7 +4,7 @@
 
 #include "editor/EditorTexts.h"
 
-namespace mx {
+namespace mx::editor {
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -30,4 +30,4 @@ SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& documentName) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace mx {
+namespace mx::editor {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
@@ -17,4 +17,4 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 // "Save changes to <name>?" with Yes, No and Cancel, captioned with the program's name.
 SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& documentName);
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace mx {
+namespace mx::editor {
 
 NoticeWindow::NoticeWindow(QWidget* owner, const QString& title, const QString& first,
                            const QString& second)
@@ -23,4 +23,4 @@ QString NoticeWindow::Line(int line) const {
   return line == 0 || line == 1 ? lines_[line]->text() : QString();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

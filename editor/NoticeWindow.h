@@ -6,7 +6,7 @@
 
 class QLabel;
 
-namespace mx {
+namespace mx::editor {
 
 class NoticeWindow : public DeviceWindow {
   Q_OBJECT
@@ -18,4 +18,4 @@ class NoticeWindow : public DeviceWindow {
   QLabel* lines_[2] = {};
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-namespace mx {
+namespace mx::editor {
 
 void PaintPendingWindows() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -18,4 +18,4 @@ void PaintingClock::SleepMs(uint32_t ms) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::editor

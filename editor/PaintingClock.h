@@ -5,7 +5,7 @@
 
 #include "link/Clock.h"
 
-namespace mx {
+namespace mx::editor {
 
 // Processes everything pending except user input.
 void PaintPendingWindows();
@@ -22,4 +22,4 @@ class PaintingClock : public Clock {
   Clock& inner_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -4,7 +4,7 @@
 
 #include "editor/PaintingClock.h"
 
-namespace mx {
+namespace mx::editor {
 
 WaitResult PaintingSerialLine::WaitReadable(uint32_t timeoutMs) {
   const uint32_t start = clock_.NowMs();
@@ -18,4 +18,4 @@ WaitResult PaintingSerialLine::WaitReadable(uint32_t timeoutMs) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::editor

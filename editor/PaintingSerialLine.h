@@ -6,7 +6,7 @@
 #include "link/Clock.h"
 #include "link/SerialLine.h"
 
-namespace mx {
+namespace mx::editor {
 
 class PaintingSerialLine : public SerialLine {
  public:
@@ -38,4 +38,4 @@ class PaintingSerialLine : public SerialLine {
   Clock& clock_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

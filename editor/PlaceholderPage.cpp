@@ -6,7 +6,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 
 PlaceholderPage::PlaceholderPage(CMX3_SetupDoc& document, int helpTopic, QWidget* parent)
     : SetupPage(document, helpTopic, parent) {
@@ -17,4 +17,4 @@ PlaceholderPage::PlaceholderPage(CMX3_SetupDoc& document, int helpTopic, QWidget
   layout->addWidget(note);
 }
 
-}  // namespace mx
+}  // namespace mx::editor

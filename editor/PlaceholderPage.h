@@ -4,7 +4,7 @@
 
 #include "editor/SetupPage.h"
 
-namespace mx {
+namespace mx::editor {
 
 class PlaceholderPage : public SetupPage {
   Q_OBJECT
@@ -15,4 +15,4 @@ class PlaceholderPage : public SetupPage {
   void StoreToImage() override {}
 };
 
-}  // namespace mx
+}  // namespace mx::editor

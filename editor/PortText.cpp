@@ -4,7 +4,7 @@
 
 #include "link/PortMap.h"
 
-namespace mx {
+namespace mx::editor {
 
 std::string WithPortPaths(std::string_view text, const PortMap& ports) {
   std::string out;
@@ -35,4 +35,4 @@ std::string WithPortPaths(std::string_view text, const PortMap& ports) {
   return out;
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-namespace mx {
+#include "link/PortMap.h"
 
-class PortMap;
+namespace mx::editor {
 
 // Each "COM<n>" in `text` becomes PortMap::Describe(n) ("COM3 (/dev/ttyUSB0)"); unmapped ports and
 // everything else stay as they are.
 std::string WithPortPaths(std::string_view text, const PortMap& ports);
 
-}  // namespace mx
+}  // namespace mx::editor

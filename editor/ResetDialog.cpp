@@ -11,7 +11,7 @@
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
 
-namespace mx {
+namespace mx::editor {
 
 ResetDialog::ResetDialog(ParameterImage& image, ModelIndex model, std::function<void()> commit,
                          std::function<void()> refresh, QWidget* parent)
@@ -90,4 +90,4 @@ void ResetDialog::Reset() {
   accept();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -6,13 +6,12 @@
 #include <functional>
 
 #include "core/ModelTable.h"
+#include "core/ParameterImage.h"
 
 class QCheckBox;
 class QPushButton;
 
-namespace mx {
-
-class ParameterImage;
+namespace mx::editor {
 
 class ResetDialog : public QDialog {
   Q_OBJECT
@@ -38,4 +37,4 @@ class ResetDialog : public QDialog {
   QPushButton* reset_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

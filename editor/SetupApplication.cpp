@@ -9,7 +9,7 @@
 #include "editor/DeviceEnvironment.h"
 #include "link/QSettingsStore.h"
 
-namespace mx {
+namespace mx::editor {
 
 SetupProgram::~SetupProgram() {
   frame.reset();  // the window and its view go before the document they point into
@@ -67,4 +67,4 @@ int RunSetupProgram(int argc, char** argv) {
   return QApplication::exec();
 }
 
-}  // namespace mx
+}  // namespace mx::editor

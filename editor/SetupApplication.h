@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupDoc;
 class CMainFrame;
@@ -34,4 +34,4 @@ void SetPreferencesNames();
 // main(): start-up, the window, the event loop.
 int RunSetupProgram(int argc, char** argv);
 
-}  // namespace mx
+}  // namespace mx::editor

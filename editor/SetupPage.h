@@ -5,10 +5,9 @@
 
 #include <QWidget>
 
-namespace mx {
+namespace mx::editor {
 
 class CMX3_SetupDoc;
-class ParameterImage;
 
 class SetupPage : public QWidget {
   Q_OBJECT
@@ -32,4 +31,4 @@ class SetupPage : public QWidget {
   int helpTopic_;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -18,7 +18,7 @@
 #include "editor/FindButton.h"
 #include "editor/MessageBoxes.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 constexpr int kBauds[] = {1200, 2400, 4800, 9600, 19200};
@@ -272,4 +272,4 @@ QAbstractButton* StatusPage::FindMesurixButton() const {
   return find_;
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace mx {
+namespace mx::editor {
 
 class FindButton;
 
@@ -64,4 +64,4 @@ class StatusPage : public SetupPage {
   QCheckBox* enableButton_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 constexpr int kSize = 20;
@@ -149,4 +149,4 @@ QIcon MakeToolbarIcon(ToolIcon which) {
   return icon;
 }
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-namespace mx {
+namespace mx::editor {
 
 enum class ToolIcon {
   New,
@@ -23,4 +23,4 @@ enum class ToolIcon {
 
 QIcon MakeToolbarIcon(ToolIcon which);
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace mx {
+namespace mx::editor {
 
 QPoint ScreenPlacement(const QRect& screen, const QSize& window) {
   return {screen.left() + (screen.width() - window.width()) / 2,
@@ -33,4 +33,4 @@ void PlaceOverParent(QWidget* window, const QWidget* parent) {
   window->move(OverParentPlacement(parent->frameGeometry(), window->frameGeometry().size()));
 }
 
-}  // namespace mx
+}  // namespace mx::editor

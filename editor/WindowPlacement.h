@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace mx {
+namespace mx::editor {
 
 // x = (screen width - width) / 2, y = (screen height - height) / 4, integer division, from the
 // screen's top-left corner.
@@ -21,4 +21,4 @@ void PlaceOnScreen(QWidget* window);
 // Moves a window to OverParentPlacement of `parent`'s frame.
 void PlaceOverParent(QWidget* window, const QWidget* parent);
 
-}  // namespace mx
+}  // namespace mx::editor

@@ -12,7 +12,7 @@
 #include "nettest/NetTestTexts.h"
 #include "nettest/QtText.h"
 
-namespace mx {
+namespace mx::nettest {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About LinkTest_Network"));
@@ -44,4 +44,4 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   PlaceDialog(this);
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-namespace mx {
+namespace mx::nettest {
 
 class AboutDialog : public QDialog {
   Q_OBJECT
@@ -11,4 +11,4 @@ class AboutDialog : public QDialog {
   explicit AboutDialog(QWidget* parent = nullptr);
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,7 +10,7 @@
 class QTcpSocket;
 class QHostAddress;
 
-namespace mx {
+namespace mx::nettest {
 
 class CClientSocket : public QObject {
   Q_OBJECT
@@ -57,4 +57,4 @@ class CClientSocket : public QObject {
 // Dotted IPv4 for IPv4 peers even when the socket is dual-stack ("::ffff:127.0.0.1" reads badly).
 QString DisplayAddress(const QHostAddress& address);
 
-}  // namespace mx
+}  // namespace mx::nettest

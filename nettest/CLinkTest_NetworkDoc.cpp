@@ -7,7 +7,7 @@
 #include "nettest/NetTestTexts.h"
 #include "nettest/QtText.h"
 
-namespace mx {
+namespace mx::nettest {
 QString FromDocText(const std::string& text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -79,4 +79,4 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Save(const QString& path)
   return {};
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

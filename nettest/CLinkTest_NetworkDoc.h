@@ -5,7 +5,7 @@
 
 #include "nettest/LtnFormat.h"
 
-namespace mx {
+namespace mx::nettest {
 
 class CLinkTest_NetworkDoc {
  public:
@@ -53,4 +53,4 @@ class CLinkTest_NetworkDoc {
 QString FromDocText(const std::string& text);
 std::string ToDocText(const QString& text);
 
-}  // namespace mx
+}  // namespace mx::nettest

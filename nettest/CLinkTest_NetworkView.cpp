@@ -18,7 +18,7 @@
 #include "nettest/MessageBoxes.h"
 #include "nettest/TrafficPane.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 QLabel* EndpointText(QWidget* parent, const char* name) {
@@ -428,4 +428,4 @@ void CLinkTest_NetworkView::Paste() {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

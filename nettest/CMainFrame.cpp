@@ -24,7 +24,7 @@
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 QString FileFilter() {
   return Q(text::kFileFilter);
@@ -81,7 +81,7 @@ void CMainFrame::BuildMenusAndToolbar() {
   fileMenu_ = menuBar()->addMenu(tr("&File"));
   fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
   recentSeparator_ = fileMenu_->addSeparator();
-  for (int i = 0; i < RecentFileList::kSize; ++i) {
+  for (int i = 0; i < desktop::RecentFileList::kSize; ++i) {
     auto* action = new QAction(this);
     connect(action, &QAction::triggered, this, [this, i] {
       const QStringList& files = recent_.Files();
@@ -199,7 +199,7 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::UpdateRecentMenu() {
   const QStringList& files = recent_.Files();
-  for (int i = 0; i < RecentFileList::kSize; ++i) {
+  for (int i = 0; i < desktop::RecentFileList::kSize; ++i) {
     QAction* action = recentActions_[static_cast<std::size_t>(i)];
     action->setVisible(i < files.size());
     if (i < files.size()) {
@@ -376,4 +376,4 @@ void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir
   OpenDocumentFile(path);
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,7 +10,7 @@
 
 class QAction;
 
-namespace mx {
+namespace mx::nettest {
 
 class CLinkTest_NetworkView;
 
@@ -56,10 +56,10 @@ class CMainFrame : public QMainWindow {
 
   CLinkTest_NetworkDoc doc_;
   CLinkTest_NetworkView* view_ = nullptr;
-  RecentFileList recent_;
+  desktop::RecentFileList recent_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;
-  std::array<QAction*, RecentFileList::kSize> recentActions_{};
+  std::array<QAction*, desktop::RecentFileList::kSize> recentActions_{};
   QAction* cut_ = nullptr;
   QAction* copy_ = nullptr;
   QAction* paste_ = nullptr;
@@ -68,4 +68,4 @@ class CMainFrame : public QMainWindow {
   QAction* beep_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,7 +10,7 @@
 #include "nettest/QtText.h"
 #include "nettest/SocketErrorText.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 // Written into the document's mode so the next mode selection runs even if the mode is unchanged.
 constexpr int kForceModeChange = -1;
@@ -311,4 +311,4 @@ void ConnectionController::SendTypedByte(uint8_t byte) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

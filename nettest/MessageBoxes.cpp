@@ -8,7 +8,7 @@
 #include "nettest/NetTestTexts.h"
 #include "nettest/QtText.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 std::function<void(const QString&)>& MessageHook() {
   static std::function<void(const QString&)> hook;
@@ -65,4 +65,4 @@ void PlaceDialog(QWidget* dialog) {
                area.y() + (area.height() - size.height()) / 4);
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace mx {
+namespace mx::nettest {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
@@ -23,4 +23,4 @@ void SetMessageHooks(std::function<void(const QString&)> message,
 // Dialogs open centred across the screen with their top a quarter of the way down the free space.
 void PlaceDialog(QWidget* dialog);
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace mx::text {
+namespace mx::nettest::text {
 
 inline constexpr std::string_view kAppName = "LinkTest_Network";
 inline constexpr std::string_view kOrganisation = "Brantwick Systems";
@@ -60,4 +60,4 @@ inline constexpr std::string_view kStatusConnecting = "Connecting to ";
 inline constexpr std::string_view kStatusSecondRefused =
     "A second client tried to connect and was refused; the active connection stays open: ";
 
-}  // namespace mx::text
+}  // namespace mx::nettest::text

@@ -9,7 +9,7 @@
 
 #include "nettest/MessageBoxes.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 constexpr const char* kSizeCaptions[PreferencesDialog::kFontSizeCount] = {
     "  8 point", "  9 point", "10 point", "11 point", "12 point"};
@@ -63,4 +63,4 @@ int PreferencesDialog::FontSize() const {
   return 0;  // none chosen (the document held a size outside 8..12): leave it as it is
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

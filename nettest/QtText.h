@@ -4,10 +4,10 @@
 #include <QString>
 #include <string_view>
 
-namespace mx {
+namespace mx::nettest {
 
 inline QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace mx {
+namespace mx::nettest {
 
 enum class SocketOperation { Connect, Listen, Create, Receive };
 
@@ -15,4 +15,4 @@ std::string_view SocketErrorText(SocketOperation operation, int code);
 // The Windows Sockets number for a POSIX errno value; 0 when there is none.
 int WinsockCodeForErrno(int posixErrno);
 
-}  // namespace mx
+}  // namespace mx::nettest

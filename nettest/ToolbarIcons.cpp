@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 constexpr int kSize = 32;  // drawn large, shown at the toolbar's size
@@ -93,4 +93,4 @@ QIcon MakeToolbarIcon(ToolbarIcon which) {
   return QIcon(pixmap);
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -4,10 +4,10 @@
 
 #include <QIcon>
 
-namespace mx {
+namespace mx::nettest {
 
 enum class ToolbarIcon { Cut, Copy, Paste, Braces, CrLf, Beep, NewLine, ClearTraffic, ClearSend };
 
 QIcon MakeToolbarIcon(ToolbarIcon which);
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -6,7 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-namespace mx {
+namespace mx::nettest {
 
 const QColor TrafficPane::kReceivedColour(255, 255, 0);
 const QColor TrafficPane::kTransmittedColour(0, 255, 0);
@@ -185,4 +185,4 @@ void TrafficPane::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);  // caret movement and selection
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

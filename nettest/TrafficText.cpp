@@ -2,7 +2,7 @@
 
 #include "notation/ControlNotation.h"
 
-namespace mx {
+namespace mx::nettest {
 
 bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::string& out) {
   const bool endOfPacket = byte == options.endOfPacket;
@@ -60,4 +60,4 @@ std::string TypedBytesFromText(const std::string& text, bool keepLfAfterCr) {
   return out;
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace mx {
+namespace mx::nettest {
 
 struct TrafficDisplayOptions {
   bool braces = false;
@@ -22,4 +22,4 @@ bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::
 // once, ended by CR, as it always has). Latin-1 in.
 std::string TypedBytesFromText(const std::string& latin1Text, bool keepLfAfterCr);
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -12,7 +12,7 @@
 #include "nettest/MessageBoxes.h"
 #include "notation/ControlNotation.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 constexpr const char* kRowCaptions[kUserButtonCount] = {
     "Button 1  (top left)", "Button 2  (top right)", "Button 3  (bottom left)",
@@ -103,4 +103,4 @@ void UserPushbuttonsDialog::accept() {
   QDialog::accept();
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -8,10 +8,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The settings (recent files) live under the company and program names.
-  QApplication::setOrganizationName(mx::Q(mx::text::kOrganisation));
-  QApplication::setApplicationName(mx::Q(mx::text::kAppName));
+  QApplication::setOrganizationName(mx::nettest::Q(mx::nettest::text::kOrganisation));
+  QApplication::setApplicationName(mx::nettest::Q(mx::nettest::text::kAppName));
 
-  mx::CMainFrame frame;
+  mx::nettest::CMainFrame frame;
   frame.PlaceOnScreen();
   frame.StartUp(QApplication::arguments().mid(1), QApplication::applicationDirPath());
   frame.show();

@@ -2,5 +2,5 @@
 #include "editor/SetupApplication.h"
 
 int main(int argc, char** argv) {
-  return mx::RunSetupProgram(argc, argv);
+  return mx::editor::RunSetupProgram(argc, argv);
 }

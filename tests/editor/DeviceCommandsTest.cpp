@@ -16,7 +16,7 @@
 #include "link/LinkMessages.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 using test::WindowBench;
@@ -280,4 +280,4 @@ TEST(DeviceCommandsTest, WaitingForTheLineKeepsWindowsPainted) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

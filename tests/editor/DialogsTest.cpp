@@ -11,7 +11,7 @@
 #include "editor/WindowPlacement.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 using test::FindButton;
@@ -156,4 +156,4 @@ TEST(DialogsTest, ResetReturnsTheChosenGroupsIncludingUnstoredEdits) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

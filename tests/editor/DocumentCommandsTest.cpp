@@ -19,7 +19,7 @@
 #include "editor/WindowPlacement.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 using test::WindowBench;
@@ -234,4 +234,4 @@ TEST(StartUpTest, FileOnTheCommandLineIsOpenedRelativeToWhereTheUserStarted) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

@@ -23,7 +23,7 @@ void UsePrivatePreferences() {
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config));
-  SetPreferencesNames();
+  editor::SetPreferencesNames();
 }
 
 QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group) {
@@ -91,8 +91,8 @@ WindowBench::WindowBench() {
   environment.line = &line;
   environment.clock = &clock;
   environment.ports = [this] { return ports; };
-  document = std::make_unique<CMX3_SetupDoc>();
-  frame = std::make_unique<CMainFrame>(*document, environment);
+  document = std::make_unique<editor::CMX3_SetupDoc>();
+  frame = std::make_unique<editor::CMainFrame>(*document, environment);
   document->NewDocument();
   document->SetMainWindow(frame.get());
   document->Core().UpdateCaption();

@@ -60,13 +60,13 @@ struct WindowBench : SimulatedPorts {
   ~WindowBench();
 
   MemoryPreferencesStore store;
-  DeviceEnvironment environment;
-  std::unique_ptr<CMX3_SetupDoc> document;
-  std::unique_ptr<CMainFrame> frame;
+  editor::DeviceEnvironment environment;
+  std::unique_ptr<editor::CMX3_SetupDoc> document;
+  std::unique_ptr<editor::CMainFrame> frame;
   ModalWatcher watcher;
   TempDir folder;
 
-  CMX3_SetupView& View() { return *frame->View(); }
+  editor::CMX3_SetupView& View() { return *frame->View(); }
   ParameterImage& Image() { return document->Image(); }
   ModelIndex Model() { return View().CurrentModel(); }
   QAbstractButton* Button(const QString& caption, const QString& group = {}) {

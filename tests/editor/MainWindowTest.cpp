@@ -10,7 +10,7 @@
 #include "editor/StatusPage.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 using test::WindowBench;
@@ -177,4 +177,4 @@ TEST(MainWindowTest, ControlTabDoesNothingWhileCopyChannelsIsOpen) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

@@ -9,7 +9,7 @@
 #include "link/PosixSerialLine.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 TEST(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
@@ -54,4 +54,4 @@ TEST(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

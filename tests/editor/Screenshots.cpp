@@ -21,6 +21,7 @@
 #include "sim/VirtualSerialLine.h"
 
 using namespace mx;
+using namespace mx::editor;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

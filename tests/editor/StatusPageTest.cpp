@@ -7,7 +7,7 @@
 #include "editor/StatusPage.h"
 #include "tests/editor/EditorBench.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 using test::WindowBench;
@@ -146,4 +146,4 @@ TEST(StatusPageTest, ConnectionLinesShowTheNetworkOfTheModel) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

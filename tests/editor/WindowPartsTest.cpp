@@ -8,7 +8,7 @@
 #include "editor/WindowPlacement.h"
 #include "link/PortMap.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 TEST(WindowPartsTest, DialogsSitCentredAQuarterDownTheFreeRoom) {
@@ -53,4 +53,4 @@ TEST(WindowPartsTest, ChannelTabsCarryTheQuotedLetter) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 std::vector<uint8_t> Bytes(std::string_view s) {
@@ -136,4 +136,4 @@ TEST(LtnFormat, HugeLengthClaimsAreRejectedWithoutAllocating) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

@@ -6,7 +6,7 @@
 
 #include "nettest/CLinkTest_NetworkDoc.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 QByteArray ReadAll(const QString& path) {
@@ -116,4 +116,4 @@ TEST_F(NetworkDocTest, FailedSaveLeavesTheOldFileWhole) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

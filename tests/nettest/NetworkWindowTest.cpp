@@ -32,10 +32,10 @@
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
-using testing::WaitFor;
+using test::WaitFor;
 
 template <typename T>
 T* ByCaption(QWidget* root, const QString& caption) {
@@ -101,7 +101,7 @@ class NetworkWindowTest : public ::testing::Test {
       got += socket->readAll();
       return got.size() >= count;
     });
-    testing::Settle(30);
+    test::Settle(30);
     return got + socket->readAll();
   }
 
@@ -230,7 +230,7 @@ TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {
 
   frame_->Document().Fields().buttonCommands[2].clear();
   Button(QStringLiteral("User 3"))->click();
-  testing::Settle(50);
+  test::Settle(50);
   EXPECT_TRUE(far->readAll().isEmpty());
 
   Button(QStringLiteral("Clear"))->click();
@@ -377,7 +377,7 @@ TEST_F(NetworkWindowTest, PreferencesChangeEndOfPacketAndFont) {
 }
 
 TEST_F(NetworkWindowTest, ServerModeRefusesASecondClientAndSaysSo) {
-  const quint16 port = testing::FreePort();
+  const quint16 port = test::FreePort();
   ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Server"))->click();
   EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("serverAddressField"))->isEnabled());
   auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
@@ -416,7 +416,7 @@ TEST_F(NetworkWindowTest, ConnectErrorsAreShownInMessages) {
   auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
   portField->setFocus();
   portField->selectAll();
-  QTest::keyClicks(portField, QString::number(testing::FreePort()));
+  QTest::keyClicks(portField, QString::number(test::FreePort()));
   Button(QStringLiteral("Connect to Server"))->click();
   ASSERT_TRUE(WaitFor([&] { return messages_.size() == 2; }));
   EXPECT_EQ(messages_[1], QStringLiteral("Error Code 103\nCannot connect to the server:\n     "
@@ -466,4 +466,4 @@ TEST_F(NetworkWindowTest, WindowAndDialogScreenshots) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest
