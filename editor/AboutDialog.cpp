@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
@@ -13,11 +14,11 @@
 namespace mx::editor {
 
 QString AboutDialog::VersionLine() {
-  return ToQString(text::kVersionPrefix) + ToQString(text::kVersionNumber);
+  return desktop::FromUtf8(text::kVersionPrefix) + desktop::FromUtf8(text::kVersionNumber);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(ToQString(text::kAboutTitle));
+  setWindowTitle(desktop::FromUtf8(text::kAboutTitle));
   auto* layout = new QHBoxLayout(this);
   auto* icon = new QLabel;
   icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
@@ -25,22 +26,22 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(icon);
 
   auto* texts = new QVBoxLayout;
-  auto* product = new QLabel(ToQString(text::kAboutProduct));
+  auto* product = new QLabel(desktop::FromUtf8(text::kAboutProduct));
   QFont bold = product->font();
   bold.setBold(true);
   product->setFont(bold);
   auto* version = new QLabel(VersionLine());
   version->setObjectName("version");
-  auto* date = new QLabel(ToQString(text::kVersionDate));
+  auto* date = new QLabel(desktop::FromUtf8(text::kVersionDate));
   date->setObjectName("date");
   texts->addWidget(product);
   texts->addWidget(version);
   texts->addWidget(date);
   texts->addSpacing(8);
-  texts->addWidget(new QLabel(ToQString(text::kRightsNotice)));
+  texts->addWidget(new QLabel(desktop::FromUtf8(text::kRightsNotice)));
   layout->addLayout(texts, 1);
 
-  auto* ok = new QPushButton(ToQString(text::kOk));
+  auto* ok = new QPushButton(desktop::FromUtf8(text::kOk));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* buttons = new QVBoxLayout;

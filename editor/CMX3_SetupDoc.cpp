@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "desktop/TextConversion.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
@@ -31,8 +32,8 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
   std::string error;
   const LoadOutcome outcome = core_.Open(path.toStdString(), &error);
   if (outcome == LoadOutcome::Unreadable) {
-    ShowMessageBox(MessageOwner(), ToQString(text::kProgramTitle),
-                   ToQString(text::kCannotOpen).arg(path, QString::fromStdString(error)));
+    ShowMessageBox(MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
+                   desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)));
     return false;
   }
   emit PathUsed(path);
@@ -42,8 +43,9 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
 bool CMX3_SetupDoc::SaveDocument(const QString& path) {
   const FileResult result = core_.Save(path.toStdString());
   if (!result.ok) {
-    ShowMessageBox(MessageOwner(), ToQString(text::kProgramTitle),
-                   ToQString(text::kCannotSave).arg(path, QString::fromStdString(result.error)));
+    ShowMessageBox(
+        MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
+        desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)));
     return false;
   }
   emit PathUsed(path);
@@ -101,7 +103,7 @@ void CMX3_SetupDoc::SetCaption(const std::string& caption) {
 }
 
 void CMX3_SetupDoc::ShowInvalidFile(std::string_view text) {
-  ShowMessageBox(MessageOwner(), QString(), ToQString(text));
+  ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text));
 }
 
 }  // namespace mx::editor

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CommandIds.h"
 #include "editor/CopyChannelsDialog.h"
@@ -37,18 +38,18 @@ bool IsChannelTab(int tab) {
 QString TabCaption(int tab, int channel) {
   switch (tab) {
     case kStatusTab:
-      return ToQString(text::kTabStatus);
+      return desktop::FromUtf8(text::kTabStatus);
     case kNetworkTab:
-      return ToQString(text::kTabNetwork);
+      return desktop::FromUtf8(text::kTabNetwork);
     case kToggleTab:
-      return ToQString(text::kTabToggle);
+      return desktop::FromUtf8(text::kTabToggle);
     default:
       break;
   }
   const std::string_view names[] = {text::kTabBasic, text::kTabReadSwitch, text::kTabRs232,
                                     text::kTabExtended};
   const QString prefix = QString(" \"%1\" ").arg(QChar('A' + channel));
-  return prefix + ToQString(names[tab - kBasicTab]);
+  return prefix + desktop::FromUtf8(names[tab - kBasicTab]);
 }
 
 CMX3_SetupView::CMX3_SetupView(CMX3_SetupDoc& document, DeviceEnvironment& environment,

@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "core/ModelTable.h"
+#include "desktop/TextConversion.h"
 #include "editor/AboutDialog.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
@@ -28,7 +29,7 @@ CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, 
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       document_(document) {
-  setWindowTitle(ToQString(text::kProgramTitle));
+  setWindowTitle(desktop::FromUtf8(text::kProgramTitle));
   view_ = new CMX3_SetupView(document_, environment, this);
   setCentralWidget(view_);
   BuildMenus();
@@ -57,15 +58,15 @@ CMainFrame::~CMainFrame() {
 
 QAction* CMainFrame::AddCommand(int id, std::string_view text, std::string_view prompt,
                                 const QIcon& icon) {
-  auto* action = new QAction(icon, ToQString(text), this);
-  action->setStatusTip(ToQString(prompt));
+  auto* action = new QAction(icon, desktop::FromUtf8(text), this);
+  action->setStatusTip(desktop::FromUtf8(prompt));
   action->setData(id);
   actions_.insert(id, action);
   return action;
 }
 
 void CMainFrame::BuildMenus() {
-  fileMenu_ = menuBar()->addMenu(ToQString(text::kMenuFile));
+  fileMenu_ = menuBar()->addMenu(desktop::FromUtf8(text::kMenuFile));
   QAction* newFile =
       AddCommand(cmd::kFileNew, text::kFileNew, text::kPromptNew, MakeToolbarIcon(ToolIcon::New));
   newFile->setShortcut(QKeySequence::New);
@@ -84,7 +85,7 @@ void CMainFrame::BuildMenus() {
   fileMenu_->addSeparator();
 
   // Printing belongs to the report, which this version does not have yet.
-  const QString notYet = ToQString(text::kPromptNotYet);
+  const QString notYet = desktop::FromUtf8(text::kPromptNotYet);
   QAction* print = AddCommand(cmd::kFilePrint, text::kFilePrint, text::kPromptPrint,
                               MakeToolbarIcon(ToolIcon::Print));
   print->setShortcut(QKeySequence::Print);
@@ -104,7 +105,7 @@ void CMainFrame::BuildMenus() {
   fileMenu_->addAction(exitAction);
   RebuildRecentFiles();
 
-  QMenu* models = menuBar()->addMenu(ToQString(text::kMenuModel));
+  QMenu* models = menuBar()->addMenu(desktop::FromUtf8(text::kMenuModel));
   auto* modelGroup = new QActionGroup(this);
   // A loaded file may name no known model: then no item carries the check mark.
   modelGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -121,7 +122,7 @@ void CMainFrame::BuildMenus() {
     });
   }
 
-  QMenu* setup = menuBar()->addMenu(ToQString(text::kMenuSetup));
+  QMenu* setup = menuBar()->addMenu(desktop::FromUtf8(text::kMenuSetup));
   QAction* find =
       AddCommand(cmd::kFind, text::kSetupFind, text::kPromptFind, MakeToolbarIcon(ToolIcon::Find));
   connect(find, &QAction::triggered, view_, &CMX3_SetupView::OnFind);
@@ -140,7 +141,7 @@ void CMainFrame::BuildMenus() {
   setup->addSeparator();
   setup->addAction(test);
 
-  QMenu* transfer = menuBar()->addMenu(ToQString(text::kMenuTransfer));
+  QMenu* transfer = menuBar()->addMenu(desktop::FromUtf8(text::kMenuTransfer));
   QAction* read = AddCommand(cmd::kRead, text::kTransferRead, text::kPromptRead,
                              MakeToolbarIcon(ToolIcon::Read));
   connect(read, &QAction::triggered, view_, &CMX3_SetupView::OnRead);
@@ -153,9 +154,9 @@ void CMainFrame::BuildMenus() {
   for (int channel = 0; channel < 5; ++channel) {
     const QString letter(QChar('A' + channel));
     QAction* action = AddCommand(cmd::kChannelCommands[channel], {}, {});
-    action->setText(ToQString(text::kChannelButton).arg(letter));
+    action->setText(desktop::FromUtf8(text::kChannelButton).arg(letter));
     action->setIconText(letter);
-    action->setStatusTip(ToQString(text::kPromptChannel).arg(letter));
+    action->setStatusTip(desktop::FromUtf8(text::kPromptChannel).arg(letter));
     action->setCheckable(true);
     channelGroup->addAction(action);
     channelActions_.append(action);
@@ -165,7 +166,7 @@ void CMainFrame::BuildMenus() {
     });
   }
 
-  QMenu* help = menuBar()->addMenu(ToQString(text::kMenuHelp));
+  QMenu* help = menuBar()->addMenu(desktop::FromUtf8(text::kMenuHelp));
   QAction* topics = AddCommand(cmd::kHelpTopics, text::kHelpTopics, text::kPromptHelpTopics);
   connect(topics, &QAction::triggered, this, [this] { ShowHelp(help::kContents); });
   QAction* quick = AddCommand(cmd::kQuickStart, text::kQuickStart, text::kPromptQuickStart);
@@ -215,16 +216,17 @@ void CMainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   for (std::string_view indicator :
        {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
-    auto* label = new QLabel(ToQString(indicator));
+    auto* label = new QLabel(desktop::FromUtf8(indicator));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(ToQString(indicator)) + 12);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(desktop::FromUtf8(indicator)) +
+                           12);
     // Qt cannot read the lock-key states on every platform; the panes are kept greyed, as they
     // look when the locks are off.
     label->setEnabled(false);
     bar->addPermanentWidget(label);
   }
-  const QString ready = ToQString(text::kReady);
+  const QString ready = desktop::FromUtf8(text::kReady);
   connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
     if (message.isEmpty())
       bar->showMessage(ready);
@@ -240,13 +242,13 @@ void CMainFrame::RebuildRecentFiles() {
   recentActions_.clear();
   const QStringList& files = recent_.Files();
   if (files.isEmpty()) {
-    auto* placeholder = new QAction(ToQString(text::kRecentFile), this);
+    auto* placeholder = new QAction(desktop::FromUtf8(text::kRecentFile), this);
     placeholder->setEnabled(false);
     recentActions_.append(placeholder);
   }
   for (int i = 0; i < files.size(); ++i) {
     auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]), this);
-    action->setStatusTip(ToQString(text::kPromptRecent));
+    action->setStatusTip(desktop::FromUtf8(text::kPromptRecent));
     action->setData(cmd::kFileRecent + i);
     connect(action, &QAction::triggered, this, [this, path = files[i]] {
       if (document_.SaveModified())
@@ -265,15 +267,16 @@ void CMainFrame::SetFileQuestion(std::function<QString(bool save)> question) {
 QString CMainFrame::AskFileName(bool save) {
   if (fileQuestion_)
     return fileQuestion_(save);
-  const QString filter = ToQString(text::kFileFilter);
+  const QString filter = desktop::FromUtf8(text::kFileFilter);
   if (!save)
     return QFileDialog::getOpenFileName(this, QString(), QDir::currentPath(), filter);
   QString suggested = document_.PathName();
   if (suggested.isEmpty())
-    suggested = QDir::current().filePath(document_.FileName() + ToQString(text::kFileExtension));
-  QFileDialog dialog(this, ToQString(text::kFileSaveAs), suggested, filter);
+    suggested =
+        QDir::current().filePath(document_.FileName() + desktop::FromUtf8(text::kFileExtension));
+  QFileDialog dialog(this, desktop::FromUtf8(text::kFileSaveAs), suggested, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(ToQString(text::kFileExtension).mid(1));
+  dialog.setDefaultSuffix(desktop::FromUtf8(text::kFileExtension).mid(1));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return {};
   return dialog.selectedFiles().first();

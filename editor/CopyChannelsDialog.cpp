@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
@@ -23,16 +24,16 @@ CopyChannelsDialog::CopyChannelsDialog(ParameterImage& image, ModelIndex model,
       twoChannels_(ChannelCount(model) == 2),
       commit_(std::move(commit)),
       refresh_(std::move(refresh)) {
-  setWindowTitle(ToQString(text::kCopyTitle));
+  setWindowTitle(desktop::FromUtf8(text::kCopyTitle));
   auto* layout = new QVBoxLayout(this);
   auto* groups = new QHBoxLayout;
-  auto* sourceBox = new QGroupBox(ToQString(text::kGroupSource));
+  auto* sourceBox = new QGroupBox(desktop::FromUtf8(text::kGroupSource));
   auto* sourceLayout = new QVBoxLayout(sourceBox);
-  auto* targetBox = new QGroupBox(ToQString(text::kGroupTargets));
+  auto* targetBox = new QGroupBox(desktop::FromUtf8(text::kGroupTargets));
   auto* targetLayout = new QVBoxLayout(targetBox);
   sources_ = new QButtonGroup(this);
   for (int channel = 0; channel < 5; ++channel) {
-    const QString name = ToQString(text::kChannelName).arg(QChar('A' + channel));
+    const QString name = desktop::FromUtf8(text::kChannelName).arg(QChar('A' + channel));
     auto* source = new QRadioButton(name);
     source->setEnabled(!(twoChannels_ && channel >= 2));
     sources_->addButton(source, channel);
@@ -50,9 +51,9 @@ CopyChannelsDialog::CopyChannelsDialog(ParameterImage& image, ModelIndex model,
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  copy_ = new QPushButton(ToQString(text::kCopy));
+  copy_ = new QPushButton(desktop::FromUtf8(text::kCopy));
   copy_->setEnabled(false);
-  auto* cancel = new QPushButton(ToQString(text::kCancel));
+  auto* cancel = new QPushButton(desktop::FromUtf8(text::kCancel));
   buttons->addWidget(copy_);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
+#include "desktop/TextConversion.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/DeviceEnvironment.h"
@@ -19,14 +20,6 @@
 #include "link/ParameterTransfer.h"
 
 namespace mx::editor {
-namespace {
-
-QString FromLatin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 DeviceCommandRunner::DeviceCommandRunner(CMX3_SetupView& view, CMX3_SetupDoc& document,
                                          DeviceEnvironment& environment)
     : view_(view), document_(document), environment_(environment) {}
@@ -72,7 +65,7 @@ QWidget* DeviceCommandRunner::Owner() const {
 }
 
 QString DeviceCommandRunner::Caption() const {
-  return QString::fromStdString(document_.Link().messageCaption);
+  return desktop::FromUtf8(document_.Link().messageCaption);
 }
 
 SetupDocument& DeviceCommandRunner::Document() {
@@ -127,7 +120,7 @@ void DeviceCommandRunner::OpenProgressWindow() {
 
 void DeviceCommandRunner::SetProgressLine(int line, std::string_view text) {
   if (progress_)
-    progress_->SetLine(line, FromLatin1(WithPortPaths(text, ports_)));
+    progress_->SetLine(line, desktop::FromLatin1(WithPortPaths(text, ports_)));
 }
 
 void DeviceCommandRunner::SetProgress(int position, int total) {
@@ -144,8 +137,8 @@ void DeviceCommandRunner::PumpMessages() {
 }
 
 void DeviceCommandRunner::OpenNotice(std::string_view first, std::string_view second) {
-  notice_ = std::make_unique<NoticeWindow>(Owner(), Caption(), FromLatin1(first),
-                                           FromLatin1(WithPortPaths(second, ports_)));
+  notice_ = std::make_unique<NoticeWindow>(Owner(), Caption(), desktop::FromLatin1(first),
+                                           desktop::FromLatin1(WithPortPaths(second, ports_)));
   notice_->Open();
 }
 
@@ -154,7 +147,7 @@ void DeviceCommandRunner::CloseNotice() {
 }
 
 void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view text) {
-  ShowMessageBox(Owner(), FromLatin1(caption), FromLatin1(text));
+  ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
 }
 
 void DeviceCommandRunner::SetWaitCursor(bool on) {
@@ -172,9 +165,10 @@ void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
   if (reason.empty() || !ports_.PathOf(port))
     return;
   if (auto* frame = qobject_cast<QMainWindow*>(Owner()))
-    frame->statusBar()->showMessage(ToQString(text::kPortUnavailable)
-                                        .arg(FromLatin1(ports_.Describe(port)), FromLatin1(reason)),
-                                    4000);
+    frame->statusBar()->showMessage(
+        desktop::FromUtf8(text::kPortUnavailable)
+            .arg(desktop::FromLatin1(ports_.Describe(port)), desktop::FromLatin1(reason)),
+        4000);
 }
 
 }  // namespace mx::editor

@@ -3,16 +3,17 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
 namespace mx::editor {
 
-FindButton::FindButton(QWidget* parent) : QPushButton(ToQString(text::kFindTop), parent) {}
+FindButton::FindButton(QWidget* parent) : QPushButton(desktop::FromUtf8(text::kFindTop), parent) {}
 
 QSize FindButton::sizeHint() const {
   const QFontMetrics metrics(font());
-  const int width = metrics.horizontalAdvance(ToQString(text::kFindBottom)) + 40;
+  const int width = metrics.horizontalAdvance(desktop::FromUtf8(text::kFindBottom)) + 40;
   return {std::max(width, 88), metrics.height() * 2 + 28};
 }
 
@@ -33,8 +34,8 @@ void FindButton::paintEvent(QPaintEvent*) {
                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   painter.setPen(
       palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, ToQString(text::kFindTop));
-  painter.drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, ToQString(text::kFindBottom));
+  painter.drawText(top, Qt::AlignHCenter | Qt::AlignBottom, desktop::FromUtf8(text::kFindTop));
+  painter.drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, desktop::FromUtf8(text::kFindBottom));
 }
 
 }  // namespace mx::editor

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
@@ -68,7 +69,7 @@ FindProgressWindow::FindProgressWindow(QWidget* owner, const QString& title,
   }
   bar_ = new PercentBar(this);
   layout->addWidget(bar_);
-  cancel_ = new QPushButton(ToQString(text::kProgressCancel), this);
+  cancel_ = new QPushButton(desktop::FromUtf8(text::kProgressCancel), this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(cancel_);

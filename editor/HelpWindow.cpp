@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
@@ -21,10 +22,10 @@ QString TopicPath(int context) {
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(ToQString(text::kHelpTitle));
+  setWindowTitle(desktop::FromUtf8(text::kHelpTitle));
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
-  auto* contents = new QPushButton(ToQString(text::kHelpContents));
+  auto* contents = new QPushButton(desktop::FromUtf8(text::kHelpContents));
   auto* back = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QString());
   bar->addWidget(back);
   bar->addWidget(contents);
@@ -52,7 +53,7 @@ void HelpWindow::ShowTopic(int context) {
   if (HasTopic(context))
     browser_->setSource(QUrl(QStringLiteral("qrc") + TopicPath(context)));
   else
-    browser_->setPlainText(ToQString(text::kHelpMissing));
+    browser_->setPlainText(desktop::FromUtf8(text::kHelpMissing));
   show();
   raise();
   activateWindow();

@@ -2,13 +2,10 @@
 
 #include <QMessageBox>
 
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 
 namespace mx::editor {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, owner);
@@ -16,8 +13,8 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 }
 
 SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& documentName) {
-  QMessageBox box(QMessageBox::Question, ToQString(text::kProgramTitle),
-                  ToQString(text::kSaveChangesPrefix) + documentName + "?",
+  QMessageBox box(QMessageBox::Question, desktop::FromUtf8(text::kProgramTitle),
+                  desktop::FromUtf8(text::kSaveChangesPrefix) + documentName + "?",
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
   box.setDefaultButton(QMessageBox::Yes);
   switch (box.exec()) {

@@ -10,8 +10,6 @@ namespace mx::editor {
 
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
-QString ToQString(std::string_view text);
-
 // A modal box with `text`, the caption `caption` (may be empty) and one OK button.
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text);
 // "Save changes to <name>?" with Yes, No and Cancel, captioned with the program's name.

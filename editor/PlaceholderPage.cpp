@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 
@@ -11,7 +12,7 @@ namespace mx::editor {
 PlaceholderPage::PlaceholderPage(CMX3_SetupDoc& document, int helpTopic, QWidget* parent)
     : SetupPage(document, helpTopic, parent) {
   auto* layout = new QVBoxLayout(this);
-  auto* note = new QLabel(ToQString(text::kPageNotYet), this);
+  auto* note = new QLabel(desktop::FromUtf8(text::kPageNotYet), this);
   note->setAlignment(Qt::AlignCenter);
   note->setWordWrap(true);
   layout->addWidget(note);

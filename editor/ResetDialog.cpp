@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
 #include "editor/WindowPlacement.h"
@@ -21,18 +22,18 @@ ResetDialog::ResetDialog(ParameterImage& image, ModelIndex model, std::function<
       twoChannels_(ChannelCount(model) == 2),
       commit_(std::move(commit)),
       refresh_(std::move(refresh)) {
-  setWindowTitle(ToQString(text::kResetTitle));
+  setWindowTitle(desktop::FromUtf8(text::kResetTitle));
   auto* layout = new QHBoxLayout(this);
-  auto* group = new QGroupBox(ToQString(text::kGroupResetWhat));
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupResetWhat));
   auto* groupLayout = new QVBoxLayout(group);
   for (int i = 0; i < kBoxCount; ++i) {
     QString caption;
     if (i == 0)
-      caption = ToQString(text::kResetStatus);
+      caption = desktop::FromUtf8(text::kResetStatus);
     else if (i == 1)
-      caption = ToQString(text::kResetNetwork);
+      caption = desktop::FromUtf8(text::kResetNetwork);
     else
-      caption = ToQString(text::kChannelName).arg(QChar('A' + i - kFirstChannelBox));
+      caption = desktop::FromUtf8(text::kChannelName).arg(QChar('A' + i - kFirstChannelBox));
     auto* box = new QCheckBox(caption);
     box->setEnabled(!(twoChannels_ && i >= kFirstChannelBox + 2));
     boxes_[static_cast<std::size_t>(i)] = box;
@@ -42,10 +43,10 @@ ResetDialog::ResetDialog(ParameterImage& image, ModelIndex model, std::function<
   layout->addWidget(group);
 
   auto* buttons = new QVBoxLayout;
-  auto* selectAll = new QPushButton(ToQString(text::kSelectAll));
-  reset_ = new QPushButton(ToQString(text::kReset));
+  auto* selectAll = new QPushButton(desktop::FromUtf8(text::kSelectAll));
+  reset_ = new QPushButton(desktop::FromUtf8(text::kReset));
   reset_->setEnabled(false);
-  auto* cancel = new QPushButton(ToQString(text::kCancel));
+  auto* cancel = new QPushButton(desktop::FromUtf8(text::kCancel));
   buttons->addWidget(selectAll);
   buttons->addWidget(reset_);
   buttons->addWidget(cancel);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "desktop/TextConversion.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMainFrame.h"
 #include "editor/DeviceEnvironment.h"
@@ -23,10 +24,8 @@ QString EnterConfigFolder(const QString& programFolder) {
 }
 
 void SetPreferencesNames() {
-  QCoreApplication::setOrganizationName(
-      QString::fromUtf8(kCompanyName.data(), kCompanyName.size()));
-  QCoreApplication::setApplicationName(
-      QString::fromUtf8(kSetupProgramName.data(), kSetupProgramName.size()));
+  QCoreApplication::setOrganizationName(desktop::FromUtf8(kCompanyName));
+  QCoreApplication::setApplicationName(desktop::FromUtf8(kSetupProgramName));
 }
 
 bool StartSetupProgram(const QStringList& arguments, const QString& programFolder,

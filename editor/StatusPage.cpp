@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "core/ModelTable.h"
+#include "desktop/TextConversion.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorTexts.h"
@@ -43,8 +44,8 @@ void Check(QButtonGroup* group, int id) {
 }  // namespace
 
 int ClampStartChannelNumber(const QString& typed) {
-  const QByteArray bytes = typed.toLatin1();
-  const long value = std::strtol(bytes.constData(), nullptr, 10);
+  const std::string bytes = desktop::ToLatin1(typed);
+  const long value = std::strtol(bytes.c_str(), nullptr, 10);
   return static_cast<int>(std::clamp(value, 1L, 98L));
 }
 
@@ -61,15 +62,15 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
 
   auto* lower = new QHBoxLayout;
   lower->addWidget(BuildStartChannelGroup(), 1);
-  auto* defaultButton = new QGroupBox(ToQString(text::kGroupDefaultButton));
+  auto* defaultButton = new QGroupBox(desktop::FromUtf8(text::kGroupDefaultButton));
   auto* defaultLayout = new QVBoxLayout(defaultButton);
-  enableButton_ = new QCheckBox(ToQString(text::kEnableButton));
+  enableButton_ = new QCheckBox(desktop::FromUtf8(text::kEnableButton));
   defaultLayout->addWidget(enableButton_);
   defaultLayout->addStretch();
   lower->addWidget(defaultButton);
   layout->addLayout(lower, 3, 0, 1, 2);
 
-  auto* descriptionGroup = new QGroupBox(ToQString(text::kGroupDescription));
+  auto* descriptionGroup = new QGroupBox(desktop::FromUtf8(text::kGroupDescription));
   auto* descriptionLayout = new QVBoxLayout(descriptionGroup);
   description_ = new QLineEdit;
   description_->setMaxLength(kDescriptionLimit);
@@ -81,13 +82,13 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
 }
 
 QWidget* StatusPage::BuildConnectionGroup() {
-  auto* group = new QGroupBox(ToQString(text::kGroupConnection));
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupConnection));
   auto* grid = new QGridLayout(group);
   const std::string_view labels[] = {text::kLineSerial, text::kLineNetwork, text::kLineSerialNumber,
                                      text::kLineModelVersion};
   for (int row = 0; row < 4; ++row) {
-    grid->addWidget(new QLabel(ToQString(labels[row])), row, 0);
-    grid->addWidget(new QLabel(ToQString(text::kEquals)), row, 1);
+    grid->addWidget(new QLabel(desktop::FromUtf8(labels[row])), row, 0);
+    grid->addWidget(new QLabel(desktop::FromUtf8(text::kEquals)), row, 1);
     auto* value = new QLabel;
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QString(44, 'x')));
@@ -99,11 +100,11 @@ QWidget* StatusPage::BuildConnectionGroup() {
 }
 
 QWidget* StatusPage::BuildModelGroup() {
-  auto* group = new QGroupBox(ToQString(text::kGroupModel));
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupModel));
   auto* grid = new QGridLayout(group);
   models_ = new QButtonGroup(this);
   for (const ModelInfo& model : kModelTable) {
-    auto* radio = new QRadioButton(ToQString(model.name));
+    auto* radio = new QRadioButton(desktop::FromUtf8(model.name));
     models_->addButton(radio, model.index);
     // Plus models above, Network models below, Mesurix3 to Mesurix6 from left to right.
     grid->addWidget(radio, model.network ? 1 : 0, model.index / 2);
@@ -114,10 +115,10 @@ QWidget* StatusPage::BuildModelGroup() {
 }
 
 QWidget* StatusPage::BuildHostSerialGroup() {
-  auto* group = new QGroupBox(ToQString(text::kGroupHostSerial));
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupHostSerial));
   auto* row = new QHBoxLayout(group);
   const auto column = [&](std::string_view title) {
-    auto* box = new QGroupBox(ToQString(title));
+    auto* box = new QGroupBox(desktop::FromUtf8(title));
     auto* layout = new QVBoxLayout(box);
     row->addWidget(box);
     return layout;
@@ -132,7 +133,7 @@ QWidget* StatusPage::BuildHostSerialGroup() {
   parity_ = new QButtonGroup(this);
   const std::string_view parityCaptions[] = {text::kNone, text::kEven, text::kOdd};
   for (int i = 0; i < 3; ++i) {
-    QRadioButton* radio = AddRadio(parity_, i, ToQString(parityCaptions[i]), parity);
+    QRadioButton* radio = AddRadio(parity_, i, desktop::FromUtf8(parityCaptions[i]), parity);
     connect(radio, &QRadioButton::clicked, this, [this, i] { ApplyParityRule(kParities[i]); });
   }
   parity->addStretch();
@@ -150,24 +151,24 @@ QWidget* StatusPage::BuildHostSerialGroup() {
 
   QVBoxLayout* handshake = column(text::kGroupHandshake);
   handshake_ = new QButtonGroup(this);
-  AddRadio(handshake_, 0, ToQString(text::kNone), handshake);
-  AddRadio(handshake_, 1, ToQString(text::kHardware), handshake);
+  AddRadio(handshake_, 0, desktop::FromUtf8(text::kNone), handshake);
+  AddRadio(handshake_, 1, desktop::FromUtf8(text::kHardware), handshake);
   handshake->addStretch();
   return group;
 }
 
 QWidget* StatusPage::BuildStartChannelGroup() {
-  auto* group = new QGroupBox(ToQString(text::kGroupStartChannel));
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupStartChannel));
   auto* grid = new QGridLayout(group);
   startChannel_ = new QButtonGroup(this);
   for (int channel = 0; channel < 5; ++channel) {
-    auto* radio =
-        new QRadioButton(ToQString(text::kStartChannel).arg(QChar('A' + channel)).arg(channel + 1));
+    auto* radio = new QRadioButton(
+        desktop::FromUtf8(text::kStartChannel).arg(QChar('A' + channel)).arg(channel + 1));
     startChannel_->addButton(radio, channel);
     grid->addWidget(radio, channel % 3, channel / 3);
     connect(radio, &QRadioButton::clicked, this, [this] { custom_->setEnabled(false); });
   }
-  auto* custom = new QRadioButton(ToQString(text::kCustom));
+  auto* custom = new QRadioButton(desktop::FromUtf8(text::kCustom));
   startChannel_->addButton(custom, kCustomMode);
   custom_ = new QLineEdit;
   custom_->setMaxLength(2);
@@ -218,7 +219,7 @@ void StatusPage::LoadFromImage() {
     Check(startChannel_, mode);
   custom_->setText(QString::number(static_cast<int8_t>(image.Get(fld::startChannelNumber))));
   custom_->setEnabled(mode == kCustomMode);
-  description_->setText(QString::fromLatin1(image.Text(fld::description)));
+  description_->setText(desktop::FromLatin1(image.Text(fld::description)));
   enableButton_->setChecked(image.Get(fld::defaultButtonDisabled) == 0);
 }
 
@@ -239,8 +240,7 @@ void StatusPage::StoreToImage() {
     else
       image.Set(fld::startChannelNumber, static_cast<uint8_t>(mode + 1));
   }
-  image.SetText(fld::description,
-                description_->text().left(kDescriptionLimit).toLatin1().toStdString());
+  image.SetText(fld::description, desktop::ToLatin1(description_->text().left(kDescriptionLimit)));
   image.Set(fld::defaultButtonDisabled, static_cast<uint8_t>(enableButton_->isChecked() ? 0 : 1));
 }
 
@@ -254,7 +254,7 @@ void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
     values[3] = &lines->modelAndVersion;
   }
   for (std::size_t i = 0; i < 4; ++i)
-    lines_[i]->setText(QString::fromLatin1(*values[i]));
+    lines_[i]->setText(desktop::FromLatin1(*values[i]));
 }
 
 void StatusPage::CheckModel(ModelIndex model) {

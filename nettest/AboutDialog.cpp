@@ -8,9 +8,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/QtText.h"
 
 namespace mx::nettest {
 
@@ -28,7 +28,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   bold.setBold(true);
   title->setFont(bold);
   texts->addWidget(title);
-  texts->addWidget(new QLabel(QStringLiteral("Version ") + Q(text::kVersion), this));
+  texts->addWidget(
+      new QLabel(QStringLiteral("Version ") + desktop::FromUtf8(text::kVersion), this));
   texts->addSpacing(8);
   texts->addWidget(new QLabel(
       QStringLiteral("Copyright \u00a9 Brantwick Systems. All rights reserved.\n"

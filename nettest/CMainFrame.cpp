@@ -14,12 +14,12 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "desktop/TextConversion.h"
 #include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
-#include "nettest/QtText.h"
 #include "nettest/ToolbarIcons.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
@@ -27,7 +27,7 @@
 namespace mx::nettest {
 namespace {
 QString FileFilter() {
-  return Q(text::kFileFilter);
+  return desktop::FromUtf8(text::kFileFilter);
 }
 }  // namespace
 
@@ -194,7 +194,7 @@ QAction* CMainFrame::FindAction(const QString& text) const {
 }
 
 void CMainFrame::UpdateCaption() {
-  setWindowTitle(Q(text::kCaptionPrefix) + doc_.Title());
+  setWindowTitle(desktop::FromUtf8(text::kCaptionPrefix) + doc_.Title());
 }
 
 void CMainFrame::UpdateRecentMenu() {
@@ -360,7 +360,7 @@ void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir
     OpenDocumentFile(arguments.first());
     return;
   }
-  const QString path = QDir(programDir).filePath(Q(text::kDefaultFileName));
+  const QString path = QDir(programDir).filePath(desktop::FromUtf8(text::kDefaultFileName));
   if (!QFileInfo::exists(path)) {
     doc_.OnNewDocument();
     const auto saved = doc_.Save(path);

@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "desktop/TextConversion.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/QtText.h"
 
 namespace mx::nettest {
 namespace {
@@ -19,7 +19,7 @@ std::function<SaveChangesAnswer(const QString&)>& SaveHook() {
   return hook;
 }
 QString AppName() {
-  return Q(text::kAppName);
+  return desktop::FromUtf8(text::kAppName);
 }
 }  // namespace
 
@@ -39,7 +39,8 @@ void ShowMessage(QWidget* parent, const QString& text) {
 }
 
 SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title) {
-  const QString question = Q(text::kSaveChangesPrefix) + title + Q(text::kSaveChangesSuffix);
+  const QString question = desktop::FromUtf8(text::kSaveChangesPrefix) + title +
+                           desktop::FromUtf8(text::kSaveChangesSuffix);
   if (SaveHook())
     return SaveHook()(question);
   QMessageBox box(QMessageBox::Question, AppName(), question,

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "nettest/MessageBoxes.h"
 
 namespace mx::nettest {
@@ -33,7 +34,7 @@ PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget*
   auto* sizeGroup = new QGroupBox(QStringLiteral("Font Size: "), this);
   auto* sizeLayout = new QVBoxLayout(sizeGroup);
   for (int i = 0; i < kFontSizeCount; ++i) {
-    auto* button = new QRadioButton(QString::fromLatin1(kSizeCaptions[i]), sizeGroup);
+    auto* button = new QRadioButton(desktop::FromUtf8(kSizeCaptions[i]), sizeGroup);
     sizes_[static_cast<std::size_t>(i)] = button;
     sizeLayout->addWidget(button);
     button->setChecked(kSmallestFont + i == fontSize);

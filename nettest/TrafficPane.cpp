@@ -6,6 +6,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "desktop/TextConversion.h"
+
 namespace mx::nettest {
 
 const QColor TrafficPane::kReceivedColour(255, 255, 0);
@@ -80,7 +82,7 @@ int TrafficPane::ShowBytes(const QByteArray& bytes, bool received,
   format.setFontWeight(QFont::Bold);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), format);
+  cursor.insertText(desktop::FromLatin1(text), format);
   setTextCursor(cursor);
   // The timer trims once a second; a stream of megabytes a second would grow the pane by millions
   // of characters in between and make each trim (and every layout) crawl. Past this hard ceiling

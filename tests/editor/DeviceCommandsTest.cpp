@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/CommandIds.h"
 #include "editor/DeviceCommandRunner.h"
 #include "editor/FindProgressWindow.h"
@@ -19,11 +20,8 @@
 namespace mx::editor {
 namespace {
 
+using desktop::FromLatin1;
 using test::WindowBench;
-
-QString Q(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList StatusTexts(WindowBench& bench) {
   QStringList texts;
@@ -118,7 +116,7 @@ TEST(DeviceCommandsTest, NothingFoundSaysSoAndClearsTheStatus) {
   bench.Trigger(cmd::kFind);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
-  EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kCannotFind));
+  EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kCannotFind));
   EXPECT_FALSE(StatusTexts(bench).contains("old serial"));
   EXPECT_TRUE(bench.frame->isEnabled());
 }
@@ -138,7 +136,7 @@ TEST(DeviceCommandsTest, CancelDuringTheScanStopsItAtOnce) {
   bench.Trigger(cmd::kFind);
   EXPECT_TRUE(pressed);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
-  EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kCannotFind));
+  EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kCannotFind));
   EXPECT_LT(bench.clock.Now64() - 1000, 20000u);  // far short of the whole 90 s scan
   EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
   EXPECT_TRUE(bench.frame->isEnabled());
@@ -158,7 +156,7 @@ TEST(DeviceCommandsTest, ClosingTheProgressWindowCancelsTheScan) {
   };
   bench.Trigger(cmd::kFind);
   EXPECT_TRUE(closed);
-  EXPECT_EQ(bench.Texts(), std::vector<QString>{Q(msg::kCannotFind)});
+  EXPECT_EQ(bench.Texts(), std::vector<QString>{FromLatin1(msg::kCannotFind)});
   EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
 }
 
@@ -169,8 +167,8 @@ TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   Watch(bench, seen);
   bench.Trigger(cmd::kRead);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
-  EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kReceived));
-  EXPECT_TRUE(seen.noticeLines.contains(Q(msg::kReading)));
+  EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kReceived));
+  EXPECT_TRUE(seen.noticeLines.contains(FromLatin1(msg::kReading)));
   ParameterImage expected = device.Image();
   ApplyLoadFixups(expected);
   EXPECT_TRUE(bench.Image() == expected);
@@ -189,7 +187,7 @@ TEST(DeviceCommandsTest, ReadFailuresShowTheirMessagesAndClearTheStatus) {
     bench.Trigger(cmd::kRead);
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
     EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
-    EXPECT_EQ(bench.watcher.messages[0].text, Q(text));
+    EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(text));
     EXPECT_FALSE(StatusTexts(bench).contains("COM1 (vcom1)  @  9600-N-8-1"));
     EXPECT_EQ(bench.document->Link().linkSettings.portNumber, -1);
   }
@@ -203,8 +201,9 @@ TEST(DeviceCommandsTest, SendWritesTheEditedImageIntoTheInterface) {
   Watch(bench, seen);
   bench.Trigger(cmd::kSend);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
-  EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kAcknowledged) + "\n" + Q(msg::kWaitForReset));
-  EXPECT_TRUE(seen.noticeLines.contains(Q(msg::kSending)));
+  EXPECT_EQ(bench.watcher.messages[0].text,
+            FromLatin1(msg::kAcknowledged) + "\n" + FromLatin1(msg::kWaitForReset));
+  EXPECT_TRUE(seen.noticeLines.contains(FromLatin1(msg::kSending)));
   EXPECT_EQ(device.Image().Text(fld::description), "sent from the window");
   EXPECT_TRUE(device.Image() == bench.Image());
   // After a Pass the link runs at the host settings just sent.
@@ -221,8 +220,9 @@ TEST(DeviceCommandsTest, SendFailuresShowTheirMessages) {
     bench.AddInterface(1, 0, 2400, 'N', '8', sim::Fault::Refuse);
     bench.Trigger(cmd::kSend);
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
-    EXPECT_EQ(bench.watcher.messages[0].text,
-              Q(msg::kTransferFailed) + "Transfer Failed: parameters locked by the operator");
+    EXPECT_EQ(
+        bench.watcher.messages[0].text,
+        FromLatin1(msg::kTransferFailed) + "Transfer Failed: parameters locked by the operator");
   }
   {
     WindowBench bench;
@@ -234,7 +234,7 @@ TEST(DeviceCommandsTest, SendFailuresShowTheirMessages) {
     bench.AddPort(1, &device);
     bench.Trigger(cmd::kSend);
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
-    EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kNetworkUnreadable));
+    EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kNetworkUnreadable));
   }
   {
     // An interface that identifies itself and then never gives a verdict.
@@ -249,7 +249,7 @@ TEST(DeviceCommandsTest, SendFailuresShowTheirMessages) {
     }
     bench.Trigger(cmd::kSend);
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
-    EXPECT_EQ(bench.watcher.messages[0].text, Q(msg::kNoResponse));
+    EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kNoResponse));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QProcess>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/CommandIds.h"
 #include "link/LinkMessages.h"
 #include "link/PosixSerialLine.h"
@@ -39,14 +40,13 @@ TEST(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
 
   bench.Trigger(cmd::kRead);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
-  EXPECT_EQ(bench.watcher.messages[0].text, QString::fromLatin1(msg::kReceived.data()));
+  EXPECT_EQ(bench.watcher.messages[0].text, desktop::FromLatin1(msg::kReceived));
   EXPECT_EQ(bench.Image().Get(fld::hostBaud), 4800);
 
   bench.Image().SetText(fld::description, "sent over the pty");
   bench.Trigger(cmd::kSend);
   ASSERT_EQ(bench.watcher.messages.size(), 2u);
-  EXPECT_TRUE(
-      bench.watcher.messages[1].text.startsWith(QString::fromLatin1(msg::kAcknowledged.data())));
+  EXPECT_TRUE(bench.watcher.messages[1].text.startsWith(desktop::FromLatin1(msg::kAcknowledged)));
 
   ::unsetenv("MXSETUP_COM3");
   simulator.terminate();
