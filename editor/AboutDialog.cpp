@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
-#include "editor/WindowPlacement.h"
 
 namespace mx::editor {
 
@@ -48,7 +48,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(ok);
   buttons->addStretch();
   layout->addLayout(buttons);
-  PlaceOnScreen(this);
+  desktop::PlaceOnScreen(this);
 }
 
 }  // namespace mx::editor

@@ -12,6 +12,7 @@
 
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/AboutDialog.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
@@ -20,7 +21,6 @@
 #include "editor/HelpWindow.h"
 #include "editor/MessageBoxes.h"
 #include "editor/ToolbarIcons.h"
-#include "editor/WindowPlacement.h"
 
 namespace mx::editor {
 
@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, 
   // Sized once around the Status page, then fixed, and placed like the program's dialogs.
   adjustSize();
   setFixedSize(size());
-  PlaceOnScreen(this);
+  desktop::PlaceOnScreen(this);
 }
 
 CMainFrame::~CMainFrame() {

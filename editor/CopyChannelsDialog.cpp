@@ -10,9 +10,9 @@
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
-#include "editor/WindowPlacement.h"
 
 namespace mx::editor {
 
@@ -59,7 +59,7 @@ CopyChannelsDialog::CopyChannelsDialog(ParameterImage& image, ModelIndex model,
   layout->addLayout(buttons);
   connect(copy_, &QPushButton::clicked, this, &CopyChannelsDialog::Copy);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  PlaceOnScreen(this);
+  desktop::PlaceOnScreen(this);
 }
 
 void CopyChannelsDialog::SourceChosen(int source) {

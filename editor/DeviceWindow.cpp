@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QWindow>
 
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/PaintingClock.h"
-#include "editor/WindowPlacement.h"
 
 namespace mx::editor {
 
@@ -26,7 +26,7 @@ void DeviceWindow::Open() {
     if (QWindow* handle = windowHandle(); handle && owner_->window()->windowHandle())
       handle->setTransientParent(owner_->window()->windowHandle());
   }
-  PlaceOverParent(this, owner_ ? owner_->window() : nullptr);
+  desktop::PlaceOverParent(this, owner_ ? owner_->window() : nullptr);
   show();
   raise();
   PaintPendingWindows();

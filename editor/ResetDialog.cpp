@@ -8,9 +8,9 @@
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/EditorTexts.h"
 #include "editor/MessageBoxes.h"
-#include "editor/WindowPlacement.h"
 
 namespace mx::editor {
 
@@ -55,7 +55,7 @@ ResetDialog::ResetDialog(ParameterImage& image, ModelIndex model, std::function<
   connect(selectAll, &QPushButton::clicked, this, &ResetDialog::SelectAll);
   connect(reset_, &QPushButton::clicked, this, &ResetDialog::Reset);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  PlaceOnScreen(this);
+  desktop::PlaceOnScreen(this);
 }
 
 void ResetDialog::SelectAll() {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 
@@ -42,7 +43,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   layout->addWidget(buttons);
-  PlaceDialog(this);
+  desktop::PlaceOnScreen(this);
 }
 
 }  // namespace mx::nettest

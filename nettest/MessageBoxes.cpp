@@ -1,8 +1,6 @@
 #include "nettest/MessageBoxes.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
 #include <QWidget>
 
 #include "desktop/TextConversion.h"
@@ -53,17 +51,6 @@ SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title) {
     default:
       return SaveChangesAnswer::Cancel;
   }
-}
-
-void PlaceDialog(QWidget* dialog) {
-  QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
-  if (!screen)
-    return;
-  dialog->adjustSize();
-  const QRect area = screen->availableGeometry();
-  const QSize size = dialog->frameGeometry().size();
-  dialog->move(area.x() + (area.width() - size.width()) / 2,
-               area.y() + (area.height() - size.height()) / 4);
 }
 
 }  // namespace mx::nettest

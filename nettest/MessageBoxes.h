@@ -20,7 +20,4 @@ SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title);
 void SetMessageHooks(std::function<void(const QString&)> message,
                      std::function<SaveChangesAnswer(const QString&)> saveChanges);
 
-// Dialogs open centred across the screen with their top a quarter of the way down the free space.
-void PlaceDialog(QWidget* dialog);
-
 }  // namespace mx::nettest

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/MessageBoxes.h"
 
 namespace mx::nettest {
@@ -49,7 +50,7 @@ PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget*
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  PlaceDialog(this);
+  desktop::PlaceOnScreen(this);
 }
 
 uint8_t PreferencesDialog::EndOfPacket() const {

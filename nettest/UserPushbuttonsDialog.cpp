@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 #include "nettest/MessageBoxes.h"
 #include "notation/ControlNotation.h"
@@ -61,7 +62,7 @@ UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& c
   connect(buttons, &QDialogButtonBox::accepted, this, &UserPushbuttonsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &UserPushbuttonsDialog::reject);
   layout->addWidget(buttons);
-  PlaceDialog(this);
+  desktop::PlaceOnScreen(this);
 }
 
 bool UserPushbuttonsDialog::TranslateField(int index, std::string& bytes) {

@@ -7,13 +7,13 @@
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/CommandIds.h"
 #include "editor/DeviceCommandRunner.h"
 #include "editor/FindProgressWindow.h"
 #include "editor/NoticeWindow.h"
 #include "editor/PaintingSerialLine.h"
 #include "editor/StatusPage.h"
-#include "editor/WindowPlacement.h"
 #include "link/LinkMessages.h"
 #include "tests/editor/EditorBench.h"
 
@@ -55,9 +55,9 @@ void Watch(WindowBench& bench, Sightings& seen) {
     if (NoticeWindow* notice = runner.Notice()) {
       seen.noticeLines << notice->Line(0) << notice->Line(1);
       seen.frameDisabled = seen.frameDisabled || !bench.frame->isEnabled();
-      seen.placedOverFrame =
-          notice->frameGeometry().topLeft() ==
-          OverParentPlacement(bench.frame->frameGeometry(), notice->frameGeometry().size());
+      seen.placedOverFrame = notice->frameGeometry().topLeft() ==
+                             desktop::OverParentPlacement(bench.frame->frameGeometry(),
+                                                          notice->frameGeometry().size());
     }
   };
 }

@@ -7,8 +7,8 @@
 #include <QScreen>
 
 #include "core/ImageOperations.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/CommandIds.h"
-#include "editor/WindowPlacement.h"
 #include "tests/editor/EditorBench.h"
 
 namespace mx::editor {
@@ -36,7 +36,8 @@ TEST(DialogsTest, CopyChannelsFollowsSourceAndTargetRulesOnATwoChannelModel) {
   bench.watcher.dialogActions.push_back([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Copy Channels");
     EXPECT_EQ(dialog->frameGeometry().topLeft(),
-              ScreenPlacement(dialog->screen()->geometry(), dialog->frameGeometry().size()));
+              desktop::ScreenPlacement(dialog->screen()->availableGeometry(),
+                                       dialog->frameGeometry().size()));
     const QString sources = "Source: ", targets = "Targets: ";
     EXPECT_FALSE(In(dialog, sources, "Channel C")->isEnabled());
     EXPECT_TRUE(In(dialog, sources, "Channel B")->isEnabled());

@@ -12,11 +12,11 @@
 
 #include "core/ConfigFile.h"
 #include "core/ImageOperations.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/AboutDialog.h"
 #include "editor/CommandIds.h"
 #include "editor/SetupApplication.h"
 #include "editor/StatusPage.h"
-#include "editor/WindowPlacement.h"
 #include "tests/editor/EditorBench.h"
 
 namespace mx::editor {
@@ -177,9 +177,9 @@ TEST(DocumentCommandsTest, AboutBoxShowsVersionAndDateAndSitsAQuarterDown) {
     EXPECT_EQ(dialog->windowTitle(), "About MXSetup");
     EXPECT_EQ(dialog->findChild<QLabel*>("version")->text(), "Version 1.0.1.24");
     EXPECT_EQ(dialog->findChild<QLabel*>("date")->text(), "August 18, 2008");
-    const QRect screen = dialog->screen()->geometry();
+    const QRect screen = dialog->screen()->availableGeometry();
     EXPECT_EQ(dialog->frameGeometry().topLeft(),
-              ScreenPlacement(screen, dialog->frameGeometry().size()));
+              desktop::ScreenPlacement(screen, dialog->frameGeometry().size()));
     test::FindButton(dialog, "OK")->click();
   });
   bench.Trigger(cmd::kAppAbout);

@@ -1,25 +1,14 @@
-// The window arithmetic and texts that need no running window: placement, the percentage bar,
-// port names with their devices, tab captions.
+// The window arithmetic and texts that need no running window: the percentage bar, port names with
+// their devices, tab captions.
 #include <gtest/gtest.h>
 
 #include "editor/CMX3_SetupView.h"
 #include "editor/FindProgressWindow.h"
 #include "editor/PortText.h"
-#include "editor/WindowPlacement.h"
 #include "link/PortMap.h"
 
 namespace mx::editor {
 namespace {
-
-TEST(WindowPartsTest, DialogsSitCentredAQuarterDownTheFreeRoom) {
-  EXPECT_EQ(ScreenPlacement(QRect(0, 0, 1024, 768), QSize(301, 201)), QPoint(361, 141));
-  // A second screen to the right keeps its own origin.
-  EXPECT_EQ(ScreenPlacement(QRect(1920, 0, 1280, 1024), QSize(400, 300)), QPoint(2360, 181));
-}
-
-TEST(WindowPartsTest, DeviceWindowsSitFourteenThirtySecondsDownTheMainWindow) {
-  EXPECT_EQ(OverParentPlacement(QRect(100, 50, 640, 760), QSize(340, 120)), QPoint(250, 330));
-}
 
 TEST(WindowPartsTest, PercentIsRoundedAndHeldInRange) {
   EXPECT_EQ(ShownPercent(0, 100), 0);

@@ -1,14 +1,14 @@
-#include "editor/WindowPlacement.h"
+#include "desktop/widgets/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-namespace mx::editor {
+namespace mx::desktop {
 
-QPoint ScreenPlacement(const QRect& screen, const QSize& window) {
-  return {screen.left() + (screen.width() - window.width()) / 2,
-          screen.top() + (screen.height() - window.height()) / 4};
+QPoint ScreenPlacement(const QRect& freeArea, const QSize& window) {
+  return {freeArea.left() + (freeArea.width() - window.width()) / 2,
+          freeArea.top() + (freeArea.height() - window.height()) / 4};
 }
 
 QPoint OverParentPlacement(const QRect& parent, const QSize& window) {
@@ -22,7 +22,7 @@ void PlaceOnScreen(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (!screen)
     return;
-  window->move(ScreenPlacement(screen->geometry(), window->frameGeometry().size()));
+  window->move(ScreenPlacement(screen->availableGeometry(), window->frameGeometry().size()));
 }
 
 void PlaceOverParent(QWidget* window, const QWidget* parent) {
@@ -33,4 +33,4 @@ void PlaceOverParent(QWidget* window, const QWidget* parent) {
   window->move(OverParentPlacement(parent->frameGeometry(), window->frameGeometry().size()));
 }
 
-}  // namespace mx::editor
+}  // namespace mx::desktop
