@@ -4,9 +4,9 @@
 #include <QWidget>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/MessageBoxes.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/EditorTexts.h"
-#include "editor/MessageBoxes.h"
 
 namespace mx::editor {
 
@@ -32,8 +32,9 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
   std::string error;
   const LoadOutcome outcome = core_.Open(path.toStdString(), &error);
   if (outcome == LoadOutcome::Unreadable) {
-    ShowMessageBox(MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
-                   desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)));
+    desktop::ShowMessageBox(
+        MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
+        desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)));
     return false;
   }
   emit PathUsed(path);
@@ -43,7 +44,7 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
 bool CMX3_SetupDoc::SaveDocument(const QString& path) {
   const FileResult result = core_.Save(path.toStdString());
   if (!result.ok) {
-    ShowMessageBox(
+    desktop::ShowMessageBox(
         MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
         desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)));
     return false;
@@ -65,12 +66,13 @@ bool CMX3_SetupDoc::Save() {
 bool CMX3_SetupDoc::SaveModified() {
   if (!core_.HasUnsavedChanges())
     return true;
-  switch (AskSaveChanges(MessageOwner(), FileName())) {
-    case SaveChangesAnswer::Save:
+  switch (
+      desktop::AskSaveChanges(MessageOwner(), desktop::FromUtf8(text::kProgramTitle), FileName())) {
+    case desktop::SaveChangesAnswer::Save:
       return Save();
-    case SaveChangesAnswer::Discard:
+    case desktop::SaveChangesAnswer::Discard:
       return true;
-    case SaveChangesAnswer::Cancel:
+    case desktop::SaveChangesAnswer::Cancel:
       break;
   }
   return false;
@@ -103,7 +105,7 @@ void CMX3_SetupDoc::SetCaption(const std::string& caption) {
 }
 
 void CMX3_SetupDoc::ShowInvalidFile(std::string_view text) {
-  ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text));
+  desktop::ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text));
 }
 
 }  // namespace mx::editor

@@ -14,7 +14,6 @@
 #include "editor/CopyChannelsDialog.h"
 #include "editor/DeviceCommandRunner.h"
 #include "editor/EditorTexts.h"
-#include "editor/MessageBoxes.h"
 #include "editor/PlaceholderPage.h"
 #include "editor/ResetDialog.h"
 #include "editor/StatusPage.h"

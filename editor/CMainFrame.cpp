@@ -19,7 +19,6 @@
 #include "editor/CommandIds.h"
 #include "editor/EditorTexts.h"
 #include "editor/HelpWindow.h"
-#include "editor/MessageBoxes.h"
 #include "editor/ToolbarIcons.h"
 
 namespace mx::editor {

@@ -5,12 +5,12 @@
 #include <QStatusBar>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/MessageBoxes.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/DeviceEnvironment.h"
 #include "editor/EditorTexts.h"
 #include "editor/FindProgressWindow.h"
-#include "editor/MessageBoxes.h"
 #include "editor/NoticeWindow.h"
 #include "editor/PaintingClock.h"
 #include "editor/PaintingSerialLine.h"
@@ -147,7 +147,7 @@ void DeviceCommandRunner::CloseNotice() {
 }
 
 void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view text) {
-  ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
+  desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
 }
 
 void DeviceCommandRunner::SetWaitCursor(bool on) {

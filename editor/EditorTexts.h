@@ -74,7 +74,6 @@ inline constexpr std::string_view kPageNotYet =
 inline constexpr std::string_view kFileFilter = "Mesurix Setup (*.mxs)";
 inline constexpr std::string_view kFileExtension = ".mxs";
 inline constexpr std::string_view kProgramTitle = "MXSetup";
-inline constexpr std::string_view kSaveChangesPrefix = "Save changes to ";
 inline constexpr std::string_view kCannotOpen = "Cannot open the file %1.\n\n%2";
 inline constexpr std::string_view kCannotSave = "The file %1 could not be saved.\n\n%2";
 

@@ -10,7 +10,6 @@
 
 #include "desktop/TextConversion.h"
 #include "editor/EditorTexts.h"
-#include "editor/MessageBoxes.h"
 
 namespace mx::editor {
 

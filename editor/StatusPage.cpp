@@ -17,7 +17,6 @@
 #include "editor/CommandIds.h"
 #include "editor/EditorTexts.h"
 #include "editor/FindButton.h"
-#include "editor/MessageBoxes.h"
 
 namespace mx::editor {
 namespace {

@@ -10,7 +10,6 @@
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 
 namespace mx::nettest {

@@ -16,7 +16,7 @@
 
 #include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/MessageBoxes.h"
+#include "nettest/TerminalMessages.h"
 #include "nettest/TrafficPane.h"
 
 namespace mx::nettest {

@@ -17,9 +17,9 @@
 #include "desktop/TextConversion.h"
 #include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
-#include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
+#include "nettest/TerminalMessages.h"
 #include "nettest/ToolbarIcons.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
@@ -272,11 +272,11 @@ bool CMainFrame::SaveModified() {
   if (!doc_.IsModified())
     return true;
   switch (AskSaveChanges(this, doc_.Title())) {
-    case SaveChangesAnswer::Save:
+    case desktop::SaveChangesAnswer::Save:
       return OnSave();
-    case SaveChangesAnswer::Discard:
+    case desktop::SaveChangesAnswer::Discard:
       return true;
-    case SaveChangesAnswer::Cancel:
+    case desktop::SaveChangesAnswer::Cancel:
       return false;
   }
   return false;

@@ -23,8 +23,6 @@ inline constexpr std::string_view kCannotOpenFile = "Cannot open the file:\n";
 inline constexpr std::string_view kFileTooLarge =
     "The file is too large to be a LinkTest_Network document:\n";
 inline constexpr std::string_view kCannotSaveFile = "Cannot save the file:\n";
-inline constexpr std::string_view kSaveChangesPrefix = "Save changes to ";
-inline constexpr std::string_view kSaveChangesSuffix = "?";
 
 // Connection layer.
 inline constexpr std::string_view kActionStartListening = "Start Listening for Client";

@@ -9,7 +9,6 @@
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "nettest/MessageBoxes.h"
 
 namespace mx::nettest {
 namespace {

@@ -11,7 +11,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/MessageBoxes.h"
+#include "nettest/TerminalMessages.h"
 #include "notation/ControlNotation.h"
 
 namespace mx::nettest {

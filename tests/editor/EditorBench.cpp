@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "desktop/widgets/MessageBoxes.h"
 #include "editor/SetupApplication.h"
 
 namespace mx::test {
@@ -49,8 +50,22 @@ QGroupBox* FindGroup(QWidget* root, const QString& title) {
 }
 
 ModalWatcher::ModalWatcher() {
+  desktop::SetMessageBoxAnswerer([this](const QMessageBox& box) {
+    messages.push_back({box.windowTitle(), box.text()});
+    if (box.standardButtons() == QMessageBox::Ok)
+      return QMessageBox::Ok;
+    if (answers.empty())
+      return QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer = answers.front();
+    answers.pop_front();
+    return answer;
+  });
   connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Tick);
   timer_.start(0);  // at every pass of the event loop, also inside the commands' pumps
+}
+
+ModalWatcher::~ModalWatcher() {
+  desktop::SetMessageBoxAnswerer({});
 }
 
 void ModalWatcher::Tick() {
@@ -58,20 +73,6 @@ void ModalWatcher::Tick() {
   if (!modal) {
     if (idle)
       idle();
-    return;
-  }
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    if (!box->isVisible())
-      return;
-    messages.push_back({box->windowTitle(), box->text()});
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
-    if (box->standardButtons() != QMessageBox::Ok && !answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
-    } else if (box->standardButtons() != QMessageBox::Ok) {
-      answer = QMessageBox::Cancel;
-    }
-    box->button(answer)->click();
     return;
   }
   if (!modal->isVisible())

@@ -39,11 +39,12 @@ struct ShownMessage {
   QString text;
 };
 
-// Answers every modal window that opens: message boxes are recorded and answered (OK, or the next
-// queued button), other dialogs get the next queued action.
+// Answers every modal window that opens: message boxes, through the programs' answerer, are
+// recorded and answered (OK, or the next queued button); other dialogs get the next queued action.
 class ModalWatcher : public QObject {
  public:
   ModalWatcher();
+  ~ModalWatcher() override;
   std::vector<ShownMessage> messages;
   std::deque<QMessageBox::StandardButton> answers;  // for questions; OK otherwise
   std::deque<std::function<void(QWidget*)>> dialogActions;

@@ -23,11 +23,11 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "desktop/widgets/MessageBoxes.h"
 #include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
 #include "nettest/LoopbackHelpers.h"
-#include "nettest/MessageBoxes.h"
 #include "nettest/PreferencesDialog.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
@@ -53,11 +53,13 @@ class NetworkWindowTest : public ::testing::Test {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
     QApplication::setOrganizationName(QStringLiteral("Brantwick Systems"));
     QApplication::setApplicationName(QStringLiteral("LinkTest_Network"));
-    SetMessageHooks([this](const QString& m) { messages_ << m; },
-                    [this](const QString& q) {
-                      questions_ << q;
-                      return SaveChangesAnswer::Discard;
-                    });
+    // Messages are read and answered with OK, save questions with No.
+    desktop::SetMessageBoxAnswerer([this](const QMessageBox& box) {
+      EXPECT_EQ(box.windowTitle(), "LinkTest_Network");
+      const bool question = box.standardButtons() != QMessageBox::Ok;
+      (question ? questions_ : messages_) << box.text();
+      return question ? QMessageBox::No : QMessageBox::Ok;
+    });
     frame_ = std::make_unique<CMainFrame>();
     frame_->View()->Controller().SetListenAddress(QHostAddress::LocalHost);
     frame_->resize(1000, 700);
@@ -67,7 +69,7 @@ class NetworkWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     frame_.reset();
-    SetMessageHooks({}, {});
+    desktop::SetMessageBoxAnswerer({});
   }
 
   CLinkTest_NetworkView* View() { return frame_->View(); }
