@@ -13,7 +13,6 @@
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "editor/AboutDialog.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/CommandIds.h"
@@ -22,6 +21,12 @@
 #include "editor/ToolbarIcons.h"
 
 namespace mx::editor {
+
+desktop::AboutTexts AboutThisProgram() {
+  return {desktop::FromUtf8(text::kAboutTitle), desktop::FromUtf8(text::kAboutProduct),
+          desktop::FromUtf8(text::kVersionNumber), desktop::FromUtf8(text::kVersionDate),
+          desktop::FromUtf8(text::kRightsNotice)};
+}
 
 CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -314,7 +319,7 @@ void CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::OnAbout() {
-  AboutDialog about(this);
+  desktop::AboutDialog about(AboutThisProgram(), this);
   about.exec();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "desktop/RecentFileList.h"
+#include "desktop/widgets/AboutDialog.h"
 
 class QAction;
 class QLabel;
@@ -18,6 +19,9 @@ class CMX3_SetupDoc;
 class CMX3_SetupView;
 class HelpWindow;
 struct DeviceEnvironment;
+
+// What the About box of the setup program says.
+desktop::AboutTexts AboutThisProgram();
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT

@@ -80,12 +80,10 @@ inline constexpr std::string_view kCannotSave = "The file %1 could not be saved.
 // About box.
 inline constexpr std::string_view kAboutTitle = "About MXSetup";
 inline constexpr std::string_view kAboutProduct = "MXSetup, the Mesurix setup program";
-inline constexpr std::string_view kVersionPrefix = "Version ";
 inline constexpr std::string_view kVersionNumber = "1.0.1.24";
 inline constexpr std::string_view kVersionDate = "August 18, 2008";
 inline constexpr std::string_view kRightsNotice =
     "Copyright (C) Brantwick Systems. All rights reserved.";
-inline constexpr std::string_view kOk = "OK";
 
 // Status tab.
 inline constexpr std::string_view kGroupConnection = "Connection Status: ";

@@ -15,7 +15,6 @@
 #include <QToolBar>
 
 #include "desktop/TextConversion.h"
-#include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
@@ -30,6 +29,11 @@ QString FileFilter() {
   return desktop::FromUtf8(text::kFileFilter);
 }
 }  // namespace
+
+desktop::AboutTexts AboutThisProgram() {
+  return {desktop::FromUtf8(text::kAboutTitle), desktop::FromUtf8(text::kAboutProduct),
+          desktop::FromUtf8(text::kVersion), QString(), desktop::FromUtf8(text::kAboutNotice)};
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   doc_.OnNewDocument();
@@ -332,7 +336,7 @@ void CMainFrame::OnPreferences() {
 }
 
 void CMainFrame::OnAbout() {
-  AboutDialog dialog(this);
+  desktop::AboutDialog dialog(AboutThisProgram(), this);
   dialog.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "desktop/RecentFileList.h"
+#include "desktop/widgets/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 
 class QAction;
@@ -13,6 +14,9 @@ class QAction;
 namespace mx::nettest {
 
 class CLinkTest_NetworkView;
+
+// What the About box of the terminal says.
+desktop::AboutTexts AboutThisProgram();
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT

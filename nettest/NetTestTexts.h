@@ -12,7 +12,15 @@ inline constexpr std::string_view kCaptionPrefix = "LinkTest_Network - ";
 inline constexpr std::string_view kUntitled = "untitled";
 inline constexpr std::string_view kDefaultFileName = "default.ltn";
 inline constexpr std::string_view kFileFilter = "LinkTest_Network Files (*.ltn)";
+
+// About box.
+inline constexpr std::string_view kAboutTitle = "About LinkTest_Network";
+inline constexpr std::string_view kAboutProduct = "Network Communications Test Program";
 inline constexpr std::string_view kVersion = "1.0.1.1";
+inline constexpr std::string_view kAboutNotice =
+    "Copyright \u00a9 Brantwick Systems. All rights reserved.\n"
+    "Tests the TCP/IP link of Mesurix Network-model gage interfaces.\n"
+    "For help with Mesurix interfaces, contact Brantwick Systems support.";
 
 // Loading and saving.
 inline constexpr std::string_view kInvalidDataFile = "Invalid LinkText_Network data file:\n";

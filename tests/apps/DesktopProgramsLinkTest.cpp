@@ -1,6 +1,6 @@
 // Both desktop programs' libraries in one binary. Each keeps its classes in a namespace of its own,
-// so the framework names they share (CMainFrame, AboutDialog) can neither clash at link time nor
-// stand for two different classes in Qt's meta-object system.
+// so the names they share (CMainFrame, text::kFileFilter) can neither clash at link time nor stand
+// for two different classes in Qt's meta-object system.
 #include <gtest/gtest.h>
 
 #include "editor/CMX3_SetupDoc.h"

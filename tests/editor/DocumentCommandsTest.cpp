@@ -13,7 +13,6 @@
 #include "core/ConfigFile.h"
 #include "core/ImageOperations.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "editor/AboutDialog.h"
 #include "editor/CommandIds.h"
 #include "editor/SetupApplication.h"
 #include "editor/StatusPage.h"

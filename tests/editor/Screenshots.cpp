@@ -5,7 +5,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "editor/AboutDialog.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/CMainFrame.h"
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   frame.grab().save(out + "/main-found.png");
 
-  AboutDialog about(&frame);
+  desktop::AboutDialog about(AboutThisProgram(), &frame);
   about.show();
   QApplication::processEvents();
   about.grab().save(out + "/about.png");

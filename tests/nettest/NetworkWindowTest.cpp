@@ -24,7 +24,6 @@
 #include <QTimer>
 
 #include "desktop/widgets/MessageBoxes.h"
-#include "nettest/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
 #include "nettest/LoopbackHelpers.h"
@@ -448,7 +447,7 @@ TEST_F(NetworkWindowTest, WindowAndDialogScreenshots) {
   UserPushbuttonsDialog buttons(frame_->Document().Fields().buttonLabels,
                                 frame_->Document().Fields().buttonCommands, frame_.get());
   PreferencesDialog preferences(13, 10, frame_.get());
-  AboutDialog about(frame_.get());
+  desktop::AboutDialog about(AboutThisProgram(), frame_.get());
   EXPECT_NE(ByCaption<QLabel>(&about, QStringLiteral("Version 1.0.1.1")), nullptr);
   EXPECT_EQ(about.windowTitle(), QStringLiteral("About LinkTest_Network"));
 
