@@ -12,13 +12,13 @@
 
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "editor/CMX3_SetupDoc.h"
 #include "editor/CMX3_SetupView.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorTexts.h"
 #include "editor/HelpWindow.h"
-#include "editor/ToolbarIcons.h"
 
 namespace mx::editor {
 
@@ -71,16 +71,16 @@ QAction* CMainFrame::AddCommand(int id, std::string_view text, std::string_view 
 
 void CMainFrame::BuildMenus() {
   fileMenu_ = menuBar()->addMenu(desktop::FromUtf8(text::kMenuFile));
-  QAction* newFile =
-      AddCommand(cmd::kFileNew, text::kFileNew, text::kPromptNew, MakeToolbarIcon(ToolIcon::New));
+  QAction* newFile = AddCommand(cmd::kFileNew, text::kFileNew, text::kPromptNew,
+                                desktop::MakeToolbarIcon(desktop::ToolbarIcon::New));
   newFile->setShortcut(QKeySequence::New);
   connect(newFile, &QAction::triggered, this, &CMainFrame::OnFileNew);
   QAction* open = AddCommand(cmd::kFileOpen, text::kFileOpen, text::kPromptOpen,
-                             MakeToolbarIcon(ToolIcon::Open));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Open));
   open->setShortcut(QKeySequence::Open);
   connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
   QAction* save = AddCommand(cmd::kFileSave, text::kFileSave, text::kPromptSave,
-                             MakeToolbarIcon(ToolIcon::Save));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Save));
   save->setShortcut(QKeySequence::Save);
   connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
   QAction* saveAs = AddCommand(cmd::kFileSaveAs, text::kFileSaveAs, text::kPromptSaveAs);
@@ -91,10 +91,11 @@ void CMainFrame::BuildMenus() {
   // Printing belongs to the report, which this version does not have yet.
   const QString notYet = desktop::FromUtf8(text::kPromptNotYet);
   QAction* print = AddCommand(cmd::kFilePrint, text::kFilePrint, text::kPromptPrint,
-                              MakeToolbarIcon(ToolIcon::Print));
+                              desktop::MakeToolbarIcon(desktop::ToolbarIcon::Print));
   print->setShortcut(QKeySequence::Print);
-  QAction* preview = AddCommand(cmd::kFilePrintPreview, text::kFilePrintPreview,
-                                text::kPromptPrintPreview, MakeToolbarIcon(ToolIcon::Preview));
+  QAction* preview =
+      AddCommand(cmd::kFilePrintPreview, text::kFilePrintPreview, text::kPromptPrintPreview,
+                 desktop::MakeToolbarIcon(desktop::ToolbarIcon::Preview));
   QAction* printSetup =
       AddCommand(cmd::kFilePrintSetup, text::kFilePrintSetup, text::kPromptPrintSetup);
   for (QAction* action : {print, preview, printSetup}) {
@@ -127,18 +128,18 @@ void CMainFrame::BuildMenus() {
   }
 
   QMenu* setup = menuBar()->addMenu(desktop::FromUtf8(text::kMenuSetup));
-  QAction* find =
-      AddCommand(cmd::kFind, text::kSetupFind, text::kPromptFind, MakeToolbarIcon(ToolIcon::Find));
+  QAction* find = AddCommand(cmd::kFind, text::kSetupFind, text::kPromptFind,
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Find));
   connect(find, &QAction::triggered, view_, &CMX3_SetupView::OnFind);
   QAction* copy = AddCommand(cmd::kCopyChannels, text::kSetupCopy, text::kPromptCopy,
-                             MakeToolbarIcon(ToolIcon::Copy));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::CopyChannels));
   connect(copy, &QAction::triggered, view_, &CMX3_SetupView::OnCopyChannels);
   QAction* reset = AddCommand(cmd::kReset, text::kSetupReset, text::kPromptReset,
-                              MakeToolbarIcon(ToolIcon::Reset));
+                              desktop::MakeToolbarIcon(desktop::ToolbarIcon::Reset));
   connect(reset, &QAction::triggered, view_, &CMX3_SetupView::OnReset);
   // The communications test window is built separately; until then its command is shown greyed.
   QAction* test = AddCommand(cmd::kCommTest, text::kSetupTest, text::kPromptTest,
-                             MakeToolbarIcon(ToolIcon::Terminal));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Terminal));
   test->setStatusTip(test->statusTip() + notYet);
   test->setEnabled(false);
   setup->addActions({find, copy, reset});
@@ -147,10 +148,10 @@ void CMainFrame::BuildMenus() {
 
   QMenu* transfer = menuBar()->addMenu(desktop::FromUtf8(text::kMenuTransfer));
   QAction* read = AddCommand(cmd::kRead, text::kTransferRead, text::kPromptRead,
-                             MakeToolbarIcon(ToolIcon::Read));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Read));
   connect(read, &QAction::triggered, view_, &CMX3_SetupView::OnRead);
   QAction* send = AddCommand(cmd::kSend, text::kTransferSend, text::kPromptSend,
-                             MakeToolbarIcon(ToolIcon::Send));
+                             desktop::MakeToolbarIcon(desktop::ToolbarIcon::Send));
   connect(send, &QAction::triggered, view_, &CMX3_SetupView::OnSend);
   transfer->addActions({read, send});
 
@@ -182,7 +183,7 @@ void CMainFrame::BuildMenus() {
   help->addAction(about);
 
   QAction* tabHelp = AddCommand(cmd::kTabHelp, text::kHelpTopics, text::kPromptTabHelp,
-                                MakeToolbarIcon(ToolIcon::Help));
+                                desktop::MakeToolbarIcon(desktop::ToolbarIcon::Help));
   tabHelp->setShortcut(QKeySequence::HelpContents);
   tabHelp->setShortcutContext(Qt::WindowShortcut);
   connect(tabHelp, &QAction::triggered, this, [this] { ShowHelp(view_->CurrentHelpTopic()); });

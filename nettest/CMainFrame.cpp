@@ -15,11 +15,11 @@
 #include <QToolBar>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/ToolbarIcons.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
 #include "nettest/TerminalMessages.h"
-#include "nettest/ToolbarIcons.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
@@ -61,7 +61,6 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::BuildMenusAndToolbar() {
-  QStyle* s = style();
   auto make = [this](const QString& text, const QString& tip, auto slot) {
     auto* action = new QAction(text, this);
     action->setStatusTip(tip);
@@ -71,13 +70,13 @@ void CMainFrame::BuildMenusAndToolbar() {
 
   auto* newAction = make(tr("&New"), tr("Create a new document"), [this] { NewDocument(); });
   newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  newAction->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+  newAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::New));
   auto* openAction = make(tr("&Open..."), tr("Open an existing document"), [this] { OnOpen(); });
   openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  openAction->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+  openAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Open));
   auto* saveAction = make(tr("&Save"), tr("Save the active document"), [this] { OnSave(); });
   saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  saveAction->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  saveAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Save));
   auto* saveAsAction = make(tr("Save &As..."), tr("Save the active document with a new name"),
                             [this] { OnSaveAs(); });
   auto* exitAction = make(tr("E&xit"), tr("Quit the application"), [this] { close(); });
@@ -109,16 +108,16 @@ void CMainFrame::BuildMenusAndToolbar() {
               [this] { view_->Cut(); });
   cut_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-  cut_->setIcon(MakeToolbarIcon(ToolbarIcon::Cut));
+  cut_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Cut));
   copy_ = make(tr("&Copy"), tr("Copy the selection and put it on the Clipboard"),
                [this] { view_->Copy(); });
   copy_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-  copy_->setIcon(MakeToolbarIcon(ToolbarIcon::Copy));
+  copy_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Copy));
   paste_ = make(tr("&Paste"), tr("Insert Clipboard contents"), [this] { view_->Paste(); });
   paste_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-  paste_->setIcon(MakeToolbarIcon(ToolbarIcon::Paste));
+  paste_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Paste));
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->addActions({cut_, copy_, paste_});
   connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
@@ -145,26 +144,26 @@ void CMainFrame::BuildMenusAndToolbar() {
       make(tr("Preferences"), tr("Set the user preferences"), [this] { OnPreferences(); });
   braces_ = make(tr("Characters in { }"), tr("Show special characters in { }"),
                  [this] { ToggleOption(&LtnFields::charactersInBraces); });
-  braces_->setIcon(MakeToolbarIcon(ToolbarIcon::Braces));
+  braces_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Braces));
   crLf_ = make(tr("Change output CR to CR + LF"), tr("Change output CR to CR + LF"),
                [this] { ToggleOption(&LtnFields::crToCrLf); });
-  crLf_->setIcon(MakeToolbarIcon(ToolbarIcon::CrLf));
+  crLf_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::CrLf));
   beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
                [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
-  beep_->setIcon(MakeToolbarIcon(ToolbarIcon::Beep));
+  beep_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Beep));
   for (QAction* option : {braces_, crLf_, beep_})
     option->setCheckable(true);
   auto* newLine =
       make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
            [this] { view_->StartNewLine(); });
-  newLine->setIcon(MakeToolbarIcon(ToolbarIcon::NewLine));
+  newLine->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::NewLine));
   auto* clearTraffic = make(tr("Clear RxD/TxD window"), tr("Clear the data in the RxD/TxD window"),
                             [this] { view_->ClearTraffic(); });
-  clearTraffic->setIcon(MakeToolbarIcon(ToolbarIcon::ClearTraffic));
+  clearTraffic->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearTraffic));
   auto* clearSend =
       make(tr("Clear send command window"), tr("Clear the data in the send command window"),
            [this] { view_->ClearSendPane(); });
-  clearSend->setIcon(MakeToolbarIcon(ToolbarIcon::ClearSend));
+  clearSend->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearSend));
   QMenu* configure = menuBar()->addMenu(tr("Configure"));
   configure->addActions({userButtons, preferences});
   configure->addSeparator();
@@ -175,7 +174,7 @@ void CMainFrame::BuildMenusAndToolbar() {
   auto* about =
       make(tr("&About LinkTest_Network..."),
            tr("Display program information, version number and copyright"), [this] { OnAbout(); });
-  about->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+  about->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Help));
   menuBar()->addMenu(tr("&Help"))->addAction(about);
 
   toolbar->addActions({newAction, openAction, saveAction});
