@@ -9,11 +9,11 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMX3_SetupView.h"
-#include "editor/CMainFrame.h"
-#include "editor/DeviceEnvironment.h"
-#include "editor/SetupApplication.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMX3_SetupView.h"
+#include "editor/frame/CMainFrame.h"
+#include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
 
 namespace mx::editor {

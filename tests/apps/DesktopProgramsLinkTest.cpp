@@ -3,9 +3,9 @@
 // for two different classes in Qt's meta-object system.
 #include <gtest/gtest.h>
 
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMainFrame.h"
-#include "editor/DeviceEnvironment.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMainFrame.h"
 #include "link/PreferencesStore.h"
 #include "nettest/CMainFrame.h"
 

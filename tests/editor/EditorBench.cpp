@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "desktop/widgets/MessageBoxes.h"
-#include "editor/SetupApplication.h"
+#include "editor/frame/SetupApplication.h"
 
 namespace mx::test {
 

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMX3_SetupView.h"
-#include "editor/CMainFrame.h"
-#include "editor/DeviceEnvironment.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMX3_SetupView.h"
+#include "editor/frame/CMainFrame.h"
 #include "link/LinkSettings.h"
 #include "sim/InterfaceSimulator.h"
 #include "sim/VirtualSerialLine.h"
