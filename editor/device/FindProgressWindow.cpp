@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "desktop/TextConversion.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/device/DeviceTexts.h"
 
 namespace mx::editor {
 

@@ -11,7 +11,7 @@
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/dialogs/DialogTexts.h"
 
 namespace mx::editor {
 

@@ -6,7 +6,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
 #include "editor/frame/CMX3_SetupView.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/frame/FrameTexts.h"
 
 namespace mx::editor {
 

@@ -14,7 +14,7 @@
 #include "editor/dialogs/ResetDialog.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/StatusPage.h"
 #include "link/ConnectionStatus.h"

@@ -17,7 +17,7 @@
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CommandIds.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/frame/FrameTexts.h"
 #include "editor/frame/HelpWindow.h"
 
 namespace mx::editor {

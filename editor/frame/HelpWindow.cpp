@@ -9,7 +9,7 @@
 
 #include "desktop/TextConversion.h"
 #include "editor/frame/CommandIds.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/frame/FrameTexts.h"
 
 namespace mx::editor {
 namespace {

@@ -4,7 +4,7 @@
 #include <QStylePainter>
 
 #include "desktop/TextConversion.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/pages/StatusTexts.h"
 
 namespace mx::editor {
 

@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/TextConversion.h"
-#include "editor/frame/EditorTexts.h"
+#include "editor/pages/PageTexts.h"
 
 namespace mx::editor {
 

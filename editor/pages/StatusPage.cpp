@@ -15,8 +15,8 @@
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
-#include "editor/frame/EditorTexts.h"
 #include "editor/pages/FindButton.h"
+#include "editor/pages/StatusTexts.h"
 
 namespace mx::editor {
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
-// The setup program's own window texts, each kept here once. Trailing blanks belong to the texts.
+// The texts of the setup program's frame: menus, status bar, document messages, About box and
+// help window. Trailing blanks belong to the texts.
 
 #include <string_view>
 
@@ -58,18 +59,6 @@ inline constexpr std::string_view kIndicatorCaps = "CAP";
 inline constexpr std::string_view kIndicatorNum = "NUM";
 inline constexpr std::string_view kIndicatorScroll = "SCRL";
 
-// Tabs.
-inline constexpr std::string_view kTabStatus = " Status ";
-inline constexpr std::string_view kTabNetwork = " Network ";
-inline constexpr std::string_view kTabToggle = " Toggle Sw ";
-inline constexpr std::string_view kTabBasic = "Basic ";
-inline constexpr std::string_view kTabReadSwitch = "Read Sw ";
-inline constexpr std::string_view kTabRs232 = "RS232 ";
-inline constexpr std::string_view kTabExtended = "Extended ";
-inline constexpr std::string_view kPageNotYet =
-    "The settings of this tab cannot be edited in this version of the program.\n"
-    "They are kept, read, sent and saved unchanged.";
-
 // Document.
 inline constexpr std::string_view kFileFilter = "Mesurix Setup (*.mxs)";
 inline constexpr std::string_view kFileExtension = ".mxs";
@@ -84,51 +73,6 @@ inline constexpr std::string_view kVersionNumber = "1.0.1.24";
 inline constexpr std::string_view kVersionDate = "August 18, 2008";
 inline constexpr std::string_view kRightsNotice =
     "Copyright (C) Brantwick Systems. All rights reserved.";
-
-// Status tab.
-inline constexpr std::string_view kGroupConnection = "Connection Status: ";
-inline constexpr std::string_view kLineSerial = "Serial communications";
-inline constexpr std::string_view kLineNetwork = "Network setup";
-inline constexpr std::string_view kLineSerialNumber = "Serial number";
-inline constexpr std::string_view kLineModelVersion = "Model & Version";
-inline constexpr std::string_view kEquals = "=";
-inline constexpr std::string_view kFindTop = "Find";
-inline constexpr std::string_view kFindBottom = "Mesurix";
-inline constexpr std::string_view kGroupModel = "Mesurix Model: ";
-inline constexpr std::string_view kGroupHostSerial = "Mesurix Communications Setup: ";
-inline constexpr std::string_view kGroupBaud = "Baud Rate: ";
-inline constexpr std::string_view kGroupParity = "Parity: ";
-inline constexpr std::string_view kGroupDataBits = "Data Bits: ";
-inline constexpr std::string_view kGroupStopBits = "Stop Bits: ";
-inline constexpr std::string_view kGroupHandshake = "Handshake: ";
-inline constexpr std::string_view kGroupStartChannel = "Starting Channel: ";
-inline constexpr std::string_view kGroupDescription = "Description: ";
-inline constexpr std::string_view kGroupDefaultButton = "Default Pushbutton: ";
-inline constexpr std::string_view kEnableButton = "Enable button";
-inline constexpr std::string_view kCustom = "Custom";
-inline constexpr std::string_view kNone = "None";
-inline constexpr std::string_view kEven = "Even";
-inline constexpr std::string_view kOdd = "Odd";
-inline constexpr std::string_view kHardware = "Hardware";
-inline constexpr std::string_view kStartChannel = "Channel %1  ( %2 )";
-
-// Copy Channels and Reset dialogs.
-inline constexpr std::string_view kCopyTitle = "Copy Channels";
-inline constexpr std::string_view kGroupSource = "Source: ";
-inline constexpr std::string_view kGroupTargets = "Targets: ";
-inline constexpr std::string_view kChannelName = "Channel %1";
-inline constexpr std::string_view kCopy = "Copy";
-inline constexpr std::string_view kCancel = "Cancel";
-inline constexpr std::string_view kResetTitle = "Reset to Default Values";
-inline constexpr std::string_view kGroupResetWhat = "Parameters to Reset: ";
-inline constexpr std::string_view kResetStatus = "Status tab parameters";
-inline constexpr std::string_view kResetNetwork = "Network tab parameters";
-inline constexpr std::string_view kSelectAll = "Select All";
-inline constexpr std::string_view kReset = "Reset";
-
-// Device command windows.
-inline constexpr std::string_view kProgressCancel = "&Cancel";
-inline constexpr std::string_view kPortUnavailable = "%1: %2";
 
 // Help window.
 inline constexpr std::string_view kHelpTitle = "MXSetup Help";
