@@ -15,14 +15,14 @@
 #include "editor/device/PortText.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
-#include "editor/pages/StatusPage.h"
+#include "editor/pages/SetupPages.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 
 namespace mx::editor {
-DeviceCommandRunner::DeviceCommandRunner(CMX3_SetupView& view, CMX3_SetupDoc& document,
-                                         DeviceEnvironment& environment)
-    : view_(view), document_(document), environment_(environment) {}
+DeviceCommandRunner::DeviceCommandRunner(CMX3_SetupView& view, SetupPages& pages,
+                                         CMX3_SetupDoc& document, DeviceEnvironment& environment)
+    : view_(view), pages_(pages), document_(document), environment_(environment) {}
 
 DeviceCommandRunner::~DeviceCommandRunner() {
   while (waitCursors_ > 0)
@@ -85,27 +85,27 @@ void DeviceCommandRunner::ModelSelect(ModelIndex model) {
 }
 
 void DeviceCommandRunner::CommitPages() {
-  view_.CommitPages();
+  pages_.CommitPages();
 }
 
 void DeviceCommandRunner::RefreshPages() {
-  view_.RefreshPages();
+  pages_.RefreshPages();
 }
 
 void DeviceCommandRunner::CommitStatusPage() {
-  view_.Status()->StoreToImage();
+  pages_.Page(kStatusTab)->StoreToImage();
 }
 
 void DeviceCommandRunner::RefreshStatusPage() {
-  view_.Status()->LoadFromImage();
+  pages_.Page(kStatusTab)->LoadFromImage();
 }
 
 void DeviceCommandRunner::CommitNetworkPage() {
-  view_.NetworkPage()->StoreToImage();
+  pages_.Page(kNetworkTab)->StoreToImage();
 }
 
 void DeviceCommandRunner::RefreshNetworkPage() {
-  view_.NetworkPage()->LoadFromImage();
+  pages_.Page(kNetworkTab)->LoadFromImage();
 }
 
 void DeviceCommandRunner::UpdateConnectionStatus(bool connected) {

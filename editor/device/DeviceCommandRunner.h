@@ -17,13 +17,14 @@ namespace mx::editor {
 
 class CMX3_SetupDoc;
 class CMX3_SetupView;
+class SetupPages;
 class FindProgressWindow;
 class NoticeWindow;
 struct DeviceEnvironment;
 
 class DeviceCommandRunner : public DeviceCommandHost {
  public:
-  DeviceCommandRunner(CMX3_SetupView& view, CMX3_SetupDoc& document,
+  DeviceCommandRunner(CMX3_SetupView& view, SetupPages& pages, CMX3_SetupDoc& document,
                       DeviceEnvironment& environment);
   ~DeviceCommandRunner() override;
 
@@ -66,6 +67,7 @@ class DeviceCommandRunner : public DeviceCommandHost {
   QString Caption() const;
 
   CMX3_SetupView& view_;
+  SetupPages& pages_;
   CMX3_SetupDoc& document_;
   DeviceEnvironment& environment_;
   PortMap ports_;

@@ -91,12 +91,12 @@ void CMX3_SetupDoc::SelectLoadedModel(ModelIndex model) {
 
 void CMX3_SetupDoc::StorePages() {
   if (view_)
-    view_->StorePages();
+    view_->Pages().StorePages();
 }
 
 void CMX3_SetupDoc::RefreshPages() {
   if (view_)
-    view_->LoadPages();
+    view_->Pages().RefreshPages();
 }
 
 void CMX3_SetupDoc::SetCaption(const std::string& caption) {

@@ -1,8 +1,8 @@
 #pragma once
 // The setup program's document: the GUI-free SetupDocument (image, saved copy, extension block,
 // file name) plus what only the window needs: the link state, the channel shown, the file commands
-// with their questions and messages. It is created before the view and forwards the editor hooks
-// to the view once one is attached.
+// with their questions and messages. It is created before the view and passes the editor hooks on
+// once a view is attached: the model to the view, page stores and loads to its pages.
 
 #include <QObject>
 #include <QString>
@@ -51,7 +51,7 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   QString PathName() const { return QString::fromStdString(core_.PathName()); }
   QString FileName() const { return QString::fromStdString(core_.FileName()); }
 
-  // EditorHooks, forwarded to the view.
+  // EditorHooks, passed on to the view and its pages.
   ModelIndex CurrentModel() const override;
   void SelectLoadedModel(ModelIndex model) override;
   void StorePages() override;

@@ -8,48 +8,15 @@
 #include <QVBoxLayout>
 
 #include "core/ImageOperations.h"
-#include "desktop/TextConversion.h"
 #include "editor/device/DeviceCommandRunner.h"
 #include "editor/dialogs/CopyChannelsDialog.h"
 #include "editor/dialogs/ResetDialog.h"
 #include "editor/frame/CMX3_SetupDoc.h"
-#include "editor/frame/CommandIds.h"
-#include "editor/pages/PageTexts.h"
-#include "editor/pages/PlaceholderPage.h"
+#include "editor/pages/SetupPages.h"
 #include "editor/pages/StatusPage.h"
 #include "link/ConnectionStatus.h"
 
 namespace mx::editor {
-namespace {
-
-// Commits store Read Sw before Basic and Toggle Sw last; refreshes load Toggle Sw third.
-constexpr int kCommitOrder[] = {kStatusTab, kNetworkTab,  kReadSwitchTab, kBasicTab,
-                                kRs232Tab,  kExtendedTab, kToggleTab};
-constexpr int kRefreshOrder[] = {kStatusTab, kNetworkTab, kToggleTab,  kReadSwitchTab,
-                                 kBasicTab,  kRs232Tab,   kExtendedTab};
-
-bool IsChannelTab(int tab) {
-  return tab >= kBasicTab && tab <= kExtendedTab;
-}
-
-}  // namespace
-
-QString TabCaption(int tab, int channel) {
-  switch (tab) {
-    case kStatusTab:
-      return desktop::FromUtf8(text::kTabStatus);
-    case kNetworkTab:
-      return desktop::FromUtf8(text::kTabNetwork);
-    case kToggleTab:
-      return desktop::FromUtf8(text::kTabToggle);
-    default:
-      break;
-  }
-  const std::string_view names[] = {text::kTabBasic, text::kTabReadSwitch, text::kTabRs232,
-                                    text::kTabExtended};
-  const QString prefix = QString(" \"%1\" ").arg(QChar('A' + channel));
-  return prefix + desktop::FromUtf8(names[tab - kBasicTab]);
-}
 
 CMX3_SetupView::CMX3_SetupView(CMX3_SetupDoc& document, DeviceEnvironment& environment,
                                QWidget* parent)
@@ -64,18 +31,10 @@ CMX3_SetupView::CMX3_SetupView(CMX3_SetupDoc& document, DeviceEnvironment& envir
   tabs_->tabBar()->setElideMode(Qt::ElideNone);
   layout->addWidget(tabs_);
 
-  auto* status = new StatusPage(document_, tabs_);
-  pages_[kStatusTab] = status;
-  pages_[kNetworkTab] = new PlaceholderPage(document_, help::kNetwork, tabs_);
-  pages_[kToggleTab] = new PlaceholderPage(document_, help::kToggle, tabs_);
-  pages_[kBasicTab] = new PlaceholderPage(document_, help::kBasic, tabs_);
-  pages_[kReadSwitchTab] = new PlaceholderPage(document_, help::kReadSwitch, tabs_);
-  pages_[kRs232Tab] = new PlaceholderPage(document_, help::kRs232, tabs_);
-  pages_[kExtendedTab] = new PlaceholderPage(document_, help::kExtended, tabs_);
-  for (int tab = 0; tab < kTabCount; ++tab)
-    tabs_->addTab(Page(tab), TabCaption(tab, document_.CurrentChannel()));
+  pages_ = std::make_unique<SetupPages>(document_, *tabs_);
 
-  commands_ = std::make_unique<DeviceCommandRunner>(*this, document_, environment);
+  commands_ = std::make_unique<DeviceCommandRunner>(*this, *pages_, document_, environment);
+  StatusPage* status = Status();
   connect(status, &StatusPage::FindRequested, this, &CMX3_SetupView::OnFind);
   connect(status, &StatusPage::ModelClicked, this, &CMX3_SetupView::SelectModelCommand);
   connect(tabs_, &QTabWidget::currentChanged, this, &CMX3_SetupView::OnTabChanged);
@@ -89,11 +48,11 @@ CMX3_SetupView::~CMX3_SetupView() {
 }
 
 StatusPage* CMX3_SetupView::Status() const {
-  return static_cast<StatusPage*>(Page(kStatusTab));
+  return pages_->Status();
 }
 
 int CMX3_SetupView::CurrentHelpTopic() const {
-  return Page(tabs_->currentIndex())->HelpTopic();
+  return pages_->Page(tabs_->currentIndex())->HelpTopic();
 }
 
 void CMX3_SetupView::SelectModelCommand(ModelIndex model) {
@@ -111,9 +70,9 @@ void CMX3_SetupView::ModelSelect(ModelIndex model) {
   document_.Core().UpdateCaption();
   Status()->CheckModel(model);
   document_.Core().SetNetworkSettingsEdited(false);
-  CommitPages();
+  pages_->CommitPages();
   ApplyModelRules(document_.Image(), model_);
-  RefreshPages();
+  pages_->RefreshPages();
   if (ChannelCount(model_) == 2 && document_.CurrentChannel() >= 2) {
     document_.SetCurrentChannel(0);
     RefreshAfterChannelChange();
@@ -126,8 +85,7 @@ void CMX3_SetupView::SelectLoadedModel(ModelIndex model) {
   Status()->CheckModel(model);
   if (ChannelCount(model_) == 2 && document_.CurrentChannel() >= 2) {
     document_.SetCurrentChannel(0);
-    for (int tab = kBasicTab; tab <= kExtendedTab; ++tab)
-      tabs_->setTabText(tab, TabCaption(tab, 0));
+    pages_->CaptionChannelTabs(0);
   }
   emit CommandStateChanged();
 }
@@ -135,7 +93,7 @@ void CMX3_SetupView::SelectLoadedModel(ModelIndex model) {
 void CMX3_SetupView::ChannelSelect(int channel) {
   if (channel == document_.CurrentChannel() || channel < 0 || channel > 4)
     return;
-  CommitPages();
+  pages_->CommitPages();
   document_.SetCurrentChannel(channel);
   RefreshAfterChannelChange();
   emit CommandStateChanged();
@@ -144,31 +102,12 @@ void CMX3_SetupView::ChannelSelect(int channel) {
 void CMX3_SetupView::RefreshAfterChannelChange() {
   QWidget* frame = window();
   frame->setUpdatesEnabled(false);
-  for (int tab = kBasicTab; tab <= kExtendedTab; ++tab)
-    tabs_->setTabText(tab, TabCaption(tab, document_.CurrentChannel()));
-  RefreshPages();
+  pages_->CaptionChannelTabs(document_.CurrentChannel());
+  pages_->RefreshPages();
   frame->setUpdatesEnabled(true);
   frame->update();
   if (IsChannelTab(tabs_->currentIndex()))
     FocusFirstChoice(tabs_->currentIndex());
-}
-
-void CMX3_SetupView::CommitPages() {
-  document_.Core().CommitPages();
-}
-
-void CMX3_SetupView::RefreshPages() {
-  document_.Core().RefreshPages();
-}
-
-void CMX3_SetupView::StorePages() {
-  for (int tab : kCommitOrder)
-    Page(tab)->StoreToImage();
-}
-
-void CMX3_SetupView::LoadPages() {
-  for (int tab : kRefreshOrder)
-    Page(tab)->LoadFromImage();
 }
 
 void CMX3_SetupView::UpdateConnectionStatus(bool connected) {
@@ -203,7 +142,8 @@ void CMX3_SetupView::OnSend() {
 void CMX3_SetupView::OnCopyChannels() {
   modalOpen_ = true;
   CopyChannelsDialog dialog(
-      document_.Image(), model_, [this] { CommitPages(); }, [this] { RefreshPages(); }, window());
+      document_.Image(), model_, [this] { pages_->CommitPages(); },
+      [this] { pages_->RefreshPages(); }, window());
   dialog.exec();
   modalOpen_ = false;
 }
@@ -211,7 +151,8 @@ void CMX3_SetupView::OnCopyChannels() {
 void CMX3_SetupView::OnReset() {
   modalOpen_ = true;
   ResetDialog dialog(
-      document_.Image(), model_, [this] { CommitPages(); }, [this] { RefreshPages(); }, window());
+      document_.Image(), model_, [this] { pages_->CommitPages(); },
+      [this] { pages_->RefreshPages(); }, window());
   dialog.exec();
   modalOpen_ = false;
 }
@@ -219,7 +160,7 @@ void CMX3_SetupView::OnReset() {
 void CMX3_SetupView::OnTabChanged(int index) {
   // The page left behind writes back what only it keeps up to date.
   if (shownTab_ == kReadSwitchTab) {
-    Page(kReadSwitchTab)->StoreToImage();
+    pages_->Page(kReadSwitchTab)->StoreToImage();
   } else if (shownTab_ == kStatusTab) {
     Status()->StoreToImage();
     Status()->FindMesurixButton()->setFocus();
@@ -227,14 +168,14 @@ void CMX3_SetupView::OnTabChanged(int index) {
   shownTab_ = index;
   if (index < 0)
     return;
-  Page(index)->setFocus();
+  pages_->Page(index)->setFocus();
   if (IsChannelTab(index))
     FocusFirstChoice(index);
-  emit HelpTopicChanged(Page(index)->HelpTopic());
+  emit HelpTopicChanged(pages_->Page(index)->HelpTopic());
 }
 
 void CMX3_SetupView::FocusFirstChoice(int tab) {
-  Page(tab)->FocusFirstChoice();
+  pages_->Page(tab)->FocusFirstChoice();
 }
 
 bool CMX3_SetupView::HandleKey(QKeyEvent* event) {

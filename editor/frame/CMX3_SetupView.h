@@ -1,13 +1,13 @@
 #pragma once
 // The main view: one tab control with the seven pages, the current model, and the routing of the
 // editor commands (model and channel choice, Find, Read, Send, Copy Channels, Reset). It decides
-// when pages load from the image and when they write back.
+// when pages load from the image and when they write back; how they do it is SetupPages'.
 
 #include <QWidget>
-#include <array>
 #include <memory>
 
 #include "core/ModelTable.h"
+#include "editor/pages/SetupPages.h"
 
 class QKeyEvent;
 class QTabWidget;
@@ -16,25 +16,8 @@ namespace mx::editor {
 
 class CMX3_SetupDoc;
 class DeviceCommandRunner;
-class SetupPage;
 class StatusPage;
 struct DeviceEnvironment;
-
-// Tab positions.
-enum TabIndex {
-  kStatusTab,
-  kNetworkTab,
-  kToggleTab,
-  kBasicTab,
-  kReadSwitchTab,
-  kRs232Tab,
-  kExtendedTab,
-  kTabCount
-};
-
-// The caption of a tab; the last four carry the channel prefix (blank, the letter in double
-// quotes, blank).
-QString TabCaption(int tab, int channel);
 
 class CMX3_SetupView : public QWidget {
   Q_OBJECT
@@ -54,12 +37,6 @@ class CMX3_SetupView : public QWidget {
   void SelectLoadedModel(ModelIndex model);
   void ChannelSelect(int channel);
 
-  // The page protocol.
-  void CommitPages();
-  void RefreshPages();
-  void StorePages();  // every page's StoreToImage, in commit order
-  void LoadPages();   // every page's LoadFromImage, in refresh order
-
   // The Status tab's connection lines: emptied (and the link forgotten) or composed from the link.
   void UpdateConnectionStatus(bool connected);
 
@@ -75,9 +52,8 @@ class CMX3_SetupView : public QWidget {
   void SetTestWindowOpen(bool open) { testWindowOpen_ = open; }
 
   QTabWidget* Tabs() const { return tabs_; }
-  SetupPage* Page(int tab) const { return pages_[static_cast<std::size_t>(tab)]; }
+  SetupPages& Pages() { return *pages_; }
   StatusPage* Status() const;
-  SetupPage* NetworkPage() const { return Page(kNetworkTab); }
   int CurrentHelpTopic() const;
   DeviceCommandRunner& Commands() { return *commands_; }
 
@@ -96,7 +72,7 @@ class CMX3_SetupView : public QWidget {
 
   CMX3_SetupDoc& document_;
   QTabWidget* tabs_ = nullptr;
-  std::array<SetupPage*, kTabCount> pages_{};
+  std::unique_ptr<SetupPages> pages_;
   std::unique_ptr<DeviceCommandRunner> commands_;
   ModelIndex model_ = 0;
   int shownTab_ = kStatusTab;

@@ -1,6 +1,6 @@
 #pragma once
 // One tab of the main view. A page reads and writes the document's image directly and keeps no
-// copy: LoadFromImage shows the image, StoreToImage writes the controls back. The view runs them
+// copy: LoadFromImage shows the image, StoreToImage writes the controls back. SetupPages runs them
 // for all pages in fixed orders (CommitPages, RefreshPages).
 
 #include <QWidget>

@@ -1,16 +1,15 @@
-// The window arithmetic and texts that need no running window: the percentage bar, port names with
-// their devices, tab captions.
+// The parts of the device command windows that need no running window: the percentage bar and
+// port names with their devices.
 #include <gtest/gtest.h>
 
 #include "editor/device/FindProgressWindow.h"
 #include "editor/device/PortText.h"
-#include "editor/frame/CMX3_SetupView.h"
 #include "link/PortMap.h"
 
 namespace mx::editor {
 namespace {
 
-TEST(WindowPartsTest, PercentIsRoundedAndHeldInRange) {
+TEST(DevicePartsTest, PercentIsRoundedAndHeldInRange) {
   EXPECT_EQ(ShownPercent(0, 100), 0);
   EXPECT_EQ(ShownPercent(1, 3), 33);
   EXPECT_EQ(ShownPercent(2, 3), 67);
@@ -23,7 +22,7 @@ TEST(WindowPartsTest, PercentIsRoundedAndHeldInRange) {
   EXPECT_FALSE(bar.SetPercent(5));  // same figure: no repaint
 }
 
-TEST(WindowPartsTest, EveryComPortNamedShowsItsDevice) {
+TEST(DevicePartsTest, EveryComPortNamedShowsItsDevice) {
   PortMap ports;
   ports.Set(1, "/dev/ttyS0");
   ports.Set(12, "/dev/ttyUSB3");
@@ -32,13 +31,6 @@ TEST(WindowPartsTest, EveryComPortNamedShowsItsDevice) {
   EXPECT_EQ(WithPortPaths("COM12:9600-N-8-1", ports), "COM12 (/dev/ttyUSB3):9600-N-8-1");
   EXPECT_EQ(WithPortPaths("COM2 and COM", ports), "COM2 and COM");  // COM2 is not mapped
   EXPECT_EQ(WithPortPaths("COM123", ports), "COM123");
-}
-
-TEST(WindowPartsTest, ChannelTabsCarryTheQuotedLetter) {
-  EXPECT_EQ(TabCaption(kStatusTab, 3), " Status ");
-  EXPECT_EQ(TabCaption(kToggleTab, 3), " Toggle Sw ");
-  EXPECT_EQ(TabCaption(kBasicTab, 1), " \"B\" Basic ");
-  EXPECT_EQ(TabCaption(kExtendedTab, 4), " \"E\" Extended ");
 }
 
 }  // namespace

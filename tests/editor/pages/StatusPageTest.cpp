@@ -44,7 +44,7 @@ TEST(StatusPageTest, CustomNumberIsClampedWhenTheEditIsLeft) {
   EXPECT_EQ(TypeCustom(bench, ""), "1");
   EXPECT_EQ(TypeCustom(bench, "-5"), "1");
   EXPECT_EQ(TypeCustom(bench, "42"), "42");
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::startChannelMode), 5);
   EXPECT_EQ(bench.Image().Get(fld::startChannelNumber), 42);
 
@@ -62,7 +62,7 @@ TEST(StatusPageTest, ClampReadsTheNumberLikeScanf) {
 TEST(StatusPageTest, StartingChannelStoresModeAndNumber) {
   WindowBench bench;
   bench.Click("Channel C  ( 3 )", "Starting Channel: ");
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::startChannelMode), 2);
   EXPECT_EQ(bench.Image().Get(fld::startChannelNumber), 3);
 }
@@ -71,18 +71,18 @@ TEST(StatusPageTest, ParityDecidesTheDataBitsOnScreenAndInTheImage) {
   WindowBench bench;
   bench.Image().Set(fld::hostParity, 'E');
   bench.Image().Set(fld::hostDataBits, '8');
-  bench.View().RefreshPages();
+  bench.View().Pages().RefreshPages();
   EXPECT_TRUE(bench.Button("Even", "Parity: ")->isChecked());
   EXPECT_TRUE(bench.Button("7", "Data Bits: ")->isChecked());
   EXPECT_FALSE(bench.Button("8", "Data Bits: ")->isEnabled());
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::hostDataBits), '7');
 
   bench.Click("None", "Parity: ");
   EXPECT_TRUE(bench.Button("8", "Data Bits: ")->isChecked());
   EXPECT_FALSE(bench.Button("7", "Data Bits: ")->isEnabled());
   bench.Click("Odd", "Parity: ");
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::hostParity), 'O');
   EXPECT_EQ(bench.Image().Get(fld::hostDataBits), '7');
 }
@@ -96,7 +96,7 @@ TEST(StatusPageTest, HostLineDescriptionAndButtonReachTheirBytes) {
   QLineEdit* description = EditWithLimit(bench, 79);
   description->clear();
   QTest::keyClicks(description, QString(100, 'd'));
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::hostBaud), 19200);
   EXPECT_EQ(bench.Image().Get(fld::hostHandshake), 1);
   EXPECT_EQ(bench.Image().Get(fld::defaultButtonDisabled),
@@ -111,9 +111,9 @@ TEST(StatusPageTest, UnknownValuesLeaveTheRadiosAsTheyAre) {
   bench.Click("2400", "Baud Rate: ");
   bench.Image().Set(fld::hostBaud, uint16_t{31250});
   bench.Image().Set(fld::hostHandshake, uint8_t{7});
-  bench.View().RefreshPages();
+  bench.View().Pages().RefreshPages();
   EXPECT_TRUE(bench.Button("2400", "Baud Rate: ")->isChecked());
-  bench.View().CommitPages();
+  bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::hostBaud), 2400);
 }
 
