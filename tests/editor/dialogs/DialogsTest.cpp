@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <array>
 
 #include "core/ImageOperations.h"
 #include "desktop/widgets/WindowPlacement.h"
@@ -17,10 +18,57 @@ namespace {
 using test::FindButton;
 using test::WindowBench;
 
-QAbstractButton* In(QWidget* dialog, const QString& group, const QString& caption) {
-  QAbstractButton* button = FindButton(dialog, caption, group);
-  EXPECT_NE(button, nullptr) << group.toStdString() << " / " << caption.toStdString();
-  return button;
+enum Channel { A, B, C, D, E };
+
+// Looks a button up by its caption (in the group box `group` when one is given). A missing button
+// fails the test and stops the caller: ASSERT_ returns only from void functions, hence the out
+// parameter and ASSERT_NO_FATAL_FAILURE at the callers.
+void Find(QWidget* dialog, const QString& group, const QString& caption, QAbstractButton*& button) {
+  button = FindButton(dialog, caption, group);
+  ASSERT_NE(button, nullptr) << group.toStdString() << " / " << caption.toStdString();
+}
+
+QString ChannelName(int channel) {
+  return QString("Channel %1").arg(QChar('A' + channel));
+}
+
+struct CopyButtons {
+  std::array<QAbstractButton*, 5> source{};
+  std::array<QAbstractButton*, 5> target{};
+  QAbstractButton* copy = nullptr;
+  QAbstractButton* cancel = nullptr;
+};
+
+void FindButtons(QWidget* dialog, CopyButtons& d) {
+  for (int channel = A; channel <= E; ++channel) {
+    const auto at = static_cast<std::size_t>(channel);
+    ASSERT_NO_FATAL_FAILURE(Find(dialog, "Source: ", ChannelName(channel), d.source[at]));
+    ASSERT_NO_FATAL_FAILURE(Find(dialog, "Targets: ", ChannelName(channel), d.target[at]));
+  }
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, {}, "Copy", d.copy));
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, {}, "Cancel", d.cancel));
+}
+
+struct ResetButtons {
+  QAbstractButton* status = nullptr;
+  QAbstractButton* network = nullptr;
+  std::array<QAbstractButton*, 5> channel{};
+  QAbstractButton* selectAll = nullptr;
+  QAbstractButton* reset = nullptr;
+  QAbstractButton* cancel = nullptr;
+};
+
+void FindButtons(QWidget* dialog, ResetButtons& d) {
+  const QString group = "Parameters to Reset: ";
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, group, "Status tab parameters", d.status));
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, group, "Network tab parameters", d.network));
+  for (int channel = A; channel <= E; ++channel) {
+    ASSERT_NO_FATAL_FAILURE(
+        Find(dialog, group, ChannelName(channel), d.channel[static_cast<std::size_t>(channel)]));
+  }
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, {}, "Select All", d.selectAll));
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, {}, "Reset", d.reset));
+  ASSERT_NO_FATAL_FAILURE(Find(dialog, {}, "Cancel", d.cancel));
 }
 
 // Distinct values in every channel, so a copy shows.
@@ -38,26 +86,26 @@ TEST(DialogsTest, CopyChannelsFollowsSourceAndTargetRulesOnATwoChannelModel) {
     EXPECT_EQ(dialog->frameGeometry().topLeft(),
               desktop::ScreenPlacement(dialog->screen()->availableGeometry(),
                                        dialog->frameGeometry().size()));
-    const QString sources = "Source: ", targets = "Targets: ";
-    EXPECT_FALSE(In(dialog, sources, "Channel C")->isEnabled());
-    EXPECT_TRUE(In(dialog, sources, "Channel B")->isEnabled());
-    for (const char* channel : {"Channel A", "Channel B", "Channel C"})
-      EXPECT_FALSE(In(dialog, targets, channel)->isEnabled());
-    QAbstractButton* copy = FindButton(dialog, "Copy");
-    EXPECT_FALSE(copy->isEnabled());
+    CopyButtons d;
+    ASSERT_NO_FATAL_FAILURE(FindButtons(dialog, d));
+    EXPECT_FALSE(d.source[C]->isEnabled());
+    EXPECT_TRUE(d.source[B]->isEnabled());
+    for (Channel channel : {A, B, C})
+      EXPECT_FALSE(d.target[channel]->isEnabled()) << channel;
+    EXPECT_FALSE(d.copy->isEnabled());
 
-    In(dialog, sources, "Channel A")->click();
-    EXPECT_TRUE(In(dialog, targets, "Channel B")->isEnabled());
-    EXPECT_FALSE(In(dialog, targets, "Channel A")->isEnabled());
-    EXPECT_FALSE(In(dialog, targets, "Channel D")->isEnabled());
-    In(dialog, targets, "Channel B")->click();
-    EXPECT_TRUE(copy->isEnabled());
+    d.source[A]->click();
+    EXPECT_TRUE(d.target[B]->isEnabled());
+    EXPECT_FALSE(d.target[A]->isEnabled());
+    EXPECT_FALSE(d.target[D]->isEnabled());
+    d.target[B]->click();
+    EXPECT_TRUE(d.copy->isEnabled());
 
-    In(dialog, sources, "Channel B")->click();
-    EXPECT_FALSE(In(dialog, targets, "Channel B")->isChecked());
-    EXPECT_FALSE(In(dialog, targets, "Channel B")->isEnabled());
-    EXPECT_FALSE(copy->isEnabled());
-    FindButton(dialog, "Cancel")->click();
+    d.source[B]->click();
+    EXPECT_FALSE(d.target[B]->isChecked());
+    EXPECT_FALSE(d.target[B]->isEnabled());
+    EXPECT_FALSE(d.copy->isEnabled());
+    d.cancel->click();
   });
   MarkChannels(bench.Image());
   const ParameterImage before = bench.Image();
@@ -75,10 +123,12 @@ TEST(DialogsTest, CopyWritesTheTargetsAndStoresThePagesFirst) {
 
   ParameterImage expected = bench.Image();
   bench.watcher.dialogActions.push_back([](QWidget* dialog) {
-    In(dialog, "Source: ", "Channel A")->click();
-    In(dialog, "Targets: ", "Channel B")->click();
-    In(dialog, "Targets: ", "Channel E")->click();
-    FindButton(dialog, "Copy")->click();
+    CopyButtons d;
+    ASSERT_NO_FATAL_FAILURE(FindButtons(dialog, d));
+    d.source[A]->click();
+    d.target[B]->click();
+    d.target[E]->click();
+    d.copy->click();
   });
   bench.Trigger(cmd::kCopyChannels);
   ASSERT_TRUE(bench.watcher.dialogActions.empty());
@@ -99,22 +149,22 @@ TEST(DialogsTest, SelectAllOnATwoChannelModelTicksOnlyWhatExists) {
   WindowBench bench;
   bench.watcher.dialogActions.push_back([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Reset to Default Values");
-    const QString group = "Parameters to Reset: ";
-    QAbstractButton* reset = FindButton(dialog, "Reset");
-    EXPECT_FALSE(reset->isEnabled());
-    EXPECT_FALSE(In(dialog, group, "Channel C")->isEnabled());
-    FindButton(dialog, "Select All")->click();
-    EXPECT_TRUE(reset->isEnabled());
-    for (const char* box :
-         {"Status tab parameters", "Network tab parameters", "Channel A", "Channel B"})
-      EXPECT_TRUE(In(dialog, group, box)->isChecked()) << box;
-    for (const char* box : {"Channel C", "Channel D", "Channel E"})
-      EXPECT_FALSE(In(dialog, group, box)->isChecked()) << box;
-    for (const char* box :
-         {"Status tab parameters", "Network tab parameters", "Channel A", "Channel B"})
-      In(dialog, group, box)->click();
-    EXPECT_FALSE(reset->isEnabled());
-    FindButton(dialog, "Cancel")->click();
+    ResetButtons d;
+    ASSERT_NO_FATAL_FAILURE(FindButtons(dialog, d));
+    EXPECT_FALSE(d.reset->isEnabled());
+    EXPECT_FALSE(d.channel[C]->isEnabled());
+    d.selectAll->click();
+    EXPECT_TRUE(d.reset->isEnabled());
+    const std::array<QAbstractButton*, 4> present = {d.status, d.network, d.channel[A],
+                                                     d.channel[B]};
+    for (QAbstractButton* box : present)
+      EXPECT_TRUE(box->isChecked()) << box->text().toStdString();
+    for (Channel channel : {C, D, E})
+      EXPECT_FALSE(d.channel[channel]->isChecked()) << channel;
+    for (QAbstractButton* box : present)
+      box->click();
+    EXPECT_FALSE(d.reset->isEnabled());
+    d.cancel->click();
   });
   bench.Trigger(cmd::kReset);
   EXPECT_TRUE(bench.watcher.dialogActions.empty());
@@ -136,9 +186,11 @@ TEST(DialogsTest, ResetReturnsTheChosenGroupsIncludingUnstoredEdits) {
   ResetChannelDefaults(expected, 3, 6);
 
   bench.watcher.dialogActions.push_back([](QWidget* dialog) {
-    In(dialog, "Parameters to Reset: ", "Status tab parameters")->click();
-    In(dialog, "Parameters to Reset: ", "Channel D")->click();
-    FindButton(dialog, "Reset")->click();
+    ResetButtons d;
+    ASSERT_NO_FATAL_FAILURE(FindButtons(dialog, d));
+    d.status->click();
+    d.channel[D]->click();
+    d.reset->click();
   });
   bench.Trigger(cmd::kReset);
   ASSERT_TRUE(bench.watcher.dialogActions.empty());
