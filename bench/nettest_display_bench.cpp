@@ -1,6 +1,7 @@
 // How fast the terminal's traffic pane shows received data, and whether the window stays
-// responsive meanwhile: the batched display (one insertion per received block) against the
-// original design (one insertion and two colour changes per byte), measured in one run.
+// responsive meanwhile: the batched display (one insertion per received block) against a display
+// that inserts each byte on its own (one insertion and two colour changes per byte), measured in
+// one run.
 //
 //   Pane/*   received blocks straight into a visible pane, events processed after each block
 //   Flood/*  mxsim's flood over loopback into the connection layer and a visible pane for
@@ -30,7 +31,7 @@ QByteArray Readings(int bytes) {
   return out;
 }
 
-// The original display loop: colour, insert one byte's text, colour back, for every byte.
+// The per-byte display, for comparison: colour, insert one byte's text, colour back, every byte.
 void ShowPerByte(TrafficPane& pane, const QByteArray& bytes, const TrafficDisplayOptions& options) {
   QTextCharFormat yellow;
   yellow.setForeground(TrafficPane::kReceivedColour);

@@ -15,8 +15,7 @@ namespace mx::nettest {
 class CClientSocket : public QObject {
   Q_OBJECT
  public:
-  // Matches the receive buffer the terminal has always used: data is handed on in pieces of at
-  // most this size, in the order it came in.
+  // Received data is handed on in pieces of at most this size, in the order it came in.
   static constexpr qint64 kReceiveBufferSize = 4096;
   static constexpr qint64 kReadAhead = 16 * kReceiveBufferSize;
 

@@ -155,7 +155,7 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
   addressField_->setObjectName(QStringLiteral("serverAddressField"));
   portField_ = new QLineEdit(group);
   portField_->setObjectName(QStringLiteral("portField"));
-  // Digits only, as the field has always been; the number is checked when a connection starts.
+  // Digits only; whether the number is a port is checked when a connection starts.
   portField_->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("[0-9]{0,10}")), portField_));
   portField_->setMaximumWidth(

@@ -1,6 +1,6 @@
 #pragma once
-// Every fixed text the network test terminal shows, in one place. Spelling (including the odd
-// "LinkText" and "Receieve") is what users and their scripts have seen for years; keep it.
+// Every fixed text the network test terminal shows, in one place. Users and their scripts look for
+// these exact texts, odd spellings ("LinkText", "Receieve") included; keep them as they are.
 
 #include <string_view>
 

@@ -14,8 +14,8 @@ const QColor TrafficPane::kReceivedColour(255, 255, 0);
 const QColor TrafficPane::kTransmittedColour(0, 255, 0);
 
 void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize) {
-  // "Lucida Console" is what documents and users expect; elsewhere a metric-alike mono face
-  // stands in, rather than whatever proportional face the font matcher would pick.
+  // The panes ask for "Lucida Console"; where it is not installed a metric-alike mono face stands
+  // in, rather than whatever proportional face the font matcher would pick.
   static const bool substituted = [] {
     QFont::insertSubstitutions(
         QStringLiteral("Lucida Console"),
@@ -30,7 +30,7 @@ void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize) {
   palette.setColor(QPalette::HighlightedText, Qt::white);
   pane->setPalette(palette);
   pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // Where no "Lucida Console" is installed, Qt substitutes a fixed-pitch face (see main()).
+  // Where no "Lucida Console" is installed, the substitution above supplies a fixed-pitch face.
   QFont font(QStringLiteral("Lucida Console"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);

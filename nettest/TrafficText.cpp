@@ -29,7 +29,7 @@ bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::
       out += '\n';
       break;
     case 0:
-      // A text pane cannot hold NUL; it shows as nothing, as it always has without braces.
+      // A text pane cannot hold NUL: without braces it shows as nothing.
       break;
     default:
       out += static_cast<char>(byte);

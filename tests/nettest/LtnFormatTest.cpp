@@ -110,7 +110,7 @@ TEST(LtnFormat, EveryTruncationFailsWithDefaults) {
     ASSERT_EQ(r.status, LtnLoadStatus::Truncated) << n;
     ASSERT_EQ(r.fields, LtnFields{}) << n;
   }
-  // Bytes after the last flag are ignored, as they always were.
+  // Bytes after the last flag are ignored.
   std::vector<uint8_t> longer = full;
   longer.push_back(0x55);
   EXPECT_EQ(ParseLtn(longer).status, LtnLoadStatus::Ok);
