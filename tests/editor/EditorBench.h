@@ -20,8 +20,6 @@
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CMainFrame.h"
 #include "link/LinkSettings.h"
-#include "sim/InterfaceSimulator.h"
-#include "sim/VirtualSerialLine.h"
 #include "tests/support/SimulatedPorts.h"
 #include "tests/support/TempDir.h"
 

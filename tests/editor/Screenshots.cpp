@@ -16,8 +16,7 @@
 #include "editor/frame/HelpWindow.h"
 #include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
-#include "sim/InterfaceSimulator.h"
-#include "sim/VirtualSerialLine.h"
+#include "tests/support/SimulatedPorts.h"
 
 using namespace mx;
 using namespace mx::editor;
