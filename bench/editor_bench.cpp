@@ -9,14 +9,14 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMX3_SetupView.h"
-#include "editor/CMainFrame.h"
-#include "editor/DeviceEnvironment.h"
-#include "editor/SetupApplication.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMX3_SetupView.h"
+#include "editor/frame/CMainFrame.h"
+#include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
 
-namespace mx {
+namespace mx::editor {
 namespace {
 
 MemoryPreferencesStore gStore;
@@ -84,7 +84,7 @@ void BM_ChannelSwitch(benchmark::State& state) {
 BENCHMARK(BM_ChannelSwitch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::editor
 
 int main(int argc, char** argv) {
   if (!std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))

@@ -1,6 +1,7 @@
 // How fast the terminal's traffic pane shows received data, and whether the window stays
-// responsive meanwhile: the batched display (one insertion per received block) against the
-// original design (one insertion and two colour changes per byte), measured in one run.
+// responsive meanwhile: the batched display (one insertion per received block) against a display
+// that inserts each byte on its own (one insertion and two colour changes per byte), measured in
+// one run.
 //
 //   Pane/*   received blocks straight into a visible pane, events processed after each block
 //   Flood/*  mxsim's flood over loopback into the connection layer and a visible pane for
@@ -19,8 +20,8 @@
 
 namespace {
 
-using mx::TrafficDisplayOptions;
-using mx::TrafficPane;
+using mx::nettest::TrafficDisplayOptions;
+using mx::nettest::TrafficPane;
 
 QByteArray Readings(int bytes) {
   QByteArray out;
@@ -30,7 +31,7 @@ QByteArray Readings(int bytes) {
   return out;
 }
 
-// The original display loop: colour, insert one byte's text, colour back, for every byte.
+// The per-byte display, for comparison: colour, insert one byte's text, colour back, every byte.
 void ShowPerByte(TrafficPane& pane, const QByteArray& bytes, const TrafficDisplayOptions& options) {
   QTextCharFormat yellow;
   yellow.setForeground(TrafficPane::kReceivedColour);
@@ -39,7 +40,7 @@ void ShowPerByte(TrafficPane& pane, const QByteArray& bytes, const TrafficDispla
   green.setForeground(TrafficPane::kTransmittedColour);
   for (char c : bytes) {
     std::string text;
-    mx::AppendTrafficText(static_cast<uint8_t>(c), options, text);
+    mx::nettest::AppendTrafficText(static_cast<uint8_t>(c), options, text);
     QTextCursor cursor = pane.textCursor();
     cursor.movePosition(QTextCursor::End);
     pane.setTextCursor(cursor);
@@ -94,11 +95,11 @@ void Flood(benchmark::State& state, bool perByte) {
       state.SkipWithError("cannot listen on loopback");
       return;
     }
-    mx::CLinkTest_NetworkDoc doc;
+    mx::nettest::CLinkTest_NetworkDoc doc;
     doc.Fields().serverAddress = "127.0.0.1";
     doc.Fields().port = sim.ServerPort();
     doc.Fields().charactersInBraces = static_cast<int32_t>(state.range(0));
-    mx::ConnectionController controller(doc);
+    mx::nettest::ConnectionController controller(doc);
     TrafficPane pane;
     pane.resize(900, 600);
     pane.show();
@@ -109,7 +110,7 @@ void Flood(benchmark::State& state, bool perByte) {
     qint64 shown = 0;
     const TrafficDisplayOptions options{doc.Fields().charactersInBraces != 0,
                                         doc.Fields().endOfPacket};
-    QObject::connect(&controller, &mx::ConnectionController::dataReceived,
+    QObject::connect(&controller, &mx::nettest::ConnectionController::dataReceived,
                      [&](const QByteArray& b) {
                        if (perByte) {
                          ShowPerByte(pane, b, options);
@@ -136,7 +137,7 @@ void Flood(benchmark::State& state, bool perByte) {
     controller.RunAction();
     QElapsedTimer wait;
     wait.start();
-    while (controller.State() != mx::ConnectionState::Connected && wait.elapsed() < 3000) {
+    while (controller.State() != mx::nettest::ConnectionState::Connected && wait.elapsed() < 3000) {
       QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     clock.start();

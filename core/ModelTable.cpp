@@ -18,10 +18,6 @@ const ModelInfo* ModelByIndex(ModelIndex model) {
   return IsKnownModel(model) ? &kModelTable[static_cast<std::size_t>(model)] : nullptr;
 }
 
-const ModelInfo* ModelByCommandId(int commandId) {
-  return ModelByIndex(commandId - kFirstModelCommandId);
-}
-
 const ModelInfo* ModelByIdentification(std::string_view identification) {
   for (const auto& model : kModelTable) {
     if (model.identification == identification)

@@ -11,12 +11,10 @@ namespace mx {
 using ModelIndex = int;  // 0..7 for a known model; a loaded image may carry anything
 
 inline constexpr int kModelCount = 8;
-inline constexpr int kFirstModelCommandId = 32803;
 
 struct ModelInfo {
   ModelIndex index;
   std::string_view name;
-  int commandId;
   std::string_view identification;  // what the interface answers to "<$B", before ": <settings>"
   int channelCount;
   std::string_view inputs;  // About box text
@@ -26,19 +24,18 @@ struct ModelInfo {
 };
 
 inline constexpr std::array<ModelInfo, kModelCount> kModelTable{{
-    {0, "Mesurix3 Plus", 32803, "MX3-PLUS-00", 2, "2 digital/RS232 inputs", false, false, false},
-    {1, "Mesurix3 Network", 32804, "MX3-NTWK-00", 2, "2 digital/RS232 inputs with network output",
-     true, false, false},
-    {2, "Mesurix4 Plus", 32805, "MX4-PLUS-00", 2, "2 RS232 inputs", false, false, true},
-    {3, "Mesurix4 Network", 32806, "MX4-NTWK-00", 2, "2 RS232 inputs with network output", true,
-     false, true},
-    {4, "Mesurix5 Plus", 32807, "MX5-PLUS-00", 5, "4 digital/RS232 + 1 RS232 inputs", false, true,
-     false},
-    {5, "Mesurix5 Network", 32808, "MX5-NTWK-00", 5,
+    {0, "Mesurix3 Plus", "MX3-PLUS-00", 2, "2 digital/RS232 inputs", false, false, false},
+    {1, "Mesurix3 Network", "MX3-NTWK-00", 2, "2 digital/RS232 inputs with network output", true,
+     false, false},
+    {2, "Mesurix4 Plus", "MX4-PLUS-00", 2, "2 RS232 inputs", false, false, true},
+    {3, "Mesurix4 Network", "MX4-NTWK-00", 2, "2 RS232 inputs with network output", true, false,
+     true},
+    {4, "Mesurix5 Plus", "MX5-PLUS-00", 5, "4 digital/RS232 + 1 RS232 inputs", false, true, false},
+    {5, "Mesurix5 Network", "MX5-NTWK-00", 5,
      "4 digital/RS232 + 1 RS232 inputs with network output", true, true, false},
-    {6, "Mesurix6 Plus", 32809, "MX6-PLUS-00", 5, "5 RS232 inputs", false, true, true},
-    {7, "Mesurix6 Network", 32810, "MX6-NTWK-00", 5, "5 RS232 inputs with network output", true,
-     true, true},
+    {6, "Mesurix6 Plus", "MX6-PLUS-00", 5, "5 RS232 inputs", false, true, true},
+    {7, "Mesurix6 Network", "MX6-NTWK-00", 5, "5 RS232 inputs with network output", true, true,
+     true},
 }};
 
 inline constexpr std::string_view kNoModelCaption = "MXSetup";
@@ -50,7 +47,6 @@ constexpr bool IsKnownModel(ModelIndex model) {
 
 // nullptr for an index outside 0..7.
 const ModelInfo* ModelByIndex(ModelIndex model);
-const ModelInfo* ModelByCommandId(int commandId);
 const ModelInfo* ModelByIdentification(std::string_view identification);
 // A model named on a command line: "5", "Mesurix5 Network" or "MX5-NTWK-00" (case-insensitive).
 const ModelInfo* ModelByAnyName(std::string_view text);

@@ -12,6 +12,10 @@ SetupDocument::SetupDocument(EditorHooks& hooks) : hooks_(hooks) {
 
 void SetupDocument::CommitPages() {
   hooks_.StorePages();
+  SealImage();
+}
+
+void SetupDocument::SealImage() {
   image_.Set(fld::modelIndex, static_cast<int8_t>(hooks_.CurrentModel()));
   const uint32_t sum = ImageChecksum(image_);
   image_.Set(fld::checksum, sum);

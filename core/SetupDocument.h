@@ -49,9 +49,12 @@ class SetupDocument {
   bool NetworkSettingsEdited() const { return networkEdited_; }
   void SetNetworkSettingsEdited(bool edited) { networkEdited_ = edited; }
 
-  // The page protocol: pages store, model index and checksum into the image, checksum also into
-  // the saved copy (so a recomputed checksum alone is never a change).
+  // The page protocol: the pages store (through the editor's hooks), then SealImage.
   void CommitPages();
+  // The end of every commit: model index and checksum into the image, the checksum also into the
+  // saved copy (so a recomputed checksum alone is never a change). An editor that stores its
+  // pages itself calls it after them.
+  void SealImage();
   void RefreshPages() { hooks_.RefreshPages(); }
 
   // Defaults for the editor's current model; the saved copy follows.

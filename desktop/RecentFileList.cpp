@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-namespace mx {
+namespace mx::desktop {
 namespace {
 
 const char* const kSection = "Recent File List";
@@ -44,4 +44,4 @@ void RecentFileList::Store() const {
     settings.setValue(Key(i), files_[i]);
 }
 
-}  // namespace mx
+}  // namespace mx::desktop

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace mx {
+namespace mx::desktop {
 
 class RecentFileList {
  public:
@@ -21,4 +21,4 @@ class RecentFileList {
   QStringList files_;
 };
 
-}  // namespace mx
+}  // namespace mx::desktop

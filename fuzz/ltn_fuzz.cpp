@@ -7,15 +7,16 @@
 #include "nettest/LtnFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const mx::LtnLoadResult result = mx::ParseLtn(std::span(data, size));
+  const mx::nettest::LtnLoadResult result = mx::nettest::ParseLtn(std::span(data, size));
   if (result.offset > size)
     std::abort();
-  if (result.status == mx::LtnLoadStatus::Ok) {
+  if (result.status == mx::nettest::LtnLoadStatus::Ok) {
     // Long texts may be written with a shorter prefix than they came with, so compare fields.
-    const mx::LtnLoadResult again = mx::ParseLtn(mx::SerializeLtn(result.fields));
-    if (again.status != mx::LtnLoadStatus::Ok || !(again.fields == result.fields))
+    const mx::nettest::LtnLoadResult again =
+        mx::nettest::ParseLtn(mx::nettest::SerializeLtn(result.fields));
+    if (again.status != mx::nettest::LtnLoadStatus::Ok || !(again.fields == result.fields))
       std::abort();
-  } else if (!(result.fields == mx::LtnFields{})) {
+  } else if (!(result.fields == mx::nettest::LtnFields{})) {
     std::abort();
   }
   return 0;

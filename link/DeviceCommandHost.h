@@ -23,7 +23,7 @@ class DeviceCommandHost {
   // document's "Update network settings" flag on the way).
   virtual ModelIndex CurrentModel() const = 0;
   virtual void SetCurrentModel(ModelIndex model) = 0;
-  virtual void ModelSelect(int commandId) = 0;
+  virtual void ModelSelect(ModelIndex model) = 0;
   virtual void CommitPages() = 0;
   virtual void RefreshPages() = 0;
   // Single pages, for the fields that Find and Send change behind the pages' backs.

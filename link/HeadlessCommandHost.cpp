@@ -4,9 +4,9 @@
 
 namespace mx {
 
-void HeadlessCommandHost::ModelSelect(int commandId) {
-  if (const ModelInfo* info = ModelByCommandId(commandId))
-    editor_.SelectLoadedModel(info->index);
+void HeadlessCommandHost::ModelSelect(ModelIndex model) {
+  if (IsKnownModel(model))
+    editor_.SelectLoadedModel(model);
   document_.UpdateCaption();
   document_.SetNetworkSettingsEdited(false);
   document_.CommitPages();

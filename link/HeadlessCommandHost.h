@@ -13,7 +13,7 @@ class HeadlessCommandHost : public DeviceCommandHost {
   SetupDocument& Document() override { return document_; }
   ModelIndex CurrentModel() const override { return editor_.CurrentModel(); }
   void SetCurrentModel(ModelIndex model) override { editor_.SelectLoadedModel(model); }
-  void ModelSelect(int commandId) override;
+  void ModelSelect(ModelIndex model) override;
   void CommitPages() override { document_.CommitPages(); }
   void RefreshPages() override { document_.RefreshPages(); }
   void CommitStatusPage() override {}

@@ -193,7 +193,7 @@ bool FindInterface(DeviceLink& link) {
   state.interfaceFound = true;
   const ModelIndex model = host.CurrentModel();
   if (const ModelInfo* info = ModelByIndex(model))
-    host.ModelSelect(info->commandId);
+    host.ModelSelect(info->index);
   const NetworkStatus& net = state.networkStatus;
   if (IsNetworkModel(model) && net.netStatusValid) {
     host.CommitNetworkPage();

@@ -17,7 +17,7 @@ bool Locate(DeviceLink& link, SerialPort& port) {
 
 void SelectIdentifiedModel(DeviceLink& link) {
   if (const ModelInfo* info = ModelByIndex(link.host.CurrentModel()))
-    link.host.ModelSelect(info->commandId);
+    link.host.ModelSelect(info->index);
 }
 
 void Fail(DeviceLink& link, std::string_view text) {

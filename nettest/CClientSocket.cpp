@@ -6,7 +6,7 @@
 
 #include "nettest/SocketErrorCode.h"
 
-namespace mx {
+namespace mx::nettest {
 
 QString DisplayAddress(const QHostAddress& address) {
   bool isV4 = false;
@@ -106,4 +106,4 @@ void CClientSocket::OnError() {
   // disconnected signal reports that.
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

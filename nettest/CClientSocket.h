@@ -10,13 +10,12 @@
 class QTcpSocket;
 class QHostAddress;
 
-namespace mx {
+namespace mx::nettest {
 
 class CClientSocket : public QObject {
   Q_OBJECT
  public:
-  // Matches the receive buffer the terminal has always used: data is handed on in pieces of at
-  // most this size, in the order it came in.
+  // Received data is handed on in pieces of at most this size, in the order it came in.
   static constexpr qint64 kReceiveBufferSize = 4096;
   static constexpr qint64 kReadAhead = 16 * kReceiveBufferSize;
 
@@ -57,4 +56,4 @@ class CClientSocket : public QObject {
 // Dotted IPv4 for IPv4 peers even when the socket is dual-stack ("::ffff:127.0.0.1" reads badly).
 QString DisplayAddress(const QHostAddress& address);
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -5,7 +5,7 @@
 
 #include "nettest/LtnFormat.h"
 
-namespace mx {
+namespace mx::nettest {
 
 class CLinkTest_NetworkDoc {
  public:
@@ -49,8 +49,4 @@ class CLinkTest_NetworkDoc {
   bool modified_ = false;
 };
 
-// Texts are single-byte in the file; Latin-1 keeps every byte as it is through a round trip.
-QString FromDocText(const std::string& text);
-std::string ToDocText(const QString& text);
-
-}  // namespace mx
+}  // namespace mx::nettest

@@ -14,11 +14,12 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/MessageBoxes.h"
+#include "nettest/TerminalMessages.h"
 #include "nettest/TrafficPane.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 QLabel* EndpointText(QWidget* parent, const char* name) {
@@ -154,7 +155,7 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
   addressField_->setObjectName(QStringLiteral("serverAddressField"));
   portField_ = new QLineEdit(group);
   portField_->setObjectName(QStringLiteral("portField"));
-  // Digits only, as the field has always been; the number is checked when a connection starts.
+  // Digits only; whether the number is a port is checked when a connection starts.
   portField_->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("[0-9]{0,10}")), portField_));
   portField_->setMaximumWidth(
@@ -201,7 +202,7 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
 void CLinkTest_NetworkView::RefreshFromDocument() {
   addressChanged_ = portChanged_ = false;
   controller_.ResetForDocument();
-  addressField_->setText(FromDocText(doc_.Fields().serverAddress));
+  addressField_->setText(desktop::FromLatin1(doc_.Fields().serverAddress));
   portField_->setText(QString::number(doc_.Fields().port));
   ApplyButtonLabels();
   ApplyFontSize(doc_.Fields().fontSize);
@@ -211,7 +212,7 @@ void CLinkTest_NetworkView::RefreshFromDocument() {
 void CLinkTest_NetworkView::ApplyButtonLabels() {
   for (int i = 0; i < kUserButtonCount; ++i) {
     userButtons_[static_cast<std::size_t>(i)]->setText(
-        FromDocText(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]));
+        desktop::FromLatin1(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]));
   }
 }
 
@@ -314,7 +315,7 @@ void CLinkTest_NetworkView::SendCommandPane() {
   send_->setTextCursor(cursor);
   traffic_->setFocus();
   const std::string bytes =
-      TypedBytesFromText(ToDocText(send_->toPlainText()), doc_.Fields().endOfPacket == 10);
+      TypedBytesFromText(desktop::ToLatin1(send_->toPlainText()), doc_.Fields().endOfPacket == 10);
   TypeBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
@@ -419,7 +420,7 @@ void CLinkTest_NetworkView::Paste() {
       break;
     case EditField::TrafficPane: {
       const std::string bytes =
-          TypedBytesFromText(ToDocText(QApplication::clipboard()->text()), false);
+          TypedBytesFromText(desktop::ToLatin1(QApplication::clipboard()->text()), false);
       TypeBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
       break;
     }
@@ -428,4 +429,4 @@ void CLinkTest_NetworkView::Paste() {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

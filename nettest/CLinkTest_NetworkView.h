@@ -16,7 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace mx {
+namespace mx::nettest {
 
 class CLinkTest_NetworkDoc;
 class TrafficPane;
@@ -98,4 +98,4 @@ class CLinkTest_NetworkView : public QWidget {
   QTimer trimTimer_;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -5,7 +5,7 @@
 
 #include "nettest/SocketErrorCode.h"
 
-namespace mx {
+namespace mx::nettest {
 
 CListeningSocket::CListeningSocket(QObject* parent)
     : QObject(parent), server_(new QTcpServer(this)) {
@@ -49,4 +49,4 @@ void CListeningSocket::Close() {
     server_->close();
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -9,7 +9,7 @@
 class QTcpServer;
 class QTcpSocket;
 
-namespace mx {
+namespace mx::nettest {
 
 class CListeningSocket : public QObject {
   Q_OBJECT
@@ -37,4 +37,4 @@ class CListeningSocket : public QObject {
   QTcpServer* server_;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

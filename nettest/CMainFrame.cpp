@@ -14,22 +14,26 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "nettest/AboutDialog.h"
+#include "desktop/TextConversion.h"
+#include "desktop/widgets/ToolbarIcons.h"
 #include "nettest/CLinkTest_NetworkView.h"
-#include "nettest/MessageBoxes.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
-#include "nettest/QtText.h"
-#include "nettest/ToolbarIcons.h"
+#include "nettest/TerminalMessages.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 QString FileFilter() {
-  return Q(text::kFileFilter);
+  return desktop::FromUtf8(text::kFileFilter);
 }
 }  // namespace
+
+desktop::AboutTexts AboutThisProgram() {
+  return {desktop::FromUtf8(text::kAboutTitle), desktop::FromUtf8(text::kAboutProduct),
+          desktop::FromUtf8(text::kVersion), QString(), desktop::FromUtf8(text::kAboutNotice)};
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   doc_.OnNewDocument();
@@ -57,7 +61,6 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::BuildMenusAndToolbar() {
-  QStyle* s = style();
   auto make = [this](const QString& text, const QString& tip, auto slot) {
     auto* action = new QAction(text, this);
     action->setStatusTip(tip);
@@ -67,13 +70,13 @@ void CMainFrame::BuildMenusAndToolbar() {
 
   auto* newAction = make(tr("&New"), tr("Create a new document"), [this] { NewDocument(); });
   newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  newAction->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+  newAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::New));
   auto* openAction = make(tr("&Open..."), tr("Open an existing document"), [this] { OnOpen(); });
   openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  openAction->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+  openAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Open));
   auto* saveAction = make(tr("&Save"), tr("Save the active document"), [this] { OnSave(); });
   saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  saveAction->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  saveAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Save));
   auto* saveAsAction = make(tr("Save &As..."), tr("Save the active document with a new name"),
                             [this] { OnSaveAs(); });
   auto* exitAction = make(tr("E&xit"), tr("Quit the application"), [this] { close(); });
@@ -81,7 +84,7 @@ void CMainFrame::BuildMenusAndToolbar() {
   fileMenu_ = menuBar()->addMenu(tr("&File"));
   fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
   recentSeparator_ = fileMenu_->addSeparator();
-  for (int i = 0; i < RecentFileList::kSize; ++i) {
+  for (int i = 0; i < desktop::RecentFileList::kSize; ++i) {
     auto* action = new QAction(this);
     connect(action, &QAction::triggered, this, [this, i] {
       const QStringList& files = recent_.Files();
@@ -105,16 +108,16 @@ void CMainFrame::BuildMenusAndToolbar() {
               [this] { view_->Cut(); });
   cut_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-  cut_->setIcon(MakeToolbarIcon(ToolbarIcon::Cut));
+  cut_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Cut));
   copy_ = make(tr("&Copy"), tr("Copy the selection and put it on the Clipboard"),
                [this] { view_->Copy(); });
   copy_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-  copy_->setIcon(MakeToolbarIcon(ToolbarIcon::Copy));
+  copy_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Copy));
   paste_ = make(tr("&Paste"), tr("Insert Clipboard contents"), [this] { view_->Paste(); });
   paste_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-  paste_->setIcon(MakeToolbarIcon(ToolbarIcon::Paste));
+  paste_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Paste));
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->addActions({cut_, copy_, paste_});
   connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
@@ -141,26 +144,26 @@ void CMainFrame::BuildMenusAndToolbar() {
       make(tr("Preferences"), tr("Set the user preferences"), [this] { OnPreferences(); });
   braces_ = make(tr("Characters in { }"), tr("Show special characters in { }"),
                  [this] { ToggleOption(&LtnFields::charactersInBraces); });
-  braces_->setIcon(MakeToolbarIcon(ToolbarIcon::Braces));
+  braces_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Braces));
   crLf_ = make(tr("Change output CR to CR + LF"), tr("Change output CR to CR + LF"),
                [this] { ToggleOption(&LtnFields::crToCrLf); });
-  crLf_->setIcon(MakeToolbarIcon(ToolbarIcon::CrLf));
+  crLf_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::CrLf));
   beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
                [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
-  beep_->setIcon(MakeToolbarIcon(ToolbarIcon::Beep));
+  beep_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Beep));
   for (QAction* option : {braces_, crLf_, beep_})
     option->setCheckable(true);
   auto* newLine =
       make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
            [this] { view_->StartNewLine(); });
-  newLine->setIcon(MakeToolbarIcon(ToolbarIcon::NewLine));
+  newLine->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::NewLine));
   auto* clearTraffic = make(tr("Clear RxD/TxD window"), tr("Clear the data in the RxD/TxD window"),
                             [this] { view_->ClearTraffic(); });
-  clearTraffic->setIcon(MakeToolbarIcon(ToolbarIcon::ClearTraffic));
+  clearTraffic->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearTraffic));
   auto* clearSend =
       make(tr("Clear send command window"), tr("Clear the data in the send command window"),
            [this] { view_->ClearSendPane(); });
-  clearSend->setIcon(MakeToolbarIcon(ToolbarIcon::ClearSend));
+  clearSend->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearSend));
   QMenu* configure = menuBar()->addMenu(tr("Configure"));
   configure->addActions({userButtons, preferences});
   configure->addSeparator();
@@ -171,7 +174,7 @@ void CMainFrame::BuildMenusAndToolbar() {
   auto* about =
       make(tr("&About LinkTest_Network..."),
            tr("Display program information, version number and copyright"), [this] { OnAbout(); });
-  about->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+  about->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Help));
   menuBar()->addMenu(tr("&Help"))->addAction(about);
 
   toolbar->addActions({newAction, openAction, saveAction});
@@ -194,12 +197,12 @@ QAction* CMainFrame::FindAction(const QString& text) const {
 }
 
 void CMainFrame::UpdateCaption() {
-  setWindowTitle(Q(text::kCaptionPrefix) + doc_.Title());
+  setWindowTitle(desktop::FromUtf8(text::kCaptionPrefix) + doc_.Title());
 }
 
 void CMainFrame::UpdateRecentMenu() {
   const QStringList& files = recent_.Files();
-  for (int i = 0; i < RecentFileList::kSize; ++i) {
+  for (int i = 0; i < desktop::RecentFileList::kSize; ++i) {
     QAction* action = recentActions_[static_cast<std::size_t>(i)];
     action->setVisible(i < files.size());
     if (i < files.size()) {
@@ -272,11 +275,11 @@ bool CMainFrame::SaveModified() {
   if (!doc_.IsModified())
     return true;
   switch (AskSaveChanges(this, doc_.Title())) {
-    case SaveChangesAnswer::Save:
+    case desktop::SaveChangesAnswer::Save:
       return OnSave();
-    case SaveChangesAnswer::Discard:
+    case desktop::SaveChangesAnswer::Discard:
       return true;
-    case SaveChangesAnswer::Cancel:
+    case desktop::SaveChangesAnswer::Cancel:
       return false;
   }
   return false;
@@ -332,7 +335,7 @@ void CMainFrame::OnPreferences() {
 }
 
 void CMainFrame::OnAbout() {
-  AboutDialog dialog(this);
+  desktop::AboutDialog dialog(AboutThisProgram(), this);
   dialog.exec();
 }
 
@@ -360,7 +363,7 @@ void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir
     OpenDocumentFile(arguments.first());
     return;
   }
-  const QString path = QDir(programDir).filePath(Q(text::kDefaultFileName));
+  const QString path = QDir(programDir).filePath(desktop::FromUtf8(text::kDefaultFileName));
   if (!QFileInfo::exists(path)) {
     doc_.OnNewDocument();
     const auto saved = doc_.Save(path);
@@ -376,4 +379,4 @@ void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir
   OpenDocumentFile(path);
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

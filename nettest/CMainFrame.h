@@ -6,13 +6,17 @@
 #include <array>
 
 #include "desktop/RecentFileList.h"
+#include "desktop/widgets/AboutDialog.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 
 class QAction;
 
-namespace mx {
+namespace mx::nettest {
 
 class CLinkTest_NetworkView;
+
+// What the About box of the terminal says.
+desktop::AboutTexts AboutThisProgram();
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -56,10 +60,10 @@ class CMainFrame : public QMainWindow {
 
   CLinkTest_NetworkDoc doc_;
   CLinkTest_NetworkView* view_ = nullptr;
-  RecentFileList recent_;
+  desktop::RecentFileList recent_;
   QMenu* fileMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;
-  std::array<QAction*, RecentFileList::kSize> recentActions_{};
+  std::array<QAction*, desktop::RecentFileList::kSize> recentActions_{};
   QAction* cut_ = nullptr;
   QAction* copy_ = nullptr;
   QAction* paste_ = nullptr;
@@ -68,4 +72,4 @@ class CMainFrame : public QMainWindow {
   QAction* beep_ = nullptr;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -3,14 +3,14 @@
 #include <QTcpSocket>
 #include <new>
 
+#include "desktop/TextConversion.h"
 #include "nettest/CClientSocket.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 #include "nettest/CListeningSocket.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/QtText.h"
 #include "nettest/SocketErrorText.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 // Written into the document's mode so the next mode selection runs even if the mode is unchanged.
 constexpr int kForceModeChange = -1;
@@ -18,8 +18,8 @@ constexpr int kForceModeChange = -1;
 
 ConnectionController::ConnectionController(CLinkTest_NetworkDoc& doc, QObject* parent)
     : QObject(parent), doc_(doc) {
-  panel_.clientCaption = Q(text::kCaptionClient);
-  panel_.serverCaption = Q(text::kCaptionServer);
+  panel_.clientCaption = desktop::FromUtf8(text::kCaptionClient);
+  panel_.serverCaption = desktop::FromUtf8(text::kCaptionServer);
 }
 
 ConnectionController::~ConnectionController() {
@@ -27,14 +27,14 @@ ConnectionController::~ConnectionController() {
 }
 
 void ConnectionController::ResetForDocument() {
-  rememberedAddress_ = FromDocText(doc_.Fields().serverAddress);
+  rememberedAddress_ = desktop::FromLatin1(doc_.Fields().serverAddress);
   doc_.Fields().mode = kForceModeChange;
   SelectInactiveMode();
 }
 
 void ConnectionController::StoreServerAddress(const QString& address) {
   rememberedAddress_ = address;
-  doc_.Fields().serverAddress = ToDocText(address);
+  doc_.Fields().serverAddress = desktop::ToLatin1(address);
   panel_.addressField = address;
 }
 
@@ -68,9 +68,9 @@ void ConnectionController::SelectClientMode() {
     return;
   doc_.Fields().mode = kLtnModeClient;
   CloseSockets();
-  panel_.clientCaption = Q(text::kCaptionClientLocal);
-  panel_.serverCaption = Q(text::kCaptionServerRemote);
-  panel_.actionText = Q(text::kActionConnect);
+  panel_.clientCaption = desktop::FromUtf8(text::kCaptionClientLocal);
+  panel_.serverCaption = desktop::FromUtf8(text::kCaptionServerRemote);
+  panel_.actionText = desktop::FromUtf8(text::kActionConnect);
   state_ = ConnectionState::ClientIdle;
   ClearEndpointTexts();
   panel_.addressField = rememberedAddress_;
@@ -83,21 +83,21 @@ void ConnectionController::SelectServerMode() {
     return;
   doc_.Fields().mode = kLtnModeServer;
   CloseSockets();
-  panel_.clientCaption = Q(text::kCaptionClientRemote);
-  panel_.serverCaption = Q(text::kCaptionServerLocal);
+  panel_.clientCaption = desktop::FromUtf8(text::kCaptionClientRemote);
+  panel_.serverCaption = desktop::FromUtf8(text::kCaptionServerLocal);
   ClearEndpointTexts();
   panel_.addressField.clear();
   panel_.addressEnabled = false;
   if (state_ == ConnectionState::Connected) {
     // A connection just ended: go straight back to waiting for the next one.
     state_ = ConnectionState::ServerIdle;
-    panel_.actionText = Q(text::kActionStartListening);
+    panel_.actionText = desktop::FromUtf8(text::kActionStartListening);
     panel_.portEnabled = panel_.actionEnabled = true;
     Changed();
     RunAction();
     return;
   }
-  panel_.actionText = Q(text::kActionStartListening);
+  panel_.actionText = desktop::FromUtf8(text::kActionStartListening);
   state_ = ConnectionState::ServerIdle;
   panel_.portEnabled = panel_.actionEnabled = true;
   Changed();
@@ -108,8 +108,8 @@ void ConnectionController::SelectInactiveMode() {
     return;
   doc_.Fields().mode = kLtnModeInactive;
   CloseSockets();
-  panel_.clientCaption = Q(text::kCaptionClient);
-  panel_.serverCaption = Q(text::kCaptionServer);
+  panel_.clientCaption = desktop::FromUtf8(text::kCaptionClient);
+  panel_.serverCaption = desktop::FromUtf8(text::kCaptionServer);
   ClearEndpointTexts();
   panel_.addressField = rememberedAddress_;
   panel_.addressEnabled = panel_.portEnabled = true;
@@ -163,7 +163,7 @@ bool ConnectionController::PortIsValid() const {
 void ConnectionController::StartListening() {
   CloseSockets();
   if (!PortIsValid()) {
-    emit messageRequested(Q(text::kInvalidPort));
+    emit messageRequested(desktop::FromUtf8(text::kInvalidPort));
     emit focusRequested(FocusTarget::PortField);
     return;
   }
@@ -172,14 +172,15 @@ void ConnectionController::StartListening() {
   if (!result.ok) {
     listener->deleteLater();
     const bool bindFailed = result.failedStep == SocketOperation::Create;
-    emit messageRequested(Q(bindFailed ? text::kError202 : text::kError201) +
-                          Q(SocketErrorText(result.failedStep, result.winsockCode)));
+    emit messageRequested(
+        desktop::FromUtf8(bindFailed ? text::kError202 : text::kError201) +
+        desktop::FromUtf8(SocketErrorText(result.failedStep, result.winsockCode)));
     return;
   }
   listener_ = listener;
   connect(listener, &CListeningSocket::connectionWaiting, this,
           &ConnectionController::OnConnectionWaiting);
-  panel_.actionText = Q(text::kActionStopListening);
+  panel_.actionText = desktop::FromUtf8(text::kActionStopListening);
   state_ = ConnectionState::Listening;
   panel_.portEnabled = false;
   Changed();
@@ -188,19 +189,19 @@ void ConnectionController::StartListening() {
 
 void ConnectionController::StartConnecting() {
   if (doc_.Fields().serverAddress.empty()) {
-    emit messageRequested(Q(text::kMissingServerAddress));
+    emit messageRequested(desktop::FromUtf8(text::kMissingServerAddress));
     emit focusRequested(FocusTarget::AddressField);
     return;
   }
   if (!PortIsValid()) {
-    emit messageRequested(Q(text::kInvalidPort));
+    emit messageRequested(desktop::FromUtf8(text::kInvalidPort));
     emit focusRequested(FocusTarget::PortField);
     return;
   }
   CloseConnection();
   auto* socket = new (std::nothrow) CClientSocket(this);
   if (socket == nullptr) {
-    emit messageRequested(Q(text::kError101));
+    emit messageRequested(desktop::FromUtf8(text::kError101));
     return;
   }
   connection_ = socket;
@@ -213,11 +214,11 @@ void ConnectionController::StartConnecting() {
 
   // The window stays live while the host answers; the button offers to give up meanwhile.
   connecting_ = true;
-  panel_.actionText = Q(text::kActionCancelConnect);
+  panel_.actionText = desktop::FromUtf8(text::kActionCancelConnect);
   panel_.addressEnabled = panel_.portEnabled = false;
   Changed();
-  const QString host = FromDocText(doc_.Fields().serverAddress);
-  emit statusRequested(Q(text::kStatusConnecting) + host + QLatin1Char(':') +
+  const QString host = desktop::FromLatin1(doc_.Fields().serverAddress);
+  emit statusRequested(desktop::FromUtf8(text::kStatusConnecting) + host + QLatin1Char(':') +
                        QString::number(doc_.Fields().port) + QStringLiteral("..."));
   socket->Connect(host, static_cast<quint16>(doc_.Fields().port));
 }
@@ -230,7 +231,7 @@ void ConnectionController::OnConnected() {
   panel_.clientPort = QString::number(connection_->LocalPort());
   panel_.serverAddress = connection_->PeerAddress();
   panel_.serverPort = QString::number(connection_->PeerPort());
-  panel_.actionText = Q(text::kActionClose);
+  panel_.actionText = desktop::FromUtf8(text::kActionClose);
   state_ = ConnectionState::Connected;
   panel_.addressEnabled = panel_.portEnabled = false;
   panel_.actionEnabled = true;
@@ -243,15 +244,16 @@ void ConnectionController::OnConnectFailed(int winsockCode, bool resourceError) 
   if (!connecting_)
     return;
   CloseConnection();
-  panel_.actionText = Q(text::kActionConnect);
+  panel_.actionText = desktop::FromUtf8(text::kActionConnect);
   panel_.addressEnabled = panel_.portEnabled = panel_.actionEnabled = true;
   Changed();
   emit statusRequested(QString());
   if (resourceError) {
-    emit messageRequested(Q(text::kError102) + QString::number(winsockCode));
+    emit messageRequested(desktop::FromUtf8(text::kError102) + QString::number(winsockCode));
   } else {
-    emit messageRequested(Q(text::kError103) +
-                          Q(SocketErrorText(SocketOperation::Connect, winsockCode)));
+    emit messageRequested(
+        desktop::FromUtf8(text::kError103) +
+        desktop::FromUtf8(SocketErrorText(SocketOperation::Connect, winsockCode)));
   }
 }
 
@@ -265,12 +267,12 @@ void ConnectionController::OnConnectionWaiting() {
                           QString::number(waiting->peerPort());
       waiting->abort();
       waiting->deleteLater();
-      emit statusRequested(Q(text::kStatusSecondRefused) + who);
+      emit statusRequested(desktop::FromUtf8(text::kStatusSecondRefused) + who);
       continue;
     }
     if (waiting->state() != QAbstractSocket::ConnectedState) {
       waiting->deleteLater();
-      emit messageRequested(Q(text::kAcceptFailed));
+      emit messageRequested(desktop::FromUtf8(text::kAcceptFailed));
       continue;
     }
     auto* socket = new CClientSocket(waiting, this);
@@ -283,7 +285,7 @@ void ConnectionController::OnConnectionWaiting() {
     panel_.clientPort = QString::number(socket->PeerPort());
     panel_.serverAddress = socket->LocalAddress();
     panel_.serverPort = QString::number(socket->LocalPort());
-    panel_.actionText = Q(text::kActionClose);
+    panel_.actionText = desktop::FromUtf8(text::kActionClose);
     panel_.actionEnabled = true;
     state_ = ConnectionState::Connected;
     Changed();
@@ -296,8 +298,8 @@ void ConnectionController::OnConnectionClosed() {
 }
 
 void ConnectionController::OnReceiveFailed(int winsockCode) {
-  emit messageRequested(Q(text::kReceiveError) +
-                        Q(SocketErrorText(SocketOperation::Receive, winsockCode)));
+  emit messageRequested(desktop::FromUtf8(text::kReceiveError) +
+                        desktop::FromUtf8(SocketErrorText(SocketOperation::Receive, winsockCode)));
 }
 
 void ConnectionController::SendTypedByte(uint8_t byte) {
@@ -311,4 +313,4 @@ void ConnectionController::SendTypedByte(uint8_t byte) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QString>
 
-namespace mx {
+namespace mx::nettest {
 
 class CClientSocket;
 class CListeningSocket;
@@ -71,7 +71,7 @@ class ConnectionController : public QObject {
   void panelChanged();
   void messageRequested(const QString& text);
   void statusRequested(const QString& text);
-  void focusRequested(mx::FocusTarget target);
+  void focusRequested(mx::nettest::FocusTarget target);
   void dataReceived(const QByteArray& bytes);
 
  private:
@@ -98,4 +98,4 @@ class ConnectionController : public QObject {
   bool connecting_ = false;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

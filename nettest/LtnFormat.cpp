@@ -2,7 +2,7 @@
 
 #include <optional>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 // Bounds-checked cursor: every read says whether the bytes were there, so a damaged file can only
@@ -187,4 +187,4 @@ std::vector<uint8_t> SerializeLtn(const LtnFields& f) {
   return out;
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

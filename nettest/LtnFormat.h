@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mx {
+namespace mx::nettest {
 
 inline constexpr std::string_view kLtnHeaderText = "LinkTest_Network Communications Test Program";
 inline constexpr std::string_view kLtnVersionText = "1.00-A";
@@ -62,4 +62,4 @@ LtnLoadResult ParseLtn(std::span<const uint8_t> bytes);
 
 std::vector<uint8_t> SerializeLtn(const LtnFields& fields);
 
-}  // namespace mx
+}  // namespace mx::nettest

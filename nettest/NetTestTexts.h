@@ -1,10 +1,10 @@
 #pragma once
-// Every fixed text the network test terminal shows, in one place. Spelling (including the odd
-// "LinkText" and "Receieve") is what users and their scripts have seen for years; keep it.
+// Every fixed text the network test terminal shows, in one place. Users and their scripts look for
+// these exact texts, odd spellings ("LinkText", "Receieve") included; keep them as they are.
 
 #include <string_view>
 
-namespace mx::text {
+namespace mx::nettest::text {
 
 inline constexpr std::string_view kAppName = "LinkTest_Network";
 inline constexpr std::string_view kOrganisation = "Brantwick Systems";
@@ -12,7 +12,15 @@ inline constexpr std::string_view kCaptionPrefix = "LinkTest_Network - ";
 inline constexpr std::string_view kUntitled = "untitled";
 inline constexpr std::string_view kDefaultFileName = "default.ltn";
 inline constexpr std::string_view kFileFilter = "LinkTest_Network Files (*.ltn)";
+
+// About box.
+inline constexpr std::string_view kAboutTitle = "About LinkTest_Network";
+inline constexpr std::string_view kAboutProduct = "Network Communications Test Program";
 inline constexpr std::string_view kVersion = "1.0.1.1";
+inline constexpr std::string_view kAboutNotice =
+    "Copyright \u00a9 Brantwick Systems. All rights reserved.\n"
+    "Tests the TCP/IP link of Mesurix Network-model gage interfaces.\n"
+    "For help with Mesurix interfaces, contact Brantwick Systems support.";
 
 // Loading and saving.
 inline constexpr std::string_view kInvalidDataFile = "Invalid LinkText_Network data file:\n";
@@ -23,8 +31,6 @@ inline constexpr std::string_view kCannotOpenFile = "Cannot open the file:\n";
 inline constexpr std::string_view kFileTooLarge =
     "The file is too large to be a LinkTest_Network document:\n";
 inline constexpr std::string_view kCannotSaveFile = "Cannot save the file:\n";
-inline constexpr std::string_view kSaveChangesPrefix = "Save changes to ";
-inline constexpr std::string_view kSaveChangesSuffix = "?";
 
 // Connection layer.
 inline constexpr std::string_view kActionStartListening = "Start Listening for Client";
@@ -60,4 +66,4 @@ inline constexpr std::string_view kStatusConnecting = "Connecting to ";
 inline constexpr std::string_view kStatusSecondRefused =
     "A second client tried to connect and was refused; the active connection stays open: ";
 
-}  // namespace mx::text
+}  // namespace mx::nettest::text

@@ -7,9 +7,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "nettest/MessageBoxes.h"
+#include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 constexpr const char* kSizeCaptions[PreferencesDialog::kFontSizeCount] = {
     "  8 point", "  9 point", "10 point", "11 point", "12 point"};
@@ -33,7 +34,7 @@ PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget*
   auto* sizeGroup = new QGroupBox(QStringLiteral("Font Size: "), this);
   auto* sizeLayout = new QVBoxLayout(sizeGroup);
   for (int i = 0; i < kFontSizeCount; ++i) {
-    auto* button = new QRadioButton(QString::fromLatin1(kSizeCaptions[i]), sizeGroup);
+    auto* button = new QRadioButton(desktop::FromUtf8(kSizeCaptions[i]), sizeGroup);
     sizes_[static_cast<std::size_t>(i)] = button;
     sizeLayout->addWidget(button);
     button->setChecked(kSmallestFont + i == fontSize);
@@ -48,7 +49,7 @@ PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget*
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  PlaceDialog(this);
+  desktop::PlaceOnScreen(this);
 }
 
 uint8_t PreferencesDialog::EndOfPacket() const {
@@ -63,4 +64,4 @@ int PreferencesDialog::FontSize() const {
   return 0;  // none chosen (the document held a size outside 8..12): leave it as it is
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -7,7 +7,7 @@
 
 class QRadioButton;
 
-namespace mx {
+namespace mx::nettest {
 
 class PreferencesDialog : public QDialog {
   Q_OBJECT
@@ -26,4 +26,4 @@ class PreferencesDialog : public QDialog {
   std::array<QRadioButton*, kFontSizeCount> sizes_{};
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -4,7 +4,7 @@
 
 #include "nettest/SocketErrorText.h"
 
-namespace mx {
+namespace mx::nettest {
 
 int WinsockCodeForSocketError(QAbstractSocket::SocketError error, const QString& errorString) {
   switch (error) {
@@ -48,4 +48,4 @@ int WinsockCodeForSocketError(QAbstractSocket::SocketError error, const QString&
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

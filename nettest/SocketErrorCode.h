@@ -5,8 +5,8 @@
 #include <QAbstractSocket>
 #include <QString>
 
-namespace mx {
+namespace mx::nettest {
 
 int WinsockCodeForSocketError(QAbstractSocket::SocketError error, const QString& errorString);
 
-}  // namespace mx
+}  // namespace mx::nettest

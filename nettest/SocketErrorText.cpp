@@ -5,7 +5,7 @@
 
 #include "nettest/NetTestTexts.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 struct Row {
@@ -188,4 +188,4 @@ int WinsockCodeForErrno(int posixErrno) {
   }
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -6,14 +6,16 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-namespace mx {
+#include "desktop/TextConversion.h"
+
+namespace mx::nettest {
 
 const QColor TrafficPane::kReceivedColour(255, 255, 0);
 const QColor TrafficPane::kTransmittedColour(0, 255, 0);
 
 void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize) {
-  // "Lucida Console" is what documents and users expect; elsewhere a metric-alike mono face
-  // stands in, rather than whatever proportional face the font matcher would pick.
+  // The panes ask for "Lucida Console"; where it is not installed a metric-alike mono face stands
+  // in, rather than whatever proportional face the font matcher would pick.
   static const bool substituted = [] {
     QFont::insertSubstitutions(
         QStringLiteral("Lucida Console"),
@@ -28,7 +30,7 @@ void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize) {
   palette.setColor(QPalette::HighlightedText, Qt::white);
   pane->setPalette(palette);
   pane->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // Where no "Lucida Console" is installed, Qt substitutes a fixed-pitch face (see main()).
+  // Where no "Lucida Console" is installed, the substitution above supplies a fixed-pitch face.
   QFont font(QStringLiteral("Lucida Console"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
@@ -80,7 +82,7 @@ int TrafficPane::ShowBytes(const QByteArray& bytes, bool received,
   format.setFontWeight(QFont::Bold);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), format);
+  cursor.insertText(desktop::FromLatin1(text), format);
   setTextCursor(cursor);
   // The timer trims once a second; a stream of megabytes a second would grow the pane by millions
   // of characters in between and make each trim (and every layout) crawl. Past this hard ceiling
@@ -185,4 +187,4 @@ void TrafficPane::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);  // caret movement and selection
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

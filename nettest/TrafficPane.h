@@ -8,7 +8,7 @@
 
 #include "nettest/TrafficText.h"
 
-namespace mx {
+namespace mx::nettest {
 
 // Both panes share the look: black, bold fixed-pitch text, typed text green.
 void SetUpTerminalPane(QPlainTextEdit* pane, int pointSize);
@@ -50,4 +50,4 @@ class TrafficPane : public QPlainTextEdit {
   int rightMargin_ = 0;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

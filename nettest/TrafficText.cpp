@@ -2,7 +2,7 @@
 
 #include "notation/ControlNotation.h"
 
-namespace mx {
+namespace mx::nettest {
 
 bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::string& out) {
   const bool endOfPacket = byte == options.endOfPacket;
@@ -29,7 +29,7 @@ bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::
       out += '\n';
       break;
     case 0:
-      // A text pane cannot hold NUL; it shows as nothing, as it always has without braces.
+      // A text pane cannot hold NUL: without braces it shows as nothing.
       break;
     default:
       out += static_cast<char>(byte);
@@ -60,4 +60,4 @@ std::string TypedBytesFromText(const std::string& text, bool keepLfAfterCr) {
   return out;
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace mx {
+namespace mx::nettest {
 
 struct TrafficDisplayOptions {
   bool braces = false;
@@ -19,7 +19,7 @@ bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::
 
 // The bytes a block of user text (the send pane, the clipboard) stands for: every line break
 // becomes CR LF, then the LF of each CR LF is dropped unless `keepLfAfterCr` (so each line goes out
-// once, ended by CR, as it always has). Latin-1 in.
+// once, ended by CR). Latin-1 in.
 std::string TypedBytesFromText(const std::string& latin1Text, bool keepLfAfterCr);
 
-}  // namespace mx
+}  // namespace mx::nettest

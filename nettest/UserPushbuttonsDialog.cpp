@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "desktop/TextConversion.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/MessageBoxes.h"
+#include "nettest/TerminalMessages.h"
 #include "notation/ControlNotation.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 constexpr const char* kRowCaptions[kUserButtonCount] = {
     "Button 1  (top left)", "Button 2  (top right)", "Button 3  (bottom left)",
@@ -24,7 +26,7 @@ QString UserPushbuttonsDialog::CommandForEditing(const std::string& bytes) {
   std::string shown;
   for (char c : bytes)
     shown += FormatCharacter(static_cast<uint8_t>(c), true, false);
-  return FromDocText(shown);
+  return desktop::FromLatin1(shown);
 }
 
 UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& commands,
@@ -34,9 +36,9 @@ UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& c
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < kUserButtonCount; ++i) {
     const auto slot = static_cast<std::size_t>(i);
-    auto* group = new QGroupBox(QString::fromLatin1(kRowCaptions[i]), this);
+    auto* group = new QGroupBox(desktop::FromUtf8(kRowCaptions[i]), this);
     auto* grid = new QGridLayout(group);
-    auto* label = new QLineEdit(FromDocText(labels[slot]), group);
+    auto* label = new QLineEdit(desktop::FromLatin1(labels[slot]), group);
     auto* command = new QLineEdit(CommandForEditing(commands[slot]), group);
     label->setObjectName(QStringLiteral("label%1").arg(i + 1));
     command->setObjectName(QStringLiteral("command%1").arg(i + 1));
@@ -60,13 +62,13 @@ UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& c
   connect(buttons, &QDialogButtonBox::accepted, this, &UserPushbuttonsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &UserPushbuttonsDialog::reject);
   layout->addWidget(buttons);
-  PlaceDialog(this);
+  desktop::PlaceOnScreen(this);
 }
 
 bool UserPushbuttonsDialog::TranslateField(int index, std::string& bytes) {
   QLineEdit* field = CommandField(index);
   CommandTranslation record;
-  record.input = ToDocText(field->text());
+  record.input = desktop::ToLatin1(field->text());
   record.maxLength = kMaxCommandLength;
   switch (TranslateCommandString(record)) {
     case TranslateResult::Success:
@@ -77,14 +79,12 @@ bool UserPushbuttonsDialog::TranslateField(int index, std::string& bytes) {
       field->setFocus();
       field->setSelection(static_cast<int>(record.errorStart),
                           static_cast<int>(record.errorEnd - record.errorStart));
-      ShowMessage(this,
-                  QString::fromUtf8(kInvalidCommandStringText.data(),
-                                    static_cast<qsizetype>(kInvalidCommandStringText.size())));
+      ShowMessage(this, desktop::FromUtf8(kInvalidCommandStringText));
       return false;
     case TranslateResult::TooLong:
       field->setFocus();
       field->selectAll();
-      ShowMessage(this, QString::fromStdString(CommandTooLongText(kMaxCommandLength)));
+      ShowMessage(this, desktop::FromUtf8(CommandTooLongText(kMaxCommandLength)));
       return false;
   }
   return false;
@@ -98,9 +98,9 @@ void UserPushbuttonsDialog::accept() {
   }
   commands_ = commands;
   for (int i = 0; i < kUserButtonCount; ++i) {
-    labels_[static_cast<std::size_t>(i)] = ToDocText(LabelField(i)->text());
+    labels_[static_cast<std::size_t>(i)] = desktop::ToLatin1(LabelField(i)->text());
   }
   QDialog::accept();
 }
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,7 +10,7 @@
 
 class QLineEdit;
 
-namespace mx {
+namespace mx::nettest {
 
 class UserPushbuttonsDialog : public QDialog {
   Q_OBJECT
@@ -44,4 +44,4 @@ class UserPushbuttonsDialog : public QDialog {
   Texts commands_;
 };
 
-}  // namespace mx
+}  // namespace mx::nettest

@@ -1,17 +1,17 @@
 // LinkTest_Network: the TCP test terminal for Network-model Mesurix interfaces.
 #include <QApplication>
 
+#include "desktop/TextConversion.h"
 #include "nettest/CMainFrame.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/QtText.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The settings (recent files) live under the company and program names.
-  QApplication::setOrganizationName(mx::Q(mx::text::kOrganisation));
-  QApplication::setApplicationName(mx::Q(mx::text::kAppName));
+  QApplication::setOrganizationName(mx::desktop::FromUtf8(mx::nettest::text::kOrganisation));
+  QApplication::setApplicationName(mx::desktop::FromUtf8(mx::nettest::text::kAppName));
 
-  mx::CMainFrame frame;
+  mx::nettest::CMainFrame frame;
   frame.PlaceOnScreen();
   frame.StartUp(QApplication::arguments().mid(1), QApplication::applicationDirPath());
   frame.show();

@@ -1,6 +1,6 @@
 // MXSetup: the Mesurix setup and test program.
-#include "editor/SetupApplication.h"
+#include "editor/frame/SetupApplication.h"
 
 int main(int argc, char** argv) {
-  return mx::RunSetupProgram(argc, argv);
+  return mx::editor::RunSetupProgram(argc, argv);
 }

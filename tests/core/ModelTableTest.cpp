@@ -8,11 +8,9 @@ namespace {
 TEST(ModelTable, LookupsAgree) {
   for (const ModelInfo& m : kModelTable) {
     EXPECT_EQ(ModelByIndex(m.index), &m);
-    EXPECT_EQ(ModelByCommandId(m.commandId), &m);
     EXPECT_EQ(ModelByIdentification(m.identification), &m);
     EXPECT_EQ(ModelByAnyName(m.name), &m);
     EXPECT_EQ(ModelByAnyName(std::to_string(m.index)), &m);
-    EXPECT_EQ(m.commandId, kFirstModelCommandId + m.index);
   }
   EXPECT_EQ(ModelByAnyName("mx5-ntwk-00")->index, 5);
   EXPECT_EQ(ModelByAnyName("mesurix6 plus")->index, 6);

@@ -8,7 +8,8 @@
 
 #include <cstdlib>
 
-#include "editor/SetupApplication.h"
+#include "desktop/widgets/MessageBoxes.h"
+#include "editor/frame/SetupApplication.h"
 
 namespace mx::test {
 
@@ -23,7 +24,7 @@ void UsePrivatePreferences() {
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config));
-  SetPreferencesNames();
+  editor::SetPreferencesNames();
 }
 
 QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group) {
@@ -49,8 +50,22 @@ QGroupBox* FindGroup(QWidget* root, const QString& title) {
 }
 
 ModalWatcher::ModalWatcher() {
+  desktop::SetMessageBoxAnswerer([this](const QMessageBox& box) {
+    messages.push_back({box.windowTitle(), box.text()});
+    if (box.standardButtons() == QMessageBox::Ok)
+      return QMessageBox::Ok;
+    if (answers.empty())
+      return QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer = answers.front();
+    answers.pop_front();
+    return answer;
+  });
   connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Tick);
   timer_.start(0);  // at every pass of the event loop, also inside the commands' pumps
+}
+
+ModalWatcher::~ModalWatcher() {
+  desktop::SetMessageBoxAnswerer({});
 }
 
 void ModalWatcher::Tick() {
@@ -58,20 +73,6 @@ void ModalWatcher::Tick() {
   if (!modal) {
     if (idle)
       idle();
-    return;
-  }
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-    if (!box->isVisible())
-      return;
-    messages.push_back({box->windowTitle(), box->text()});
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
-    if (box->standardButtons() != QMessageBox::Ok && !answers.empty()) {
-      answer = answers.front();
-      answers.pop_front();
-    } else if (box->standardButtons() != QMessageBox::Ok) {
-      answer = QMessageBox::Cancel;
-    }
-    box->button(answer)->click();
     return;
   }
   if (!modal->isVisible())
@@ -91,8 +92,8 @@ WindowBench::WindowBench() {
   environment.line = &line;
   environment.clock = &clock;
   environment.ports = [this] { return ports; };
-  document = std::make_unique<CMX3_SetupDoc>();
-  frame = std::make_unique<CMainFrame>(*document, environment);
+  document = std::make_unique<editor::CMX3_SetupDoc>();
+  frame = std::make_unique<editor::CMainFrame>(*document, environment);
   document->NewDocument();
   document->SetMainWindow(frame.get());
   document->Core().UpdateCaption();
@@ -113,6 +114,21 @@ void WindowBench::Click(const QString& caption, const QString& group) {
 void WindowBench::Trigger(int commandId) {
   QAction* action = frame->Action(commandId);
   ASSERT_NE(action, nullptr) << commandId;
+  action->trigger();
+}
+
+QAction* WindowBench::MenuCommand(std::string_view caption) const {
+  const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  for (QAction* action : frame->findChildren<QAction*>()) {
+    if (action->text() == text)
+      return action;
+  }
+  return nullptr;
+}
+
+void WindowBench::Choose(std::string_view caption) {
+  QAction* action = MenuCommand(caption);
+  ASSERT_NE(action, nullptr) << caption;
   action->trigger();
 }
 

@@ -12,15 +12,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMX3_SetupView.h"
-#include "editor/CMainFrame.h"
-#include "editor/DeviceEnvironment.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMX3_SetupView.h"
+#include "editor/frame/CMainFrame.h"
 #include "link/LinkSettings.h"
-#include "sim/InterfaceSimulator.h"
-#include "sim/VirtualSerialLine.h"
 #include "tests/support/SimulatedPorts.h"
 #include "tests/support/TempDir.h"
 
@@ -38,11 +37,12 @@ struct ShownMessage {
   QString text;
 };
 
-// Answers every modal window that opens: message boxes are recorded and answered (OK, or the next
-// queued button), other dialogs get the next queued action.
+// Answers every modal window that opens: message boxes, through the programs' answerer, are
+// recorded and answered (OK, or the next queued button); other dialogs get the next queued action.
 class ModalWatcher : public QObject {
  public:
   ModalWatcher();
+  ~ModalWatcher() override;
   std::vector<ShownMessage> messages;
   std::deque<QMessageBox::StandardButton> answers;  // for questions; OK otherwise
   std::deque<std::function<void(QWidget*)>> dialogActions;
@@ -59,13 +59,13 @@ struct WindowBench : SimulatedPorts {
   ~WindowBench();
 
   MemoryPreferencesStore store;
-  DeviceEnvironment environment;
-  std::unique_ptr<CMX3_SetupDoc> document;
-  std::unique_ptr<CMainFrame> frame;
+  editor::DeviceEnvironment environment;
+  std::unique_ptr<editor::CMX3_SetupDoc> document;
+  std::unique_ptr<editor::CMainFrame> frame;
   ModalWatcher watcher;
   TempDir folder;
 
-  CMX3_SetupView& View() { return *frame->View(); }
+  editor::CMX3_SetupView& View() { return *frame->View(); }
   ParameterImage& Image() { return document->Image(); }
   ModelIndex Model() { return View().CurrentModel(); }
   QAbstractButton* Button(const QString& caption, const QString& group = {}) {
@@ -74,6 +74,10 @@ struct WindowBench : SimulatedPorts {
   // Clicks a button found by caption; fails the test when there is none.
   void Click(const QString& caption, const QString& group = {});
   void Trigger(int commandId);
+  // The menu command with this exact caption ("Mesurix5 Plus"), or null.
+  QAction* MenuCommand(std::string_view caption) const;
+  // Chooses a menu command by its caption; fails the test when there is none.
+  void Choose(std::string_view caption);
 
   void StorePlace(int port, int baud, char parity, char dataBits) {
     SaveLinkSettings(store, LinkSettings{port, baud, parity, dataBits, '1'});

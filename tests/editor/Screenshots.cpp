@@ -5,22 +5,21 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "editor/AboutDialog.h"
-#include "editor/CMX3_SetupDoc.h"
-#include "editor/CMX3_SetupView.h"
-#include "editor/CMainFrame.h"
-#include "editor/CopyChannelsDialog.h"
-#include "editor/DeviceEnvironment.h"
-#include "editor/FindProgressWindow.h"
-#include "editor/HelpWindow.h"
-#include "editor/NoticeWindow.h"
-#include "editor/ResetDialog.h"
-#include "editor/SetupApplication.h"
+#include "editor/device/DeviceEnvironment.h"
+#include "editor/device/FindProgressWindow.h"
+#include "editor/device/NoticeWindow.h"
+#include "editor/dialogs/CopyChannelsDialog.h"
+#include "editor/dialogs/ResetDialog.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CMX3_SetupView.h"
+#include "editor/frame/CMainFrame.h"
+#include "editor/frame/HelpWindow.h"
+#include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
-#include "sim/InterfaceSimulator.h"
-#include "sim/VirtualSerialLine.h"
+#include "tests/support/SimulatedPorts.h"
 
 using namespace mx;
+using namespace mx::editor;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -56,7 +55,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   frame.grab().save(out + "/main-found.png");
 
-  AboutDialog about(&frame);
+  desktop::AboutDialog about(AboutThisProgram(), &frame);
   about.show();
   QApplication::processEvents();
   about.grab().save(out + "/about.png");

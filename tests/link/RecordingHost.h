@@ -22,9 +22,9 @@ class RecordingHost : public HeadlessCommandHost {
   int pumps = 0;
   int cancelAtPump = -1;  // the pump at which the user presses Cancel
 
-  void ModelSelect(int commandId) override {
-    calls.push_back("ModelSelect " + std::to_string(commandId));
-    HeadlessCommandHost::ModelSelect(commandId);
+  void ModelSelect(ModelIndex model) override {
+    calls.push_back("ModelSelect " + std::to_string(model));
+    HeadlessCommandHost::ModelSelect(model);
   }
   void CommitNetworkPage() override { calls.push_back("CommitNetworkPage"); }
   void RefreshNetworkPage() override { calls.push_back("RefreshNetworkPage"); }

@@ -9,12 +9,12 @@
 #include "nettest/LoopbackHelpers.h"
 #include "nettest/SocketErrorCode.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
-using testing::FreePort;
-using testing::Settle;
-using testing::WaitFor;
+using test::FreePort;
+using test::Settle;
+using test::WaitFor;
 
 class ConnectionTest : public ::testing::Test {
  protected:
@@ -267,4 +267,4 @@ TEST_F(ConnectionTest, ClosingAServedConnectionListensAgain) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

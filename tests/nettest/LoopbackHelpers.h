@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace mx::testing {
+namespace mx::test {
 
 // Runs the event loop until `done` holds or `ms` pass; never spins without sleeping.
 inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
@@ -35,4 +35,4 @@ inline quint16 FreePort() {
   return probe.serverPort();
 }
 
-}  // namespace mx::testing
+}  // namespace mx::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 std::vector<uint8_t> Bytes(std::string_view s) {
@@ -110,7 +110,7 @@ TEST(LtnFormat, EveryTruncationFailsWithDefaults) {
     ASSERT_EQ(r.status, LtnLoadStatus::Truncated) << n;
     ASSERT_EQ(r.fields, LtnFields{}) << n;
   }
-  // Bytes after the last flag are ignored, as they always were.
+  // Bytes after the last flag are ignored.
   std::vector<uint8_t> longer = full;
   longer.push_back(0x55);
   EXPECT_EQ(ParseLtn(longer).status, LtnLoadStatus::Ok);
@@ -136,4 +136,4 @@ TEST(LtnFormat, HugeLengthClaimsAreRejectedWithoutAllocating) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

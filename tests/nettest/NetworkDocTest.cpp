@@ -4,9 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 QByteArray ReadAll(const QString& path) {
@@ -42,7 +43,7 @@ TEST_F(NetworkDocTest, NewDocumentIsUntitledWithDefaults) {
 TEST_F(NetworkDocTest, SaveAndOpenKeepCommandBytesAndTexts) {
   CLinkTest_NetworkDoc doc;
   doc.Fields().buttonCommands[1] = std::string("\0\r\xff", 3);
-  doc.Fields().serverAddress = ToDocText(QStringLiteral("caf\u00e9-gage"));
+  doc.Fields().serverAddress = desktop::ToLatin1(QStringLiteral("caf\u00e9-gage"));
   doc.Fields().mode = kLtnModeClient;
   doc.SetModified();
   ASSERT_TRUE(doc.Save(Path("a.ltn")).ok);
@@ -53,7 +54,7 @@ TEST_F(NetworkDocTest, SaveAndOpenKeepCommandBytesAndTexts) {
   const auto result = other.Open(Path("a.ltn"));
   ASSERT_TRUE(result.ok) << result.message.toStdString();
   EXPECT_EQ(other.Fields(), doc.Fields());
-  EXPECT_EQ(FromDocText(other.Fields().serverAddress), QStringLiteral("caf\u00e9-gage"));
+  EXPECT_EQ(desktop::FromLatin1(other.Fields().serverAddress), QStringLiteral("caf\u00e9-gage"));
 }
 
 TEST_F(NetworkDocTest, RejectedFilesLeaveDefaultsAndSayWhy) {
@@ -116,4 +117,4 @@ TEST_F(NetworkDocTest, FailedSaveLeavesTheOldFileWhole) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

@@ -23,19 +23,18 @@
 #include <QTextBlock>
 #include <QTimer>
 
-#include "nettest/AboutDialog.h"
+#include "desktop/widgets/MessageBoxes.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
 #include "nettest/LoopbackHelpers.h"
-#include "nettest/MessageBoxes.h"
 #include "nettest/PreferencesDialog.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
-using testing::WaitFor;
+using test::WaitFor;
 
 template <typename T>
 T* ByCaption(QWidget* root, const QString& caption) {
@@ -53,11 +52,13 @@ class NetworkWindowTest : public ::testing::Test {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
     QApplication::setOrganizationName(QStringLiteral("Brantwick Systems"));
     QApplication::setApplicationName(QStringLiteral("LinkTest_Network"));
-    SetMessageHooks([this](const QString& m) { messages_ << m; },
-                    [this](const QString& q) {
-                      questions_ << q;
-                      return SaveChangesAnswer::Discard;
-                    });
+    // Messages are read and answered with OK, save questions with No.
+    desktop::SetMessageBoxAnswerer([this](const QMessageBox& box) {
+      EXPECT_EQ(box.windowTitle(), "LinkTest_Network");
+      const bool question = box.standardButtons() != QMessageBox::Ok;
+      (question ? questions_ : messages_) << box.text();
+      return question ? QMessageBox::No : QMessageBox::Ok;
+    });
     frame_ = std::make_unique<CMainFrame>();
     frame_->View()->Controller().SetListenAddress(QHostAddress::LocalHost);
     frame_->resize(1000, 700);
@@ -67,7 +68,7 @@ class NetworkWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     frame_.reset();
-    SetMessageHooks({}, {});
+    desktop::SetMessageBoxAnswerer({});
   }
 
   CLinkTest_NetworkView* View() { return frame_->View(); }
@@ -101,7 +102,7 @@ class NetworkWindowTest : public ::testing::Test {
       got += socket->readAll();
       return got.size() >= count;
     });
-    testing::Settle(30);
+    test::Settle(30);
     return got + socket->readAll();
   }
 
@@ -230,7 +231,7 @@ TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {
 
   frame_->Document().Fields().buttonCommands[2].clear();
   Button(QStringLiteral("User 3"))->click();
-  testing::Settle(50);
+  test::Settle(50);
   EXPECT_TRUE(far->readAll().isEmpty());
 
   Button(QStringLiteral("Clear"))->click();
@@ -377,7 +378,7 @@ TEST_F(NetworkWindowTest, PreferencesChangeEndOfPacketAndFont) {
 }
 
 TEST_F(NetworkWindowTest, ServerModeRefusesASecondClientAndSaysSo) {
-  const quint16 port = testing::FreePort();
+  const quint16 port = test::FreePort();
   ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Server"))->click();
   EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("serverAddressField"))->isEnabled());
   auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
@@ -416,7 +417,7 @@ TEST_F(NetworkWindowTest, ConnectErrorsAreShownInMessages) {
   auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
   portField->setFocus();
   portField->selectAll();
-  QTest::keyClicks(portField, QString::number(testing::FreePort()));
+  QTest::keyClicks(portField, QString::number(test::FreePort()));
   Button(QStringLiteral("Connect to Server"))->click();
   ASSERT_TRUE(WaitFor([&] { return messages_.size() == 2; }));
   EXPECT_EQ(messages_[1], QStringLiteral("Error Code 103\nCannot connect to the server:\n     "
@@ -446,7 +447,7 @@ TEST_F(NetworkWindowTest, WindowAndDialogScreenshots) {
   UserPushbuttonsDialog buttons(frame_->Document().Fields().buttonLabels,
                                 frame_->Document().Fields().buttonCommands, frame_.get());
   PreferencesDialog preferences(13, 10, frame_.get());
-  AboutDialog about(frame_.get());
+  desktop::AboutDialog about(AboutThisProgram(), frame_.get());
   EXPECT_NE(ByCaption<QLabel>(&about, QStringLiteral("Version 1.0.1.1")), nullptr);
   EXPECT_EQ(about.windowTitle(), QStringLiteral("About LinkTest_Network"));
 
@@ -466,4 +467,4 @@ TEST_F(NetworkWindowTest, WindowAndDialogScreenshots) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

@@ -10,11 +10,11 @@
 #include "sim/net/SimNetOptions.h"
 #include "sim/net/SimNetStreamer.h"
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
-using testing::FreePort;
-using testing::WaitFor;
+using test::FreePort;
+using test::WaitFor;
 
 QStringList Args(const char* line) {
   return QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
@@ -82,7 +82,7 @@ TEST(SimNetInterface, ClientFindsAListeningTerminalAndComesBack) {
   ASSERT_TRUE(options.error.isEmpty());
   SimNetInterface sim(options);
   sim.Start();  // nobody listens yet: it keeps trying
-  testing::Settle(50);
+  test::Settle(50);
   terminal.SelectServerMode();
   terminal.RunAction();
   ASSERT_EQ(terminal.State(), ConnectionState::Listening);
@@ -116,4 +116,4 @@ TEST(SimNetInterface, FloodKeepsTheSocketBusy) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

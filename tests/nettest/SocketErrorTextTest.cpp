@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 TEST(SocketErrorText, EachTableHasItsOwnWordingForTheSameCode) {
@@ -45,4 +45,4 @@ TEST(SocketErrorText, LinuxErrnoMapsOntoTheNumbersUsersKnow) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace mx {
+namespace mx::nettest {
 namespace {
 
 std::string Show(std::initializer_list<int> bytes, bool braces, uint8_t eop) {
@@ -44,4 +44,4 @@ TEST(TrafficText, TypedTextSendsOneCrPerLineUnlessLfEndsPackets) {
 }
 
 }  // namespace
-}  // namespace mx
+}  // namespace mx::nettest

@@ -1,0 +1,81 @@
+#pragma once
+// Find, Read and Send in the window: runs the device link's commands with this window as their
+// host (progress and notice windows, message boxes, the wait cursor, the pages and the model).
+// Waits keep the windows painted; only the scan's fixed points let user input through.
+
+#include <memory>
+
+#include "link/DeviceCommandHost.h"
+#include "link/DeviceLink.h"
+#include "link/PortMap.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace mx::editor {
+
+class CMX3_SetupDoc;
+class CMX3_SetupView;
+class SetupPages;
+class FindProgressWindow;
+class NoticeWindow;
+struct DeviceEnvironment;
+
+class DeviceCommandRunner : public DeviceCommandHost {
+ public:
+  DeviceCommandRunner(CMX3_SetupView& view, SetupPages& pages, CMX3_SetupDoc& document,
+                      DeviceEnvironment& environment);
+  ~DeviceCommandRunner() override;
+
+  bool RunFind();
+  bool RunRead();
+  bool RunSend();
+  bool Running() const { return running_; }
+  // The windows while they are open (null otherwise), for whoever watches the command.
+  FindProgressWindow* ProgressWindow() const { return progress_.get(); }
+  NoticeWindow* Notice() const { return notice_.get(); }
+
+  // DeviceCommandHost.
+  SetupDocument& Document() override;
+  ModelIndex CurrentModel() const override;
+  void SetCurrentModel(ModelIndex model) override;
+  void ModelSelect(ModelIndex model) override;
+  void CommitPages() override;
+  void RefreshPages() override;
+  void CommitStatusPage() override;
+  void RefreshStatusPage() override;
+  void CommitNetworkPage() override;
+  void RefreshNetworkPage() override;
+  void UpdateConnectionStatus(bool connected) override;
+  void OpenProgressWindow() override;
+  void SetProgressLine(int line, std::string_view text) override;
+  void SetProgress(int position, int total) override;
+  void CloseProgressWindow() override;
+  void PumpMessages() override;
+  bool CancelRequested() const override { return cancelled_; }
+  void OpenNotice(std::string_view first, std::string_view second) override;
+  void CloseNotice() override;
+  void ShowMessage(std::string_view caption, std::string_view text) override;
+  void SetWaitCursor(bool on) override;
+  void PortUnavailable(int port, std::string_view reason) override;
+
+ private:
+  template <typename Command>
+  bool Run(Command command);
+  QWidget* Owner() const;
+  QString Caption() const;
+
+  CMX3_SetupView& view_;
+  SetupPages& pages_;
+  CMX3_SetupDoc& document_;
+  DeviceEnvironment& environment_;
+  PortMap ports_;
+  std::unique_ptr<FindProgressWindow> progress_;
+  std::unique_ptr<NoticeWindow> notice_;
+  bool cancelled_ = false;
+  bool running_ = false;
+  int waitCursors_ = 0;
+};
+
+}  // namespace mx::editor

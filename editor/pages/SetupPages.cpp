@@ -1,0 +1,91 @@
+#include "editor/pages/SetupPages.h"
+
+#include <QTabWidget>
+
+#include "desktop/TextConversion.h"
+#include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/CommandIds.h"
+#include "editor/pages/PageTexts.h"
+#include "editor/pages/PlaceholderPage.h"
+#include "editor/pages/StatusPage.h"
+
+namespace mx::editor {
+namespace {
+
+using PageMaker = SetupPage* (*)(CMX3_SetupDoc& document, QWidget* parent);
+
+template <typename Page>
+SetupPage* Make(CMX3_SetupDoc& document, QWidget* parent) {
+  return new Page(document, parent);
+}
+
+// A tab whose editor is not built yet (see PlaceholderPage).
+template <int kHelpTopic>
+SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
+  return new PlaceholderPage(document, kHelpTopic, parent);
+}
+
+// The page of each tab, in tab order: a page built for a tab replaces its placeholder here.
+constexpr PageMaker kPageMakers[] = {
+    Make<StatusPage>,                // Status
+    Placeholder<help::kNetwork>,     // Network
+    Placeholder<help::kToggle>,      // Toggle Sw
+    Placeholder<help::kBasic>,       // Basic
+    Placeholder<help::kReadSwitch>,  // Read Sw
+    Placeholder<help::kRs232>,       // RS232
+    Placeholder<help::kExtended>,    // Extended
+};
+static_assert(std::size(kPageMakers) == kTabCount);
+
+// Commits store Read Sw before Basic and Toggle Sw last; refreshes load Toggle Sw third.
+constexpr int kCommitOrder[] = {kStatusTab, kNetworkTab,  kReadSwitchTab, kBasicTab,
+                                kRs232Tab,  kExtendedTab, kToggleTab};
+constexpr int kRefreshOrder[] = {kStatusTab, kNetworkTab, kToggleTab,  kReadSwitchTab,
+                                 kBasicTab,  kRs232Tab,   kExtendedTab};
+static_assert(std::size(kCommitOrder) == kTabCount && std::size(kRefreshOrder) == kTabCount);
+
+}  // namespace
+
+QString TabCaption(int tab, int channel) {
+  const std::string_view captions[] = {text::kTabStatus,  text::kTabNetwork,    text::kTabToggle,
+                                       text::kTabBasic,   text::kTabReadSwitch, text::kTabRs232,
+                                       text::kTabExtended};
+  const QString caption = desktop::FromUtf8(captions[tab]);
+  if (!IsChannelTab(tab))
+    return caption;
+  return QString(" \"%1\" ").arg(QChar('A' + channel)) + caption;
+}
+
+SetupPages::SetupPages(CMX3_SetupDoc& document, QTabWidget& tabs)
+    : document_(document), tabs_(tabs) {
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    pages_[static_cast<std::size_t>(tab)] = kPageMakers[tab](document_, &tabs_);
+    tabs_.addTab(Page(tab), TabCaption(tab, document_.CurrentChannel()));
+  }
+}
+
+StatusPage* SetupPages::Status() const {
+  return static_cast<StatusPage*>(Page(kStatusTab));
+}
+
+void SetupPages::CommitPages() {
+  StorePages();
+  document_.Core().SealImage();
+}
+
+void SetupPages::RefreshPages() {
+  for (int tab : kRefreshOrder)
+    Page(tab)->LoadFromImage();
+}
+
+void SetupPages::StorePages() {
+  for (int tab : kCommitOrder)
+    Page(tab)->StoreToImage();
+}
+
+void SetupPages::CaptionChannelTabs(int channel) {
+  for (int tab = kBasicTab; tab <= kExtendedTab; ++tab)
+    tabs_.setTabText(tab, TabCaption(tab, channel));
+}
+
+}  // namespace mx::editor
