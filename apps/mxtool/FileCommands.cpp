@@ -54,7 +54,8 @@ int Usage(Streams io, const std::string& problem) {
   return kUsage;
 }
 
-// Opens a configuration file as the setup program does. Reports the failure itself.
+}  // namespace
+
 bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io) {
   std::string error;
   switch (document.Open(path, &error)) {
@@ -69,6 +70,8 @@ bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Stre
   }
   return false;
 }
+
+namespace {
 
 // The file's image exactly as written, before the corrections the program applies when it shows
 // the image; nothing when the file cannot be read or is not a configuration file.

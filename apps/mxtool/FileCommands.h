@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace mx {
+class SetupDocument;
+}
+
 namespace mx::tool {
 
 struct Streams {
@@ -16,5 +20,8 @@ bool IsFileCommand(const std::string& command);
 // Exit code: 0 success, 2 usage or file error.
 int RunFileCommand(const std::string& command, const std::vector<std::string>& args, Streams io);
 std::string FileCommandsUsage();
+
+// Opens a configuration file as the setup program does. Reports the failure itself.
+bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io);
 
 }  // namespace mx::tool

@@ -5,13 +5,14 @@
 
 #include "apps/mxtool/DeviceCommands.h"
 #include "apps/mxtool/FileCommands.h"
+#include "apps/mxtool/ReportCommand.h"
 
 namespace {
 
 std::string Usage() {
   return "usage: mxtool COMMAND [ARGUMENTS]\n"
          "Configuration files:\n" +
-         mx::tool::FileCommandsUsage() +
+         mx::tool::FileCommandsUsage() + mx::tool::ReportCommandUsage() +
          (mx::tool::DeviceCommandsUsage().empty()
               ? std::string()
               : "Interface on a serial port:\n" + mx::tool::DeviceCommandsUsage()) +
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
   if (mx::tool::IsFileCommand(command)) {
     return mx::tool::RunFileCommand(command, args, {std::cout, std::cerr});
   }
+  if (mx::tool::IsReportCommand(command))
+    return mx::tool::RunReportCommand(args, {std::cout, std::cerr});
   if (mx::tool::IsDeviceCommand(command))
     return mx::tool::RunDeviceCommand(command, args);
   std::cerr << "mxtool: unknown command \"" << command << "\"\n" << Usage();

@@ -1,0 +1,6 @@
+if(TARGET mx_report)
+  add_executable(report_bench ${CMAKE_CURRENT_LIST_DIR}/report_bench.cpp)
+  target_link_libraries(report_bench PRIVATE mx_report benchmark::benchmark)
+  target_include_directories(report_bench PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  mx_warnings(report_bench)
+endif()

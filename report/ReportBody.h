@@ -1,0 +1,95 @@
+#pragma once
+// The summary report's pages as content: which rows a page has, in which order, and the text of
+// every label and value (UTF-8). The same content is drawn on a page and written as plain text, so
+// the two forms never disagree.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ModelTable.h"
+#include "core/ParameterImage.h"
+
+namespace mx::report {
+
+class PrintPage;
+
+// Page kinds: the global page, then one page per channel A..E (channel index = kind - 1).
+inline constexpr int kGlobalPage = 0;
+inline constexpr int kPageKindCount = 1 + kChannelCount;
+
+enum class LineKind {
+  Section,    // heading at the left edge
+  Row,        // label = value
+  SubHeader,  // label alone
+  SubRow,     // indented label = value
+  TableHead,  // the summary table's column heads
+  TableRow,   // a label and one cell per column
+};
+
+struct BodyLine {
+  LineKind kind = LineKind::Row;
+  std::string label;
+  std::string value;
+  std::vector<std::string> cells;  // table lines only
+  bool fullPitch = false;          // a sub-row one whole row below the line before it
+  bool operator==(const BodyLine&) const = default;
+
+  static BodyLine Section(std::string label) { return Make(LineKind::Section, std::move(label)); }
+  static BodyLine Row(std::string label, std::string value = {}) {
+    return Make(LineKind::Row, std::move(label), std::move(value));
+  }
+  static BodyLine SubHeader(std::string label) {
+    return Make(LineKind::SubHeader, std::move(label));
+  }
+  static BodyLine SubRow(std::string label, std::string value = {}, bool fullPitch = false) {
+    BodyLine line = Make(LineKind::SubRow, std::move(label), std::move(value));
+    line.fullPitch = fullPitch;
+    return line;
+  }
+  static BodyLine Table(LineKind kind, std::string label = {}) {
+    return Make(kind, std::move(label));
+  }
+
+ private:
+  static BodyLine Make(LineKind kind, std::string label, std::string value = {}) {
+    BodyLine line;
+    line.kind = kind;
+    line.label = std::move(label);
+    line.value = std::move(value);
+    return line;
+  }
+};
+
+struct PageBody {
+  // The page's label width W is the larger of width(widthLabel) and width(widthSubLabel) + 100.
+  std::string_view widthLabel;
+  std::string_view widthSubLabel;
+  std::vector<BodyLine> lines;
+};
+
+// The body of one page for the image and the editor's model; reads the image, changes nothing.
+PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, int pageKind);
+PageBody BuildGlobalPage(const ParameterImage& image, ModelIndex model);
+PageBody BuildChannelPage(const ParameterImage& image, int channel);
+
+// "Global Settings & Channel Summary" or "Channel %c Parameters", then "   (Filename: %s)".
+std::string PageTitle(int pageKind, std::string_view fileName);
+
+// The body's geometry, in thousandths of an inch from the page origin.
+struct BodyPitches {
+  int row = 0;      // P
+  int subRow = 0;   // S
+  int section = 0;  // G
+};
+BodyPitches PitchesFor(int textHeight);
+inline constexpr int kFirstSectionY = 900;
+
+// Draws the body in the current (body) font: labels, "=" and values, the summary table.
+void DrawPageBody(PrintPage& page, const PageBody& body);
+
+// The body as text, one line per drawn row: a row as "label = value" ("label =" when the value is
+// empty), a sub-row indented by two blanks, a table row as its cells joined by " | ".
+std::string PageBodyText(const PageBody& body);
+
+}  // namespace mx::report
