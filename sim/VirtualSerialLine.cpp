@@ -65,6 +65,7 @@ LineOpenResult VirtualSerialLine::Open(const std::string& path, const LineSettin
     port->input.pop_front();
   port->lineFreeUs = 0;
   ++port->opens;
+  port->rts = port->dtr = port->modemLines;
   port_ = port;
   settings_ = settings;
   history_.push_back(settings);
@@ -164,20 +165,24 @@ WaitResult VirtualSerialLine::WaitReadable(uint32_t timeoutMs) {
 }
 
 bool VirtualSerialLine::GetModemStatus(uint32_t& bits) {
-  if (!port_)
+  if (!port_ || !port_->modemLines)
     return false;
-  bits = kModemCts | kModemDsr;
+  bits = port_->modemStatus;
   return true;
 }
 
-bool VirtualSerialLine::SetModemLine(ModemLine, bool) {
-  return port_ != nullptr;
+bool VirtualSerialLine::SetModemLine(ModemLine line, bool raised) {
+  if (!port_ || !port_->modemLines)
+    return false;
+  (line == ModemLine::Rts ? port_->rts : port_->dtr) = raised;
+  return true;
 }
 
 void VirtualSerialLine::Close() {
   if (!port_)
     return;
   port_->busy = false;
+  port_->rts = port_->dtr = false;
   PurgeInput();
   port_ = nullptr;
 }
