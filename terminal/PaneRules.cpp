@@ -145,4 +145,8 @@ std::string PortItemText(int port) {
   return port < 0 ? std::string(text::kPortItemNoPort) : WithNumber(text::kPortItem, port);
 }
 
+std::string UnableToOpenText(int port) {
+  return WithNumber(text::kUnableToOpen, port) + std::string(text::kNotInstalled);
+}
+
 }  // namespace mx::terminal

@@ -64,5 +64,7 @@ std::string_view StopBitsText(StopBits stopBits);  // "1", "1.5", "2"
 std::string WindowCaption(int port, const LineSettings& settings);
 // "Serial port  (COM3)", or "Serial port" before the window tried a port.
 std::string PortItemText(int port);
+// The message of a port that would not open: "Unable to open serial port COM3:\n" and why.
+std::string UnableToOpenText(int port);
 
 }  // namespace mx::terminal

@@ -1,7 +1,6 @@
 #include "terminal/TerminalController.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "desktop/CaptureLog.h"
 #include "link/InterfaceDiscovery.h"
@@ -13,12 +12,6 @@ namespace {
 // After an opening the line is left to settle and whatever waited in it is dropped; "Clear " waits
 // the same.
 constexpr uint32_t kSettleMs = 100;
-
-std::string WithNumber(std::string_view pattern, int number) {
-  char text[96];
-  std::snprintf(text, sizeof text, std::string(pattern).c_str(), number);
-  return text;
-}
 
 }  // namespace
 
@@ -80,8 +73,7 @@ void TerminalController::OpenPort() {
   }
   FinishOpenOrClose();
   PollHold hold(*this);  // the message box runs the window's timer
-  view_.ShowMessage(link_.state.messageCaption, WithNumber(text::kUnableToOpen, inUse_.port) +
-                                                    std::string(text::kNotInstalled));
+  view_.ShowMessage(link_.state.messageCaption, UnableToOpenText(inUse_.port));
 }
 
 void TerminalController::ClosePort() {
