@@ -10,8 +10,36 @@ namespace {
 // A partial image is given up after this much silence, as the interface's own receive time-out.
 constexpr uint32_t kImageReceiveTimeoutMs = 1000;
 constexpr int kTransferBaud = 9600;
+constexpr std::string_view kChannelLetters = "ABCDE";
+constexpr int kDisabledGage = 6;
+
+// Each channel's reading wanders round a value of its own, so the channels are told apart by eye.
+constexpr double kReadingCentres[] = {12.345, -3.210, 0.500, 25.400, 101.600};
+
+// What "<H" lists; the network request only on Network models.
+constexpr std::string_view kCommandList[] = {
+    "<*   copyright",
+    "<H   this list",
+    "<R*  one reading from every channel",
+    "<T*  gage type of every channel",
+    "<$B  identification and host line settings",
+    "<$S  serial number",
+    "<$V  model and firmware version",
+    "<$D  description",
+    "<$E  9600-N-8-1 for a parameter transfer; <$F back to the host settings",
+    "<$T  send the parameters; <$U receive them",
+};
+constexpr std::string_view kNetworkCommand = "<$N  network settings";
 
 }  // namespace
+
+std::string_view GageTypeName(int gageType) {
+  constexpr std::string_view kNames[] = {"Auto select", "CDI",   "Federal",        "Mitutoyo",
+                                         "Ono Sokki",   "RS232", "Disable channel"};
+  if (gageType < 0 || gageType > kDisabledGage)
+    return "???";
+  return kNames[gageType];
+}
 
 ParameterImage DefaultSimulatorImage(ModelIndex model, int baud, char parity, char dataBits) {
   ParameterImage image;
@@ -39,8 +67,8 @@ InterfaceSimulator::InterfaceSimulator(SimulatorConfig config)
 LineView InterfaceSimulator::OwnLine() const {
   if (transferMode_)
     return LineView{kTransferBaud, 'N', '8', true};
-  return LineView{image_.Get(fld::hostBaud), image_.Get(fld::hostParity),
-                  image_.Get(fld::hostDataBits), true};
+  const int baud = config_.lineBaud > 0 ? config_.lineBaud : image_.Get(fld::hostBaud);
+  return LineView{baud, image_.Get(fld::hostParity), image_.Get(fld::hostDataBits), true};
 }
 
 bool InterfaceSimulator::Understands(const LineView& line) const {
@@ -75,6 +103,22 @@ std::string InterfaceSimulator::NetworkLine() const {
   return text;
 }
 
+std::string InterfaceSimulator::Reading(int channel, uint64_t n) {
+  const int step = static_cast<int>(n % 40);
+  const int offset = step < 20 ? step : 40 - step;
+  const double centre =
+      kReadingCentres[static_cast<std::size_t>(channel) % std::size(kReadingCentres)];
+  char text[32];
+  std::snprintf(text, sizeof text, "%+09.3f", centre + 0.001 * offset);
+  return text;
+}
+
+std::vector<uint8_t> InterfaceSimulator::NextStreamReading() {
+  std::vector<uint8_t> out;
+  SendLine(Reading(0, readings_++), out);
+  return out;
+}
+
 void InterfaceSimulator::SendLine(std::string text, std::vector<uint8_t>& out) const {
   if (config_.fault == Fault::Garbled) {
     for (std::size_t i = 1; i < text.size(); i += 3)
@@ -95,7 +139,7 @@ std::vector<uint8_t> InterfaceSimulator::Receive(std::span<const uint8_t> bytes,
     lastByteMs_ = nowMs;
   // At other settings than its own the interface's UART sees only noise.
   if (!Understands(line)) {
-    matched_ = 0;
+    parse_ = Parse::Idle;
     return out;
   }
   for (uint8_t byte : bytes) {
@@ -105,13 +149,29 @@ std::vector<uint8_t> InterfaceSimulator::Receive(std::span<const uint8_t> bytes,
         FinishImage(out);
       continue;
     }
-    if (matched_ == 0) {
-      matched_ = byte == '<' ? 1 : 0;
-    } else if (matched_ == 1) {
-      matched_ = byte == '$' ? 2 : (byte == '<' ? 1 : 0);
-    } else {
-      matched_ = byte == '<' ? 1 : 0;
-      HandleRequest(static_cast<char>(byte), out);
+    const Parse state = parse_;
+    parse_ = byte == '<' ? Parse::Open : Parse::Idle;
+    switch (state) {
+      case Parse::Idle:
+        break;
+      case Parse::Open:
+        if (byte == '$')
+          parse_ = Parse::Dollar;
+        else if (byte == 'R')
+          parse_ = Parse::ReadAll;
+        else if (byte == 'T')
+          parse_ = Parse::TypesAll;
+        else if (byte == '*' || byte == 'H')
+          HandleTerminalRequest(static_cast<char>(byte), out);
+        break;
+      case Parse::Dollar:
+        HandleRequest(static_cast<char>(byte), out);
+        break;
+      case Parse::ReadAll:
+      case Parse::TypesAll:
+        if (byte == '*')
+          HandleTerminalRequest(state == Parse::ReadAll ? 'R' : 'T', out);
+        break;
     }
   }
   if (config_.fault == Fault::Silent)
@@ -164,6 +224,47 @@ void InterfaceSimulator::HandleRequest(char letter, std::vector<uint8_t>& out) {
   requests_.emplace_back(1, letter);
 }
 
+void InterfaceSimulator::HandleTerminalRequest(char letter, std::vector<uint8_t>& out) {
+  const ModelInfo* info = ModelByIndex(config_.model);
+  const int channels = ChannelCount(config_.model);
+  switch (letter) {
+    case '*':
+      requests_.emplace_back("*");
+      SendLine(std::string(info ? info->name : "Mesurix") +
+                   " firmware 2.14  Copyright (c) 2003-2024 Brantwick Systems  (simulated)",
+               out);
+      break;
+    case 'H':
+      requests_.emplace_back("H");
+      for (std::string_view line : kCommandList)
+        SendLine(std::string(line), out);
+      if (IsNetworkModel(config_.model))
+        SendLine(std::string(kNetworkCommand), out);
+      break;
+    case 'R':
+      requests_.emplace_back("R*");
+      for (int c = 0; c < channels; ++c) {
+        std::string line(1, kChannelLetters[static_cast<std::size_t>(c)]);
+        if (image_.Get(fld::gageType, c) == kDisabledGage)
+          line += " disabled";
+        else
+          line += " " + Reading(c, readings_);
+        SendLine(line, out);
+      }
+      ++readings_;
+      break;
+    case 'T':
+      requests_.emplace_back("T*");
+      for (int c = 0; c < channels; ++c)
+        SendLine(std::string(1, kChannelLetters[static_cast<std::size_t>(c)]) + " " +
+                     std::string(GageTypeName(image_.Get(fld::gageType, c))),
+                 out);
+      break;
+    default:
+      break;
+  }
+}
+
 void InterfaceSimulator::FinishImage(std::vector<uint8_t>& out) {
   receivingImage_ = false;
   requests_.emplace_back("U");
@@ -191,6 +292,7 @@ void InterfaceSimulator::FinishImage(std::vector<uint8_t>& out) {
   SendLine("Pass", out);
   // The interface resets with the new image: its own settings apply from the next request on.
   image_ = received;
+  config_.lineBaud = 0;
   transferMode_ = false;
   ++resets_;
 }

@@ -2,11 +2,22 @@
 // The simulated interface's protocol: one state machine for the in-process tests and for mxsim on a
 // pseudo-terminal. It is fed the host's bytes together with the line settings they travelled at
 // and returns what the interface sends back. It has no clock of its own: callers pass the time.
+//
+// Requests, each answered at once (no terminator needed), every reply line ended by CR:
+//   <$B <$S <$V <$D <$N   identification, serial number, version, description, network settings
+//   <$E <$F               transfer speed (9600-N-8-1) on and off; <$T sends the image, <$U takes
+//   one
+//   <*                    copyright line
+//   <H                    the list of requests, one per line
+//   <R*                   one reading per channel: "A +0012.345" ("B disabled" for a disabled one)
+//   <T*                   the gage type of each channel: "A Auto select", "E RS232"
+// Anything else is ignored.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ModelTable.h"
@@ -39,7 +50,13 @@ struct SimulatorConfig {
   std::optional<std::string> networkLine;  // the "<$N" reply as given; default from the image
   Fault fault = Fault::None;
   ParameterImage image;  // host line settings come from its hostBaud, hostParity, hostDataBits
+  // A host port speed above what the image's 16-bit hostBaud offers (38400, 57600, 115200); 0 when
+  // the image's speed applies. An image received later replaces it.
+  int lineBaud = 0;
 };
+
+// The text of a gage type code as the interface reports it ("Auto select" .. "Disable channel").
+std::string_view GageTypeName(int gageType);
 
 // The default image of a model, with the host line at `baud`-`parity`-`dataBits`-1 and a valid
 // checksum.
@@ -65,9 +82,14 @@ class InterfaceSimulator {
   int Resets() const { return resets_; }
   std::string IdentificationLine() const;
   std::string NetworkLine() const;
+  // The n-th reading of a channel: a slow triangle wave round a value of its own ("+0012.345").
+  static std::string Reading(int channel, uint64_t n);
+  // What a streaming interface sends next: channel A's next reading and CR.
+  std::vector<uint8_t> NextStreamReading();
 
  private:
   void HandleRequest(char letter, std::vector<uint8_t>& out);
+  void HandleTerminalRequest(char letter, std::vector<uint8_t>& out);
   void FinishImage(std::vector<uint8_t>& out);
   void SendLine(std::string text, std::vector<uint8_t>& out) const;
   bool Understands(const LineView& line) const;
@@ -77,8 +99,10 @@ class InterfaceSimulator {
   std::vector<std::string> requests_;
   bool transferMode_ = false;
   int resets_ = 0;
-  // Request parser: how much of "<$" has been seen.
-  int matched_ = 0;
+  // Request parser: what of a request has been seen.
+  enum class Parse { Idle, Open, Dollar, ReadAll, TypesAll };
+  Parse parse_ = Parse::Idle;
+  uint64_t readings_ = 0;
   // Image reception after "<$U".
   bool receivingImage_ = false;
   std::vector<uint8_t> incoming_;

@@ -61,8 +61,14 @@ void MakeRaw(int fd) {
 
 }  // namespace
 
-PtyInterface::PtyInterface(InterfaceSimulator& simulator, bool paced)
-    : simulator_(simulator), paced_(paced) {}
+namespace {
+// A new reading is queued only while less than this is still waiting for the line, so a rate the
+// line cannot carry thins the stream instead of growing the queue without end.
+constexpr std::size_t kStreamBacklog = 64;
+}  // namespace
+
+PtyInterface::PtyInterface(InterfaceSimulator& simulator, bool paced, double streamHz)
+    : simulator_(simulator), paced_(paced || streamHz > 0), schedule_(streamHz) {}
 
 PtyInterface::~PtyInterface() {
   Remove();
@@ -131,14 +137,33 @@ void PtyInterface::Flush(uint64_t nowUs) {
       return;  // the pty buffer is full: try again when it drains
     output_.erase(output_.begin(), output_.begin() + written);
     nextByteUs_ += static_cast<uint64_t>(written) * byteUs;
+    bytesSent_ += static_cast<uint64_t>(written);
     if (static_cast<std::size_t>(written) < n)
       return;
+  }
+}
+
+void PtyInterface::Stream(uint64_t nowUs) {
+  for (uint64_t due = schedule_.Due(nowUs); due > 0; --due) {
+    if (output_.size() >= kStreamBacklog) {
+      ++readingsSkipped_;
+      continue;
+    }
+    if (output_.empty())
+      nextByteUs_ = std::max(nextByteUs_, nowUs);
+    const std::vector<uint8_t> reading = simulator_.NextStreamReading();
+    output_.insert(output_.end(), reading.begin(), reading.end());
   }
 }
 
 void PtyInterface::ServeOnce(int waitMs) {
   uint64_t now = NowUs();
   int timeout = waitMs;
+  if (schedule_.Active()) {
+    Stream(now);
+    const uint64_t next = schedule_.NextUs();
+    timeout = std::min<int>(timeout, next > now ? static_cast<int>((next - now + 999) / 1000) : 0);
+  }
   short events = POLLIN;
   if (!output_.empty()) {
     if (paced_ && nextByteUs_ > now) {

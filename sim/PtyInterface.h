@@ -11,12 +11,15 @@
 #include <string>
 
 #include "sim/InterfaceSimulator.h"
+#include "sim/ReadingSchedule.h"
 
 namespace mx::sim {
 
 class PtyInterface {
  public:
-  PtyInterface(InterfaceSimulator& simulator, bool paced);
+  // `streamHz` > 0 sends a reading that many times a second besides the answers; a stream is
+  // always paced at the line's speed, and a reading that would not fit the line is skipped.
+  PtyInterface(InterfaceSimulator& simulator, bool paced, double streamHz = 0);
   ~PtyInterface();
   PtyInterface(const PtyInterface&) = delete;
   PtyInterface& operator=(const PtyInterface&) = delete;
@@ -32,9 +35,13 @@ class PtyInterface {
   // Removes the link and closes the pseudo-terminal.
   void Remove();
 
+  uint64_t BytesSent() const { return bytesSent_; }
+  uint64_t ReadingsSkipped() const { return readingsSkipped_; }
+
  private:
   int CurrentBaud() const;
   void Flush(uint64_t nowUs);
+  void Stream(uint64_t nowUs);
 
   InterfaceSimulator& simulator_;
   bool paced_;
@@ -44,6 +51,9 @@ class PtyInterface {
   std::string linkPath_;
   std::deque<uint8_t> output_;
   uint64_t nextByteUs_ = 0;
+  ReadingSchedule schedule_;
+  uint64_t bytesSent_ = 0;
+  uint64_t readingsSkipped_ = 0;
 };
 
 }  // namespace mx::sim

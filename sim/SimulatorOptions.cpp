@@ -18,7 +18,8 @@ bool ParseLine(const std::string& text, int& baud, char& parity, char& dataBits)
   const long value = std::strtol(text.c_str(), &end, 10);
   if (end != text.c_str() + dash)
     return false;
-  if (value != 1200 && value != 2400 && value != 4800 && value != 9600 && value != 19200)
+  if (value != 1200 && value != 2400 && value != 4800 && value != 9600 && value != 19200 &&
+      value != 38400 && value != 57600 && value != 115200)
     return false;
   parity = text[dash + 1];
   dataBits = text[dash + 3];
@@ -45,13 +46,35 @@ bool ParseFault(const std::string& text, Fault& fault) {
   return true;
 }
 
+// The image's host baud field holds only the interface's own five speeds; faster host lines are
+// the simulator's (SimulatorConfig::lineBaud) and the image keeps 9600.
+constexpr int kFastestImageBaud = 19200;
+
+void ApplyLine(SimulatorConfig& config, int baud, char parity, char dataBits) {
+  config.lineBaud = baud > kFastestImageBaud ? baud : 0;
+  config.image.Set(fld::hostBaud, static_cast<uint16_t>(baud > kFastestImageBaud ? 9600 : baud));
+  config.image.Set(fld::hostParity, parity);
+  config.image.Set(fld::hostDataBits, dataBits);
+  config.image.Set(fld::hostStopBits, '1');
+}
+
+bool ParseRate(const std::string& text, double& hz) {
+  char* end = nullptr;
+  hz = std::strtod(text.c_str(), &end);
+  return !text.empty() && end == text.c_str() + text.size() && hz > 0 && hz <= 10000;
+}
+
 }  // namespace
 
 std::string SimulatorUsage() {
   return "usage: mxsim --link PATH [--model M] [--line BAUD-P-D-1] [--serial TEXT] [--version "
          "TEXT]\n"
          "             [--description TEXT] [--network LINE] [--image FILE.mxs]\n"
-         "             [--fault silent|garbled|refuse|badsum|short] [--pace]\n";
+         "             [--fault silent|garbled|refuse|badsum|short] [--pace] [--stream HZ]\n"
+         "  --line   the interface's host line: 1200..115200 baud, N-8, E-7 or O-7, 1 stop bit\n"
+         "  --pace   replies come at the line's speed instead of at once\n"
+         "  --stream HZ readings a second without being asked (paced; a rate the line cannot\n"
+         "           carry is thinned)\n";
 }
 
 bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOptions& options,
@@ -74,7 +97,12 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
       return false;
     }
     const std::string& value = args[++i];
-    if (option == "--link") {
+    if (option == "--stream") {
+      if (!ParseRate(value, options.streamHz)) {
+        error = "bad rate " + value + " (readings a second, above 0 and up to 10000)";
+        return false;
+      }
+    } else if (option == "--link") {
       options.linkPath = value;
     } else if (option == "--model") {
       model = ModelByAnyName(value);
@@ -84,7 +112,7 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
       }
     } else if (option == "--line") {
       if (!ParseLine(value, baud, parity, dataBits)) {
-        error = "bad line settings " + value + " (1200..19200, N-8, E-7 or O-7, 1 stop bit)";
+        error = "bad line settings " + value + " (1200..115200, N-8, E-7 or O-7, 1 stop bit)";
         return false;
       }
       lineGiven = true;
@@ -114,7 +142,9 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
   }
   if (imagePath.empty()) {
     config.model = model ? model->index : 0;
-    config.image = DefaultSimulatorImage(config.model, baud, parity, dataBits);
+    config.image = DefaultSimulatorImage(config.model, 9600, parity, dataBits);
+    ApplyLine(config, baud, parity, dataBits);
+    StoreChecksum(config.image);
     return true;
   }
   std::vector<uint8_t> bytes;
@@ -131,12 +161,8 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
   ApplyLoadFixups(config.image);
   const ModelIndex fileModel = config.image.Get(fld::modelIndex);
   config.model = model ? model->index : (IsKnownModel(fileModel) ? fileModel : 0);
-  if (lineGiven) {
-    config.image.Set(fld::hostBaud, static_cast<uint16_t>(baud));
-    config.image.Set(fld::hostParity, parity);
-    config.image.Set(fld::hostDataBits, dataBits);
-    config.image.Set(fld::hostStopBits, '1');
-  }
+  if (lineGiven)
+    ApplyLine(config, baud, parity, dataBits);
   config.image.Set(fld::modelIndex, static_cast<int8_t>(config.model));
   StoreChecksum(config.image);
   return true;

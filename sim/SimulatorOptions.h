@@ -12,6 +12,7 @@ struct SimulatorOptions {
   std::string linkPath;
   SimulatorConfig config;
   bool paced = false;
+  double streamHz = 0;  // readings a second sent without being asked; 0: none
 };
 
 // Fills `options` from the arguments after the program name. False with `error` for the user.

@@ -79,6 +79,7 @@ LineResult VirtualSerialLine::Open(const std::string& path, const LineSettings& 
     port->input.pop_front();
   port->lineFreeUs = 0;
   ++port->opens;
+  port->rts = port->dtr = port->modemLines;
   port_ = port;
   Configure(settings);  // a speed it refuses is no reason to fail the open, as on the termios line
   lastError_ = {};
@@ -194,17 +195,18 @@ bool VirtualSerialLine::GetModemStatus(uint32_t& bits) {
     Fail(LineError::Unsupported, "Inappropriate ioctl for device");
     return false;
   }
-  bits = kModemCts | kModemDsr;
+  bits = port_->modemStatus;
   return true;
 }
 
-bool VirtualSerialLine::SetModemLine(ModemLine, bool) {
+bool VirtualSerialLine::SetModemLine(ModemLine line, bool raised) {
   if (!port_)
     return false;
   if (!port_->modemLines) {
     Fail(LineError::Unsupported, "Inappropriate ioctl for device");
     return false;
   }
+  (line == ModemLine::Rts ? port_->rts : port_->dtr) = raised;
   return true;
 }
 
@@ -212,6 +214,7 @@ void VirtualSerialLine::Close() {
   if (!port_)
     return;
   port_->busy = false;
+  port_->rts = port_->dtr = false;
   PurgeInput();
   port_ = nullptr;
 }

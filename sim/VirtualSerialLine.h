@@ -22,7 +22,10 @@ struct VirtualPort {
   uint32_t replyDelayMs = 0;             // from the end of a request to the first reply byte
   bool paced = false;                    // reply bytes arrive at line speed (10 bits a byte)
   long lostAfterBytes = -1;              // the device vanishes after sending this many bytes
-  bool modemLines = true;                // false: like a pseudo-terminal, modem calls fail
+  // Modem lines: false for a device without them (pseudo-terminals, many USB bridges), whose
+  // modem calls fail. `modemStatus` is what the device shows on CTS and DSR.
+  bool modemLines = true;
+  uint32_t modemStatus = kModemCts | kModemDsr;
 
   // Line state, owned by the bus.
   struct Pending {
@@ -36,6 +39,8 @@ struct VirtualPort {
   uint64_t lostAtUs = 0;
   std::vector<uint8_t> written;  // everything the host wrote, for inspection
   int opens = 0;
+  bool rts = false;  // the host's output lines, raised while it holds the port
+  bool dtr = false;
 };
 
 class VirtualPortBus {

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
 
   mx::sim::InterfaceSimulator simulator(options.config);
-  mx::sim::PtyInterface pty(simulator, options.paced);
+  mx::sim::PtyInterface pty(simulator, options.paced, options.streamHz);
   if (!pty.Create(options.linkPath, error)) {
     std::fprintf(stderr, "mxsim: %s\n", error.c_str());
     return 1;
@@ -49,5 +49,11 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   pty.Serve(gStop);
   pty.Remove();
+  // What went out, for load tests that compare it with what the other side logged.
+  std::printf("sent %llu bytes", static_cast<unsigned long long>(pty.BytesSent()));
+  if (pty.ReadingsSkipped() > 0)
+    std::printf(", %llu readings skipped while the line was busy",
+                static_cast<unsigned long long>(pty.ReadingsSkipped()));
+  std::printf("\n");
   return 0;
 }

@@ -5,7 +5,7 @@
 
 #include "link/InterfaceDiscovery.h"
 #include "link/LinkMessages.h"
-#include "tests/link/RecordingHost.h"
+#include "support/RecordingHost.h"
 
 namespace mx {
 namespace {

@@ -4,7 +4,7 @@
 #include "core/ImageOperations.h"
 #include "link/LinkMessages.h"
 #include "link/ParameterTransfer.h"
-#include "tests/link/RecordingHost.h"
+#include "support/RecordingHost.h"
 
 namespace mx {
 namespace {

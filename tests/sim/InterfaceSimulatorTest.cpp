@@ -4,6 +4,7 @@
 
 #include "core/ImageOperations.h"
 #include "sim/InterfaceSimulator.h"
+#include "sim/ReadingSchedule.h"
 #include "sim/SimulatorOptions.h"
 
 namespace mx::sim {
@@ -113,6 +114,107 @@ TEST(InterfaceSimulatorTest, FaultsChangeWhatComesBack) {
   ParameterImage received;
   std::copy(sent.begin(), sent.end(), received.Bytes().begin());
   EXPECT_FALSE(ChecksumMatches(received));
+}
+
+// Lines of a reply, without their CRs; fails the test on a reply that does not end in CR.
+std::vector<std::string> Lines(const std::vector<uint8_t>& reply) {
+  std::vector<std::string> lines;
+  std::string text = Text(reply);
+  EXPECT_TRUE(text.empty() || text.back() == '\r') << text;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\r', at);
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+TEST(InterfaceSimulatorTest, AnswersTheTestWindowsButtons) {
+  InterfaceSimulator plus = Make(0, 9600, 'N', '8');
+  const LineView line{9600, 'N', '8', true};
+  const auto copyright = Lines(plus.Receive(Bytes("<*"), line, 0));
+  ASSERT_EQ(copyright.size(), 1u);
+  EXPECT_NE(copyright[0].find("Copyright"), std::string::npos);
+
+  // The command list names every request the interface answers, the network one only on
+  // Network models.
+  const auto commands = Lines(plus.Receive(Bytes("<H"), line, 0));
+  for (const std::string request : {"<*", "<H", "<R*", "<T*", "<$B", "<$S", "<$V", "<$T", "<$U"}) {
+    EXPECT_TRUE(std::any_of(commands.begin(), commands.end(), [&](const std::string& l) {
+      return l.find(request) != std::string::npos;
+    })) << request;
+  }
+  const auto hasNetwork = [](const std::vector<std::string>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& l) { return l.rfind("<$N", 0) == 0; });
+  };
+  EXPECT_FALSE(hasNetwork(commands));
+  InterfaceSimulator network = Make(7, 9600, 'N', '8');
+  EXPECT_TRUE(hasNetwork(Lines(network.Receive(Bytes("<H"), line, 0))));
+
+  // One line per channel of the model, split requests and noise notwithstanding.
+  ParameterImage image = DefaultSimulatorImage(4, 9600, 'N', '8');
+  image.Set(fld::gageType, int8_t{6}, 1);
+  image.Set(fld::gageType, int8_t{3}, 2);
+  SimulatorConfig config;
+  config.model = 4;
+  config.image = image;
+  InterfaceSimulator five(config);
+  EXPECT_TRUE(five.Receive(Bytes("x<R"), line, 0).empty());
+  EXPECT_EQ(Lines(five.Receive(Bytes("*"), line, 0)),
+            (std::vector<std::string>{"A " + InterfaceSimulator::Reading(0, 0), "B disabled",
+                                      "C " + InterfaceSimulator::Reading(2, 0),
+                                      "D " + InterfaceSimulator::Reading(3, 0),
+                                      "E " + InterfaceSimulator::Reading(4, 0)}));
+  EXPECT_EQ(Lines(five.Receive(Bytes("<T*"), line, 0)),
+            (std::vector<std::string>{"A Auto select", "B Disable channel", "C Mitutoyo",
+                                      "D Auto select", "E RS232"}));
+  EXPECT_EQ(Lines(plus.Receive(Bytes("<T*"), line, 0)).size(), 2u);
+  EXPECT_TRUE(five.Receive(Bytes("<R+<T<*"), line, 0).size() > 0);  // only "<*" counts
+  EXPECT_EQ(five.Requests(), (std::vector<std::string>{"R*", "T*", "*"}));
+  // Like every request, none is heard at other settings than the interface's own.
+  EXPECT_TRUE(five.Receive(Bytes("<H<*"), {19200, 'N', '8', true}, 0).empty());
+}
+
+TEST(InterfaceSimulatorTest, ReadingsWanderAndStreamOneLineAtATime) {
+  EXPECT_EQ(InterfaceSimulator::Reading(0, 0), "+0012.345");
+  EXPECT_EQ(InterfaceSimulator::Reading(0, 20), "+0012.365");
+  EXPECT_EQ(InterfaceSimulator::Reading(0, 40), "+0012.345");
+  EXPECT_EQ(InterfaceSimulator::Reading(1, 5), "-0003.205");
+  InterfaceSimulator sim = Make(0, 9600, 'N', '8');
+  EXPECT_EQ(Text(sim.NextStreamReading()), "+0012.345\r");
+  EXPECT_EQ(Text(sim.NextStreamReading()), "+0012.346\r");
+}
+
+TEST(ReadingScheduleTest, KeepsAnAbsoluteRateAndSkipsLongStalls) {
+  ReadingSchedule idle(0);
+  EXPECT_EQ(idle.Due(5'000'000), 0u);
+  ReadingSchedule tenHz(10);
+  EXPECT_EQ(tenHz.Due(1'000'000), 1u);  // the first reading at once
+  EXPECT_EQ(tenHz.Due(1'099'999), 0u);
+  EXPECT_EQ(tenHz.Due(1'100'000), 1u);
+  EXPECT_EQ(tenHz.Due(1'450'000), 3u);  // a late wake-up catches up: 1.2, 1.3, 1.4
+  EXPECT_EQ(tenHz.NextUs(), 1'500'000u);
+  EXPECT_EQ(tenHz.Due(9'000'000), 1u);  // stopped for seconds: resumes, no flood
+  EXPECT_EQ(tenHz.NextUs(), 9'100'000u);
+}
+
+TEST(SimulatorOptionsTest, FastLinesAndStreaming) {
+  SimulatorOptions options;
+  std::string error;
+  ASSERT_TRUE(ParseSimulatorOptions({"--link", "x", "--line", "115200-N-8-1", "--stream", "50"},
+                                    options, error))
+      << error;
+  EXPECT_EQ(options.streamHz, 50);
+  InterfaceSimulator sim(options.config);
+  EXPECT_EQ(sim.OwnLine().baud, 115200);
+  EXPECT_TRUE(ChecksumMatches(sim.Image()));
+  EXPECT_EQ(Text(sim.Receive(Bytes("<$B"), {115200, 'N', '8', true}, 0)),
+            "MX3-PLUS-00: 115200-N-8-1\r");
+  for (const char* bad : {"0", "-5", "fast", "20000"}) {
+    SimulatorOptions ignored;
+    EXPECT_FALSE(ParseSimulatorOptions({"--link", "x", "--stream", bad}, ignored, error)) << bad;
+  }
 }
 
 TEST(SimulatorOptionsTest, ParsesTheCommandLine) {

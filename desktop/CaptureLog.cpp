@@ -1,0 +1,125 @@
+#include "desktop/CaptureLog.h"
+
+#include "notation/ControlNotation.h"
+
+namespace mx::desktop {
+namespace {
+
+constexpr qint64 kIdleLineMs = 1000;
+constexpr qint64 kFlushEveryMs = 1000;
+constexpr uint8_t kCr = 13;
+constexpr uint8_t kLf = 10;
+
+}  // namespace
+
+CaptureLog::CaptureLog() : CaptureLog([] { return QDateTime::currentDateTime(); }) {}
+
+CaptureLog::CaptureLog(Clock clock) : clock_(std::move(clock)) {}
+
+CaptureLog::~CaptureLog() {
+  Close();
+}
+
+bool CaptureLog::Open(const QString& path) {
+  Close();
+  error_.clear();
+  bytesCaptured_ = 0;
+  file_.setFileName(path);
+  if (!file_.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    error_ = file_.errorString();
+    return false;
+  }
+  lastFlush_ = clock_();
+  return true;
+}
+
+bool CaptureLog::Idle(const QDateTime& now) const {
+  // A clock set back counts as a pause too: the stamps stay in the order they were written.
+  const qint64 quiet = lastTraffic_.msecsTo(now);
+  return quiet >= kIdleLineMs || quiet < 0;
+}
+
+void CaptureLog::Append(CaptureDirection direction, std::span<const uint8_t> bytes) {
+  if (!IsOpen() || bytes.empty())
+    return;
+  const QDateTime now = clock_();
+  if (lineOpen_ && (direction != lineDirection_ || Idle(now)))
+    EndLine();
+  QByteArray text;
+  text.reserve(static_cast<qsizetype>(bytes.size()) * 2);
+  for (const uint8_t byte : bytes) {
+    if (lineOpen_ && afterCr_ && byte != kLf) {
+      Write(text);
+      text.clear();
+      EndLine();
+    }
+    if (!lineOpen_) {
+      Write(text);
+      text.clear();
+      StartLine(direction, now);
+    }
+    const std::string shown = FormatCharacter(byte, true, false);
+    text.append(shown.data(), static_cast<qsizetype>(shown.size()));
+    if (byte == kCr) {
+      afterCr_ = true;
+    } else if (afterCr_) {  // the LF of a CR LF pair closes the line it ends
+      Write(text);
+      text.clear();
+      EndLine();
+    }
+  }
+  Write(text);
+  bytesCaptured_ += bytes.size();
+  lastTraffic_ = now;
+  FlushIfDue(now, false);
+}
+
+void CaptureLog::Tick() {
+  if (!IsOpen())
+    return;
+  const QDateTime now = clock_();
+  if (lineOpen_ && Idle(now))
+    EndLine();
+  FlushIfDue(now, false);
+}
+
+void CaptureLog::Close() {
+  if (!IsOpen())
+    return;
+  if (lineOpen_)
+    EndLine();
+  FlushIfDue(clock_(), true);
+  file_.close();
+}
+
+void CaptureLog::StartLine(CaptureDirection direction, const QDateTime& at) {
+  lineOpen_ = true;
+  afterCr_ = false;
+  lineDirection_ = direction;
+  const char arrow = direction == CaptureDirection::Received ? '<' : '>';
+  Write(at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")).toLatin1() + ' ' + arrow + ' ');
+}
+
+void CaptureLog::EndLine() {
+  lineOpen_ = false;
+  afterCr_ = false;
+  Write("\n");
+}
+
+void CaptureLog::Write(const QByteArray& text) {
+  if (text.isEmpty())
+    return;
+  if (file_.write(text) != text.size() && error_.isEmpty())
+    error_ = file_.errorString();
+}
+
+void CaptureLog::FlushIfDue(const QDateTime& now, bool force) {
+  const qint64 since = lastFlush_.msecsTo(now);
+  if (!force && since < kFlushEveryMs && since >= 0)
+    return;
+  if (!file_.flush() && error_.isEmpty())
+    error_ = file_.errorString();
+  lastFlush_ = now;
+}
+
+}  // namespace mx::desktop

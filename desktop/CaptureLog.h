@@ -1,0 +1,71 @@
+#pragma once
+// A capture of a connection's traffic in a text file: every byte received and sent, one line per
+// CR-terminated line, each line stamped with the local time to the millisecond and its direction:
+//
+//   2024-05-02T14:03:07.125 > <H
+//   2024-05-02T14:03:07.141 < <*   copyright{CR}
+//
+// Bytes without a printable form are written in the brace notation ({CR}, {LF}, {Esc}, {200}, and
+// {{} for the brace itself), so the file can be read back byte for byte. A line ends after a CR
+// (and the LF right behind it, if one follows), when the direction changes, and after a second
+// without traffic, so a line never mixes directions. The file is appended to, flushed at least once
+// a second while bytes arrive or Tick runs, and closed cleanly.
+
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace mx::desktop {
+
+enum class CaptureDirection { Received, Sent };
+
+class CaptureLog {
+ public:
+  // Local wall-clock time; tests pass their own so every stamp is exact.
+  using Clock = std::function<QDateTime()>;
+
+  CaptureLog();
+  explicit CaptureLog(Clock clock);
+  ~CaptureLog();
+  CaptureLog(const CaptureLog&) = delete;
+  CaptureLog& operator=(const CaptureLog&) = delete;
+
+  // Opens `path` for appending (created if missing); a capture already open is closed first.
+  // False with ErrorString() set when the file cannot be opened.
+  bool Open(const QString& path);
+  bool IsOpen() const { return file_.isOpen(); }
+  QString FileName() const { return file_.fileName(); }
+  // Why the last Open or write failed; empty while all is well.
+  QString ErrorString() const { return error_; }
+
+  void Append(CaptureDirection direction, std::span<const uint8_t> bytes);
+  // Call at least once a second: ends a line that has been idle for a second and flushes.
+  void Tick();
+  // Ends the open line, flushes and closes. Safe to call when nothing is open.
+  void Close();
+
+  // Traffic bytes captured since Open (not the characters written for them).
+  quint64 BytesCaptured() const { return bytesCaptured_; }
+
+ private:
+  void StartLine(CaptureDirection direction, const QDateTime& at);
+  void EndLine();
+  void Write(const QByteArray& text);
+  void FlushIfDue(const QDateTime& now, bool force);
+  bool Idle(const QDateTime& now) const;
+
+  Clock clock_;
+  QFile file_;
+  QString error_;
+  bool lineOpen_ = false;
+  bool afterCr_ = false;  // the open line has its CR; only an LF may still join it
+  CaptureDirection lineDirection_ = CaptureDirection::Received;
+  QDateTime lastTraffic_;
+  QDateTime lastFlush_;
+  quint64 bytesCaptured_ = 0;
+};
+
+}  // namespace mx::desktop

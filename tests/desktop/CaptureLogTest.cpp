@@ -1,0 +1,130 @@
+// The traffic capture: line breaks, stamps, directions, the brace notation, flushing and closing,
+// on a clock the test moves.
+#include "desktop/CaptureLog.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <string>
+#include <vector>
+
+#include "notation/ControlNotation.h"
+#include "tests/support/TempDir.h"
+
+namespace mx::desktop {
+namespace {
+
+constexpr auto kIn = CaptureDirection::Received;
+constexpr auto kOut = CaptureDirection::Sent;
+
+struct Capture {
+  test::TempDir dir;
+  QString path = QString::fromStdString(dir.File("capture.txt"));
+  qint64 nowMs = 0;
+  const QDateTime base{QDate(2024, 5, 2), QTime(14, 3, 7, 125)};
+  CaptureLog log{[this] { return base.addMSecs(nowMs); }};
+
+  Capture() { EXPECT_TRUE(log.Open(path)); }
+  void Add(CaptureDirection direction, const std::string& bytes, qint64 atMs) {
+    nowMs = atMs;
+    log.Append(direction, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+  }
+  // What another program reading the file sees now.
+  std::string OnDisk() const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
+  }
+};
+
+TEST(CaptureLogTest, OneStampedLinePerCrTerminatedLine) {
+  Capture c;
+  c.Add(kOut, "<H", 0);
+  c.Add(kIn, "OK\r\nA\r", 16);
+  c.Add(kIn, "\nB{\x1b\xc8", 20);  // the LF of a CR LF pair arrives with the next read
+  c.Add(kIn, "\r\r", 40);          // a CR without LF ends its line as well
+  c.log.Close();
+  EXPECT_EQ(c.OnDisk(),
+            "2024-05-02T14:03:07.125 > <H\n"
+            "2024-05-02T14:03:07.141 < OK{CR}{LF}\n"
+            "2024-05-02T14:03:07.141 < A{CR}{LF}\n"
+            "2024-05-02T14:03:07.145 < B{{}{Esc}{200}{CR}\n"
+            "2024-05-02T14:03:07.165 < {CR}\n");
+  EXPECT_EQ(c.log.BytesCaptured(), 15u);
+}
+
+TEST(CaptureLogTest, DirectionChangeAndASecondOfSilenceStartNewLines) {
+  Capture c;
+  c.Add(kIn, "ab", 0);
+  c.Add(kIn, "c", 999);   // still the same line
+  c.Add(kOut, "x", 999);  // a line never mixes directions
+  c.Add(kOut, "y", 1999);
+  c.Add(kOut, "\r", 1999);
+  c.nowMs = 2998;
+  c.log.Tick();
+  c.Add(kOut, "\n", 2998);  // 999 ms after the CR: still its LF
+  c.Add(kIn, "z", 5000);
+  c.log.Close();
+  EXPECT_EQ(c.OnDisk(),
+            "2024-05-02T14:03:07.125 < abc\n"
+            "2024-05-02T14:03:08.124 > x\n"
+            "2024-05-02T14:03:09.124 > y{CR}{LF}\n"
+            "2024-05-02T14:03:12.125 < z\n");
+}
+
+TEST(CaptureLogTest, FlushesWithinASecondAndAppendsToAnEarlierCapture) {
+  Capture c;
+  c.Add(kIn, "first", 0);
+  c.nowMs = 1000;
+  c.log.Tick();  // also ends the line, a second after its last byte
+  EXPECT_EQ(c.OnDisk(), "2024-05-02T14:03:07.125 < first\n");
+
+  // Traffic that never pauses is flushed too.
+  for (qint64 t = 2000; t <= 3000; t += 100)
+    c.Add(kIn, "r", t);
+  EXPECT_NE(c.OnDisk().find("rrrrrrrrrrr"), std::string::npos);
+
+  c.log.Close();
+  EXPECT_TRUE(c.log.Open(c.path));
+  c.Add(kOut, "again", 4000);
+  c.log.Close();
+  const std::string both = c.OnDisk();
+  EXPECT_EQ(both.rfind("2024-05-02T14:03:07.125 < first\n", 0), 0u);
+  EXPECT_EQ(both.substr(both.size() - 32), "2024-05-02T14:03:11.125 > again\n");
+}
+
+TEST(CaptureLogTest, EveryByteValueReadsBackFromTheFile) {
+  Capture c;
+  std::string all;
+  for (int b = 0; b < 256; ++b)
+    all += static_cast<char>(b);
+  c.Add(kIn, all + all, 0);
+  c.log.Close();
+  std::string text = c.OnDisk();
+  std::string recovered;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find('\n', at);
+    ASSERT_NE(end, std::string::npos);
+    ASSERT_EQ(text.substr(at + 23, 3), " < ");
+    CommandTranslation record;
+    record.input = text.substr(at + 26, end - at - 26);
+    record.maxLength = 512;
+    ASSERT_EQ(TranslateCommandString(record), TranslateResult::Success) << record.input;
+    recovered.append(record.output.begin(), record.output.begin() + record.outputLength);
+    at = end + 1;
+  }
+  EXPECT_EQ(recovered, all + all);
+}
+
+TEST(CaptureLogTest, AFileThatCannotBeOpenedSaysWhy) {
+  test::TempDir dir;
+  CaptureLog log;
+  EXPECT_FALSE(log.Open(QString::fromStdString(dir.File("missing/folder/capture.txt"))));
+  EXPECT_FALSE(log.IsOpen());
+  EXPECT_FALSE(log.ErrorString().isEmpty());
+  const uint8_t byte = 'x';
+  log.Append(kIn, {&byte, 1});  // harmless without a file
+  EXPECT_EQ(log.BytesCaptured(), 0u);
+}
+
+}  // namespace
+}  // namespace mx::desktop

@@ -1,0 +1,58 @@
+// The controller on a real serial device: the termios line on a pseudo-terminal with the simulated
+// interface at 115200 baud on its other side, in real time.
+#include <gtest/gtest.h>
+
+#include "link/PosixSerialLine.h"
+#include "sim/PtyInterface.h"
+#include "terminal/TerminalController.h"
+#include "tests/support/TempDir.h"
+#include "tests/terminal/TerminalBench.h"
+
+namespace mx::terminal {
+namespace {
+
+TEST(PtyTerminalTest, TypesARequestAndSeesTheAnswerOnAPseudoTerminal) {
+  mx::test::TempDir dir;
+  sim::SimulatorConfig config;
+  config.model = 5;
+  config.image = sim::DefaultSimulatorImage(5, 9600, 'N', '8');
+  config.lineBaud = 115200;
+  sim::InterfaceSimulator simulator(config);
+  sim::PtyInterface pty(simulator, false);
+  std::string error;
+  ASSERT_TRUE(pty.Create(dir.File("ttyMX1"), error)) << error;
+
+  PosixSerialLine line(dir.path().string());
+  SteadyClock clock;
+  PortMap ports;
+  ports.Set(1, dir.File("ttyMX1"));
+  MemoryPreferencesStore store;
+  LinkState state;
+  mx::test::RecordingHost host;
+  DeviceLink link{host, state, store, line, clock, ports};
+  TestSettings settings;
+  settings.useFound = false;
+  settings.line = PortSettings{1, 115200, 'N', '8', '1'};
+  test::RecordingView view;
+  TerminalController controller(link, settings, view);
+
+  controller.Start();
+  TerminalStatus status = controller.Status();
+  ASSERT_TRUE(status.portOpen) << status.openError;
+  EXPECT_EQ(status.caption, "Mesurix Communications Test  --  COM1:115.2K-N-8-1");
+  // A pseudo-terminal has no modem lines.
+  EXPECT_EQ(status.cts, LineState::Unknown);
+  EXPECT_EQ(status.rts, LineState::Unknown);
+
+  controller.SendCommands();
+  const std::string last = "<$T  send the parameters; <$U receive them\n";
+  for (int i = 0; i < 200 && view.pane.find(last) == std::string::npos; ++i) {
+    pty.ServeOnce(10);
+    controller.PollReceive();
+  }
+  EXPECT_EQ(view.pane.rfind("<H<*   copyright\n<H   this list\n", 0), 0u) << view.pane;
+  EXPECT_NE(view.pane.find("<$N  network settings\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mx::terminal
