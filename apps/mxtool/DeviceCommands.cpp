@@ -53,6 +53,11 @@ int Read(const std::vector<std::string>& args) {
   }
   if (output.empty())
     return UsageError("read needs -o FILE.mxs");
+  // A transfer can take minutes; a file that cannot be saved should fail before it, not after.
+  if (const FileResult target = CheckSaveTarget(output); !target.ok) {
+    std::cerr << "mxtool: " << target.error << "\n";
+    return kUsageError;
+  }
   Session session;
   if (!ReadParameters(session.link))
     return kDeviceFailure;

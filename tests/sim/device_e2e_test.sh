@@ -72,6 +72,10 @@ expect_out "Complete set of parameters received from the Mesurix.     "
 [ "$(stat -c %s "$WORK/read.mxs" 2>/dev/null)" = 7626 ] || fail "read.mxs is not 7626 bytes"
 [ "$(od -An -tu1 -j $((139 + 2310)) -N1 "$WORK/read.mxs" | tr -d ' ')" = 3 ] || fail "model byte"
 grep -q "Checking serial port" "$WORK/err" && fail "read scanned although the place was stored"
+# A file that cannot be saved fails before the transfer, not after it.
+run 2 read -o "$WORK/no/such/folder.mxs"
+grep -qF "$WORK/no/such" "$WORK/err" || fail "unwritable target not named: $ERR"
+[ -s "$WORK/out" ] && fail "read talked to the interface before checking its target: $OUT"
 
 # Send a new Mesurix4 Network file: the interface resets at the file's host settings (9600-N-8-1).
 "$MXTOOL" new --model 3 -o "$WORK/new.mxs" >/dev/null || fail "mxtool new"
