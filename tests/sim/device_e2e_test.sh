@@ -36,6 +36,7 @@ stop_sim() {
   kill "$SIM_PID" && wait "$SIM_PID"
   SIM_PID=
   [ -e "$TTY" ] && fail "mxsim left $TTY behind"
+  [ -e "$WORK/.ttyMX.lock" ] && fail "mxsim left its lock file behind"
 }
 
 # run EXPECTED_CODE ARGS...: runs mxtool with only COM2 mapped; stdout in $OUT, stderr in $ERR.
@@ -87,6 +88,21 @@ expect_out "Wait for Mesurix to reset before sending additional requests.     "
 run 0 read -o "$WORK/back.mxs"
 grep -qF "Checking baud rate 9600" "$WORK/err" || fail "no scan after the reset"
 cmp -s "$WORK/new.mxs" "$WORK/back.mxs" || fail "image read back differs from the one sent"
+stop_sim
+
+# One simulator per link: a second is refused while the first serves it and leaves the link alone;
+# the link of one that was killed is taken over.
+start_sim || exit 1
+FIRST=$(readlink "$TTY")
+timeout 5 "$MXSIM" --link "$TTY" >"$WORK/second.out" 2>&1
+code=$?
+[ "$code" = 1 ] || fail "a second mxsim on a live link exited $code"
+grep -qF "$TTY is served by another mxsim (process $SIM_PID)" "$WORK/second.out" ||
+  fail "second mxsim: $(cat "$WORK/second.out")"
+[ "$(readlink "$TTY")" = "$FIRST" ] || fail "the second mxsim took over or removed the link"
+kill -KILL "$SIM_PID"; wait "$SIM_PID" 2>/dev/null; SIM_PID=
+start_sim || exit 1
+run 0 find
 stop_sim
 
 # Faults of the interface: each ends with its message and exit code 1.
