@@ -47,6 +47,7 @@ struct FileResult {
 };
 FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
                          std::size_t limit = 64 * 1024 * 1024);
+FileResult ReadStandardInput(std::vector<uint8_t>& bytes, std::size_t limit = 64 * 1024 * 1024);
 FileResult WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
 // What a save to `path` would refuse or fail at before writing anything: the target itself and
 // whether its folder takes new files. For work that should not start when its result cannot be

@@ -64,6 +64,24 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
   return true;
 }
 
+// Reads until the end or `limit` bytes, whatever the descriptor is (file, pipe, terminal).
+bool ReadAll(int fd, std::vector<uint8_t>& bytes, std::size_t limit) {
+  uint8_t buffer[16384];
+  while (bytes.size() < limit) {
+    const std::size_t want = std::min(sizeof buffer, limit - bytes.size());
+    const ssize_t n = ::read(fd, buffer, want);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    if (n == 0)
+      break;
+    bytes.insert(bytes.end(), buffer, buffer + n);
+  }
+  return true;
+}
+
 // Where a save really goes once the symbolic links it may follow are followed.
 struct SaveTarget {
   std::string path;    // the name that is replaced or created
@@ -281,19 +299,15 @@ FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, s
   if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode)) {
     return {false, "Cannot open " + path + ": it is a folder"};
   }
-  uint8_t buffer[16384];
-  while (bytes.size() < limit) {
-    const std::size_t want = std::min(sizeof buffer, limit - bytes.size());
-    const ssize_t n = ::read(fd.get(), buffer, want);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      return {false, ErrnoText("Cannot read", path)};
-    }
-    if (n == 0)
-      break;
-    bytes.insert(bytes.end(), buffer, buffer + n);
-  }
+  if (!ReadAll(fd.get(), bytes, limit))
+    return {false, ErrnoText("Cannot read", path)};
+  return {true, {}};
+}
+
+FileResult ReadStandardInput(std::vector<uint8_t>& bytes, std::size_t limit) {
+  bytes.clear();
+  if (!ReadAll(STDIN_FILENO, bytes, limit))
+    return {false, std::string("Cannot read standard input: ") + std::strerror(errno)};
   return {true, {}};
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "apps/mxtool/DeviceConsoleHost.h"
+#include "apps/mxtool/FileCommands.h"
 #include "core/ConfigFile.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
@@ -80,26 +81,24 @@ int Send(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     if (arg == "--update-network")
       updateNetwork = true;
-    else if (input.empty() && !arg.empty() && arg[0] != '-')
+    else if (input.empty() && !arg.empty() && (arg[0] != '-' || arg == "-"))
       input = arg;
     else
       return UsageError("send takes one FILE.mxs [--update-network]");
   }
   if (input.empty())
     return UsageError("send needs FILE.mxs");
+  std::vector<uint8_t> bytes;
+  if (const FileResult read = ReadInput(input, bytes, kConfigFileSize); !read.ok) {
+    std::cerr << "mxtool: " << read.error << "\n";
+    return kUsageError;
+  }
   Session session;
   SetupDocument& document = session.host.Document();
-  std::string error;
-  switch (document.Open(input, &error)) {
-    case LoadOutcome::Opened:
-      break;
-    case LoadOutcome::Rejected:
-      // The program would now hold the defaults; sending those instead is never what was meant.
-      std::cerr << kInvalidConfigFileText << "\n";
-      return kUsageError;
-    case LoadOutcome::Unreadable:
-      std::cerr << "mxtool: " << error << "\n";
-      return kUsageError;
+  if (document.Load(bytes, input) != LoadOutcome::Opened) {
+    // The program would now hold the defaults; sending those instead is never what was meant.
+    std::cerr << kInvalidConfigFileText << "\n";
+    return kUsageError;
   }
   document.SetNetworkSettingsEdited(updateNetwork);
   return SendParameters(session.link) ? kOk : kDeviceFailure;

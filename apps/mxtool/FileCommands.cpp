@@ -1,7 +1,6 @@
 #include "apps/mxtool/FileCommands.h"
 
 #include <cstdio>
-#include <optional>
 #include <ostream>
 
 #include "apps/mxtool/ImageJson.h"
@@ -54,39 +53,28 @@ int Usage(Streams io, const std::string& problem) {
   return kUsage;
 }
 
-// Opens a configuration file as the setup program does. Reports the failure itself.
-bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io) {
-  std::string error;
-  switch (document.Open(path, &error)) {
-    case LoadOutcome::Opened:
-      return true;
-    case LoadOutcome::Rejected:
-      io.err << kInvalidConfigFileText << "\n";
-      return false;
-    case LoadOutcome::Unreadable:
-      io.err << "mxtool: " << error << "\n";
-      return false;
-  }
-  return false;
-}
-
-// The file's image exactly as written, before the corrections the program applies when it shows
-// the image; nothing when the file cannot be read or is not a configuration file.
-std::optional<ParameterImage> ImageAsWritten(const std::string& path) {
+// A configuration file read once and opened from those bytes as the setup program opens it, with
+// its image also as written (before the corrections the program applies when it shows it).
+struct OpenedFile {
   std::vector<uint8_t> bytes;
-  ParameterImage raw;
-  ExtensionBlock extension;
-  if (!ReadWholeFile(path, bytes, kConfigFileSize).ok ||
-      ParseConfigFile(bytes, raw, extension) != ConfigParse::Ok) {
-    return std::nullopt;
-  }
-  return raw;
-}
+  EditorHooks editor;
+  SetupDocument document{editor};
+  ParameterImage asWritten;
+};
 
-// Whether the checksum stored in the file matches the file's image as written.
-bool FileChecksumMatches(const std::string& path) {
-  const auto raw = ImageAsWritten(path);
-  return raw && ChecksumMatches(*raw);
+// Reports the failure itself.
+bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io) {
+  if (const FileResult read = ReadInput(path, file.bytes, kConfigFileSize); !read.ok) {
+    io.err << "mxtool: " << read.error << "\n";
+    return false;
+  }
+  if (file.document.Load(file.bytes, path) != LoadOutcome::Opened) {
+    io.err << kInvalidConfigFileText << "\n";
+    return false;
+  }
+  ExtensionBlock extension;
+  ParseConfigFile(file.bytes, file.asWritten, extension);
+  return true;
 }
 
 int New(const Arguments& a, Streams io) {
@@ -112,12 +100,11 @@ int New(const Arguments& a, Streams io) {
 int Export(const Arguments& a, Streams io) {
   if (a.positional.size() != 1 || !a.output.empty())
     return Usage(io, "export needs one FILE.mxs");
-  EditorHooks editor;
-  SetupDocument document(editor);
-  if (!OpenAsTheProgramDoes(a.positional[0], document, io))
+  OpenedFile file;
+  if (!OpenAsTheProgramDoes(a.positional[0], file, io))
     return kUsage;
-  const QJsonObject json =
-      ImageToJson(document.Image(), document.Extension(), FileChecksumMatches(a.positional[0]));
+  const QJsonObject json = ImageToJson(file.document.Image(), file.document.Extension(),
+                                       ChecksumMatches(file.asWritten));
   io.out << ImageJsonText(json).toStdString();
   return kOk;
 }
@@ -127,7 +114,7 @@ int Import(const Arguments& a, Streams io) {
     return Usage(io, "import needs one FILE.json and -o FILE.mxs");
   }
   std::vector<uint8_t> bytes;
-  if (const FileResult read = ReadWholeFile(a.positional[0], bytes); !read.ok) {
+  if (const FileResult read = ReadInput(a.positional[0], bytes); !read.ok) {
     io.err << "mxtool: " << read.error << "\n";
     return kUsage;
   }
@@ -150,16 +137,10 @@ int Check(const Arguments& a, Streams io) {
   if (a.positional.size() != 1 || !a.output.empty())
     return Usage(io, "check needs one FILE.mxs");
   const std::string& path = a.positional[0];
-  EditorHooks editor;
-  SetupDocument document(editor);
-  if (!OpenAsTheProgramDoes(path, document, io))
+  OpenedFile file;
+  if (!OpenAsTheProgramDoes(path, file, io))
     return kUsage;
-  const auto written = ImageAsWritten(path);
-  if (!written) {  // replaced between the two reads
-    io.err << kInvalidConfigFileText << "\n";
-    return kUsage;
-  }
-  const ParameterImage& raw = *written;
+  const ParameterImage& raw = file.asWritten;
   const uint32_t stored = raw.Get(fld::checksum);
   const uint32_t computed = ImageChecksum(raw);
   char sums[64];
@@ -196,13 +177,18 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
   return Usage(io, "unknown command " + command);
 }
 
+FileResult ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::size_t limit) {
+  return path == "-" ? ReadStandardInput(bytes, limit) : ReadWholeFile(path, bytes, limit);
+}
+
 std::string FileCommandsUsage() {
   return "  mxtool new --model M -o FILE.mxs    a new configuration (M: 0..7, a model name such "
          "as\n"
          "                                      \"Mesurix5 Network\", or \"MX5-NTWK-00\")\n"
          "  mxtool export FILE.mxs              the file's image as JSON on stdout\n"
          "  mxtool import FILE.json -o FILE.mxs a configuration file from such JSON\n"
-         "  mxtool check FILE.mxs               is it a valid configuration file?\n";
+         "  mxtool check FILE.mxs               is it a valid configuration file?\n"
+         "  An input FILE of \"-\" is standard input.\n";
 }
 
 }  // namespace mx::tool

@@ -1,9 +1,12 @@
 #pragma once
 // mxtool's configuration-file commands: new, export, import, check.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "core/ConfigFile.h"
 
 namespace mx::tool {
 
@@ -16,5 +19,9 @@ bool IsFileCommand(const std::string& command);
 // Exit code: 0 success, 2 usage or file error.
 int RunFileCommand(const std::string& command, const std::vector<std::string>& args, Streams io);
 std::string FileCommandsUsage();
+
+// An input file of a command, read once (so pipes work); "-" is standard input.
+FileResult ReadInput(const std::string& path, std::vector<uint8_t>& bytes,
+                     std::size_t limit = 64 * 1024 * 1024);
 
 }  // namespace mx::tool

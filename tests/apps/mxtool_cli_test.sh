@@ -18,6 +18,14 @@ grep -q usage "$dir/err" || fail "unknown command prints the usage on stderr"
 "$tool" import "$dir/a.json" -o "$dir/b.mxs" || fail "import"
 cmp -s "$dir/a.mxs" "$dir/b.mxs" || fail "export then import gives the same bytes"
 
+# Each input is read once, so pipes work; "-" is standard input.
+cat "$dir/a.mxs" | "$tool" check /dev/stdin | grep -q "Mesurix4 Plus, checksum ok" ||
+  fail "check of a pipe"
+"$tool" check - <"$dir/a.mxs" | grep -q "^-: Mesurix4 Plus, checksum ok" || fail "check -"
+cmp -s <("$tool" export <(cat "$dir/a.mxs")) "$dir/a.json" || fail "export of a pipe"
+"$tool" import - -o "$dir/c.mxs" <"$dir/a.json" || fail "import -"
+cmp -s "$dir/a.mxs" "$dir/c.mxs" || fail "import - gives the same bytes"
+
 head -c 3000 "$dir/a.mxs" >"$dir/short.mxs"
 "$tool" check "$dir/short.mxs" >"$dir/out" 2>"$dir/err"; [ $? -eq 2 ] || fail "short file exits 2"
 grep -q "^Invalid Mesurix configuration file." "$dir/err" || fail "invalid-file message on stderr"

@@ -80,7 +80,7 @@ grep -qF "$WORK/no/such" "$WORK/err" || fail "unwritable target not named: $ERR"
 
 # Send a new Mesurix4 Network file: the interface resets at the file's host settings (9600-N-8-1).
 "$MXTOOL" new --model 3 -o "$WORK/new.mxs" >/dev/null || fail "mxtool new"
-run 0 send "$WORK/new.mxs"
+run 0 send - <"$WORK/new.mxs"
 expect_out "Mesurix acknowledged successful transfer of parameters."
 expect_out "Wait for Mesurix to reset before sending additional requests.     "
 [ "$(stored)" = "Baud=19200 ComPort=2 DataBits=55 Parity=79 StopBits=49 " ] || fail "send changed the store"
