@@ -40,6 +40,8 @@ bool ParseFault(const std::string& text, Fault& fault) {
     fault = Fault::BadSum;
   else if (text == "short")
     fault = Fault::Short;
+  else if (text == "mute")
+    fault = Fault::Mute;
   else
     return false;
   return true;
@@ -51,7 +53,7 @@ std::string SimulatorUsage() {
   return "usage: mxsim --link PATH [--model M] [--line BAUD-P-D-1] [--serial TEXT] [--version "
          "TEXT]\n"
          "             [--description TEXT] [--network LINE] [--image FILE.mxs]\n"
-         "             [--fault silent|garbled|refuse|badsum|short] [--pace]\n";
+         "             [--fault silent|garbled|refuse|badsum|short|mute] [--pace]\n";
 }
 
 bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOptions& options,
