@@ -93,6 +93,12 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   bool cancelled = false;
   for (int number = kFirstComPort; number <= kLastComPort && !found && !cancelled; ++number) {
     port.Close();
+    // The window's Cancel is only seen at the pumps below; a Cancel from outside (a signal) can
+    // come at any time, and must not reach into another port.
+    if (host.CancelRequested()) {
+      cancelled = true;
+      break;
+    }
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {
@@ -184,7 +190,7 @@ bool FindInterface(DeviceLink& link) {
     host.OpenNotice(msg::kLocated, state.identityTexts[0] + ":" + state.identityTexts[1]);
     link.clock.SleepMs(kLocatedNoticeMs);
     host.CloseNotice();
-  } else if (!ScanForInterface(link, port)) {
+  } else if (host.CancelRequested() || !ScanForInterface(link, port)) {
     state.interfaceFound = false;
     return false;
   }
