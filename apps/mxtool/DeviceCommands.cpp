@@ -5,7 +5,9 @@
 
 #include "apps/mxtool/DeviceConsoleHost.h"
 #include "apps/mxtool/FileCommands.h"
+#include "apps/mxtool/SignalCancel.h"
 #include "core/ConfigFile.h"
+#include "link/CancellableLine.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 #include "link/PosixSerialLine.h"
@@ -23,25 +25,40 @@ int UsageError(const std::string& problem) {
   return kUsageError;
 }
 
-// Everything a device command works with, built the way the setup program builds it.
+// Everything a device command works with, built the way the setup program builds it, with waits
+// that a signal cuts short.
 struct Session {
+  SignalCancel signals;  // first in, last out: caught for as long as the port is open
   QSettingsStore store;
   PortMap ports = PortMap::FromSystem(&store);
   PosixSerialLine line;
   SteadyClock clock;
   LinkState state;
   DeviceConsoleHost host{std::cout, std::cerr, ports, state};
-  DeviceLink link{host, state, store, line, clock, ports};
+  CancellableSerialLine cancellableLine{line, clock, host};
+  CancellableClock cancellableClock{clock, host};
+  DeviceLink link{host, state, store, cancellableLine, cancellableClock, ports};
 };
+
+// The exit code of a device command. A caught signal wins: the command was cancelled, and says so.
+int Outcome(const std::string& command, bool ok, bool imageSent = false) {
+  if (const int signal = SignalCancel::Caught()) {
+    std::cerr << "mxtool: " << command << " cancelled (" << SignalCancel::Name(signal) << ")"
+              << (imageSent ? "; the image had already gone out and may have been taken" : "")
+              << "\n";
+    return 128 + signal;
+  }
+  return ok ? kOk : kDeviceFailure;
+}
 
 int Find(const std::vector<std::string>& args) {
   if (!args.empty())
     return UsageError("find takes no arguments");
   Session session;
-  if (!RunFindCommand(session.link))
-    return kDeviceFailure;
-  session.host.PrintConnection();
-  return kOk;
+  const int code = Outcome("find", RunFindCommand(session.link));
+  if (code == kOk)
+    session.host.PrintConnection();
+  return code;
 }
 
 int Read(const std::vector<std::string>& args) {
@@ -59,14 +76,21 @@ int Read(const std::vector<std::string>& args) {
     std::cerr << "mxtool: " << target.error << "\n";
     return kUsageError;
   }
-  Session session;
-  if (!ReadParameters(session.link))
-    return kDeviceFailure;
-  // What the setup program's Save writes after a Read: the pages committed, then the file.
-  SetupDocument& document = session.host.Document();
-  document.CommitPages();
-  const FileResult written =
-      WriteFileAtomically(output, SerializeConfigFile(document.Image(), document.Extension()));
+  std::vector<uint8_t> file;
+  {
+    Session session;
+    if (!ReadParameters(session.link))
+      return Outcome("read", false);
+    // What the setup program's Save writes after a Read: the pages committed, then the file.
+    SetupDocument& document = session.host.Document();
+    document.CommitPages();
+    file = SerializeConfigFile(document.Image(), document.Extension());
+  }
+  // Port, lock and handlers are released. A signal caught until here still means no file; one
+  // from now on ends mxtool at once, which a save survives (the old file stays whole).
+  if (const int code = Outcome("read", true); code != kOk)
+    return code;
+  const FileResult written = WriteFileAtomically(output, file);
   if (!written.ok) {
     std::cerr << "mxtool: " << written.error << "\n";
     return kUsageError;
@@ -101,7 +125,8 @@ int Send(const std::vector<std::string>& args) {
     return kUsageError;
   }
   document.SetNetworkSettingsEdited(updateNetwork);
-  return SendParameters(session.link) ? kOk : kDeviceFailure;
+  const bool sent = SendParameters(session.link);
+  return Outcome("send", sent, session.host.ImageSent());
 }
 
 }  // namespace
@@ -127,6 +152,9 @@ std::string DeviceCommandsUsage() {
          "                            send a configuration file to the interface; with\n"
          "                            --update-network a Network model takes the file's network\n"
          "                            settings instead of keeping its own\n"
+         "  Ctrl+C (or SIGTERM, SIGHUP) cancels a device command: it ends as a failed transfer\n"
+         "  ends (the interface back at its own speed), writes no file and exits 128 + the\n"
+         "  signal's number.\n"
          "  Ports: COMn is the n-th serial device (USB adapters first), the \"Ports\" section of\n"
          "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n";
 }

@@ -7,6 +7,7 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$tool" --help | grep -q "mxtool new --model M -o FILE.mxs" || fail "--help lists the commands"
+"$tool" --help | grep -q "130 Ctrl+C (SIGINT), 143 SIGTERM" || fail "--help lists the exit codes of a cancel"
 "$tool" frobnicate 2>"$dir/err"; [ $? -eq 2 ] || fail "unknown command exits 2"
 grep -q usage "$dir/err" || fail "unknown command prints the usage on stderr"
 "$tool" 2>/dev/null; [ $? -eq 2 ] || fail "no command exits 2"

@@ -54,6 +54,21 @@ expect_out() {
   grep -qF -- "$1" "$WORK/out" || fail "stdout lacks \"$1\": $OUT"
 }
 
+# cancel_after SIGNAL SECONDS ARGS...: runs mxtool with only COM2 mapped and sends it SIGNAL after
+# SECONDS; CODE is its exit code and MS the time from the signal to its end.
+cancel_after() {
+  local signal=$1 delay=$2
+  shift 2
+  MXSETUP_COM2=$TTY "$MXTOOL" "$@" >"$WORK/out" 2>"$WORK/err" &
+  local tool=$! start
+  sleep "$delay"
+  start=$(date +%s%N)
+  kill -s "$signal" "$tool"
+  wait "$tool"
+  CODE=$?
+  MS=$((($(date +%s%N) - start) / 1000000))
+}
+
 stored() {
   grep -E "^(ComPort|Baud|Parity|DataBits|StopBits)=" "$XDG_CONFIG_HOME/Brantwick Systems/MXSetup.conf" | sort | tr '\n' ' '
 }
@@ -123,16 +138,41 @@ stop_sim
 start_sim --fault silent
 run 1 find
 expect_out "Cannot find a Mesurix interface.     "
-# Ctrl+C is the scan's Cancel: the search stops at the next rate and says nothing was found.
-MXSETUP_COM2=$TTY "$MXTOOL" find >"$WORK/out" 2>"$WORK/err" &
-TOOL=$!
-sleep 0.5
-kill -INT "$TOOL"
-wait "$TOOL"
-code=$?
-[ "$code" = 1 ] || fail "cancelled find exited $code"
-grep -qF "Cannot find a Mesurix interface.     " "$WORK/out" || fail "cancelled find: $(cat "$WORK/out")"
+# Ctrl+C is the scan's Cancel: the search stops at once and says it was cancelled.
+cancel_after SIGINT 0.5 find
+[ "$CODE" = 130 ] || fail "cancelled find exited $CODE"
+grep -qF "mxtool: find cancelled (SIGINT)" "$WORK/err" || fail "cancelled find: $(cat "$WORK/err")"
+grep -qF "Cannot find" "$WORK/out" && fail "a cancelled scan reported nothing found"
 grep -qF "Checking baud rate 2400" "$WORK/err" && fail "the scan went on after Ctrl+C"
+stop_sim
+
+# The signals cancel a read or a send within half a second: no file, exit 128 + the signal, port
+# and lock released, and the interface back at its own speed ("<$F"), where the next command's
+# probe finds it.
+check_cancelled() {  # check_cancelled COMMAND SIGNAL CODE
+  [ "$CODE" = "$3" ] || fail "$1 cancelled by $2 exited $CODE"
+  [ "$MS" -lt 500 ] || fail "$1 took $MS ms to stop after $2"
+  grep -qF "mxtool: $1 cancelled ($2)" "$WORK/err" || fail "$1 after $2: $(cat "$WORK/err")"
+  [ -s "$WORK/out" ] && fail "$1 after $2 printed: $(cat "$WORK/out")"
+  [ -e "$LOCK" ] && fail "$1 after $2 left its lock file"
+}
+start_sim --line 19200-O-7-1 --pace || exit 1
+LOCK=/run/lock/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+cancel_after SIGINT 1.5 read -o "$WORK/cancelled.mxs"
+check_cancelled read SIGINT 130
+[ -e "$WORK/cancelled.mxs" ] && fail "a cancelled read wrote its file"
+sleep 3 # the rest of the paced image
+run 0 find
+expect_out "Serial communications = COM2  @  19200-O-7-1"
+stop_sim
+start_sim --line 19200-O-7-1 --fault mute || exit 1
+LOCK=/run/lock/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+for signal in SIGTERM:143 SIGHUP:129; do
+  cancel_after "${signal%:*}" 1.5 send "$WORK/new.mxs"
+  check_cancelled send "${signal%:*}" "${signal#*:}"
+  run 0 find
+  expect_out "Serial communications = COM2  @  19200-O-7-1"
+done
 stop_sim
 
 # A port held by another program is reported with its holder and skipped.
