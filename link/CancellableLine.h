@@ -7,39 +7,22 @@
 
 #include "link/Clock.h"
 #include "link/DeviceCommandHost.h"
-#include "link/SerialLine.h"
+#include "link/ForwardingSerialLine.h"
 
 namespace mx {
 
 // Cancel is looked at least this often, also when no signal cuts a wait short.
 inline constexpr uint32_t kCancelSliceMs = 50;
 
-class CancellableSerialLine : public SerialLine {
+class CancellableSerialLine : public ForwardingSerialLine {
  public:
   CancellableSerialLine(SerialLine& inner, Clock& clock, const DeviceCommandHost& host)
-      : inner_(inner), clock_(clock), host_(host) {}
+      : ForwardingSerialLine(inner), clock_(clock), host_(host) {}
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override {
-    return inner_.Open(path, settings);
-  }
-  bool IsOpen() const override { return inner_.IsOpen(); }
-  bool Configure(const LineSettings& settings) override { return inner_.Configure(settings); }
   std::size_t Read(uint8_t* buffer, std::size_t max) override;
-  std::size_t Write(const uint8_t* bytes, std::size_t count) override {
-    return inner_.Write(bytes, count);
-  }
-  std::size_t BytesQueued() override { return inner_.BytesQueued(); }
-  void PurgeInput() override { inner_.PurgeInput(); }
-  void PurgeOutput() override { inner_.PurgeOutput(); }
   WaitResult WaitReadable(uint32_t timeoutMs) override;
-  bool GetModemStatus(uint32_t& bits) override { return inner_.GetModemStatus(bits); }
-  bool SetModemLine(ModemLine line, bool raised) override {
-    return inner_.SetModemLine(line, raised);
-  }
-  void Close() override { inner_.Close(); }
 
  private:
-  SerialLine& inner_;
   Clock& clock_;
   const DeviceCommandHost& host_;
 };
