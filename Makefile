@@ -8,7 +8,7 @@ APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmo
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
                 fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
 
-.PHONY: deps build asan test run linktest fuzz bench format clean
+.PHONY: deps build asan test format-check run linktest fuzz bench format clean
 
 # Installs only what is missing, so a second call is quiet and quick.
 deps:
@@ -32,7 +32,12 @@ asan: deps
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMX_GUI=OFF -DMX_SANITIZE=ON -DMX_BENCH=OFF
 	cmake --build $(ASAN) -j $(JOBS)
 
-test: build asan
+# Unformatted code fails the test command before anything is built, so formatting never needs a
+# commit of its own.
+format-check: deps
+	@files=$$(git ls-files '*.cpp' '*.h') && echo "$$files" | xargs -r clang-format --dry-run -Werror
+
+test: format-check build asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

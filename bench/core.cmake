@@ -1,6 +1,6 @@
-if(TARGET mx_tool)
+if(TARGET mx_json)
   add_executable(core_bench ${CMAKE_CURRENT_LIST_DIR}/core_bench.cpp)
-  target_link_libraries(core_bench PRIVATE mx_tool benchmark::benchmark)
+  target_link_libraries(core_bench PRIVATE mx_json benchmark::benchmark)
   target_include_directories(core_bench PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   mx_warnings(core_bench)
 endif()

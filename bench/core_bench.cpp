@@ -1,9 +1,9 @@
 // How long the file work of mxtool takes per file: checksum, open, export and import.
 #include <benchmark/benchmark.h>
 
-#include "apps/mxtool/ImageJson.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
+#include "json/ImageJson.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -48,7 +48,7 @@ void BM_ExportFile(benchmark::State& state) {
   for (auto _ : state) {
     document.Open(path);
     const QByteArray text =
-        tool::ImageJsonText(tool::ImageToJson(document.Image(), document.Extension(), true));
+        ImageJsonText(ImageToJson(document.Image(), document.Extension(), true));
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -59,9 +59,9 @@ void BM_ImportJson(benchmark::State& state) {
   ResetImageToDefaults(image, 5);
   ExtensionBlock extension;
   extension.ResetToDefaults();
-  const QByteArray text = tool::ImageJsonText(tool::ImageToJson(image, extension, true));
+  const QByteArray text = ImageJsonText(ImageToJson(image, extension, true));
   for (auto _ : state)
-    benchmark::DoNotOptimize(tool::ImageFromJson(text).ok);
+    benchmark::DoNotOptimize(ImageFromJson(text).ok);
 }
 BENCHMARK(BM_ImportJson);
 

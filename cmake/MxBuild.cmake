@@ -10,9 +10,19 @@ if(MX_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# The GUI-free layers and their tests also reject silent narrowing and sign changes, shadowed names
+# and C casts: their code handles outside bytes, image offsets and counts, where those hide faults.
+set(MX_STRICT_LAYERS core notation json link sim sim/net)
+
 # Warnings are errors on our own code only; Qt's and GoogleTest's headers come in as system headers.
 function(mx_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "^tests/" "" folder "${folder}")
+  if(folder IN_LIST MX_STRICT_LAYERS)
+    target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wsign-conversion
+                                             -Wold-style-cast)
+  endif()
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # GCC 12 at -O3 reports std::string copies inside libstdc++ as overlapping (a known false
     # positive); keep it a warning so optimised builds do not fail on the library's own code.
@@ -81,4 +91,35 @@ function(mx_fuzz name)
       add_test(NAME ${name}.replay COMMAND ${name} ${corpus})
     endif()
   endif()
+endfunction()
+
+# The layering check (rules in cmake/CheckLayers.cmake) as the CTest test "layering", and a test
+# that it still catches an upward include and a Widgets header in a small tree made for it.
+function(mx_layering_tests)
+  set(qt_headers "")
+  get_target_property(qt_includes Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
+  foreach(dir IN LISTS qt_includes)
+    if(dir MATCHES "^(.*)/QtCore$")
+      set(qt_headers "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(script ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+  add_test(NAME layering COMMAND ${CMAKE_COMMAND} -DMX_ROOT=${PROJECT_SOURCE_DIR}
+                                 -DMX_QT_HEADERS=${qt_headers} -P ${script})
+
+  set(fixture ${PROJECT_BINARY_DIR}/layering-fixture)
+  file(REMOVE_RECURSE ${fixture})
+  file(WRITE ${fixture}/core/Up.h "#pragma once\n#include <vector>\n#include \"editor/Frame.h\"\n")
+  file(WRITE ${fixture}/editor/Frame.h "#include <QWidget>\n#include \"core/Up.h\"\n")
+  file(WRITE ${fixture}/link/Line.cpp "#include <QtCore>\n#include <QDialog>\n")
+  file(WRITE ${fixture}/sim/Fake.h "")
+  file(WRITE ${fixture}/tests/link/LineTest.cpp
+       "#include \"sim/Fake.h\"\n#include \"../../editor/Frame.h\"\n")
+  add_test(NAME layering.catches_upward_includes
+           COMMAND ${CMAKE_COMMAND} -DMX_ROOT=${fixture} -DMX_QT_HEADERS=${qt_headers} -P ${script})
+  string(CONCAT caught "core/Up.h:3: includes \"editor/Frame.h\".*"
+                       "link/Line.cpp:2: includes <QDialog>.*"
+                       "tests/link/LineTest.cpp:2: includes \"../../editor/Frame.h\" \\(layer editor\\).*"
+                       "3 includes break")
+  set_tests_properties(layering.catches_upward_includes PROPERTIES PASS_REGULAR_EXPRESSION "${caught}")
 endfunction()

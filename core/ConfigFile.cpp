@@ -32,7 +32,7 @@ ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image
                       kFormatVersion.substr(0, kVersionSize - 1))) {
     return ConfigParse::Invalid;
   }
-  const unsigned length = file[kLengthOffset] | (file[kLengthOffset + 1] << 8);
+  const unsigned length = file[kLengthOffset] + 256u * file[kLengthOffset + 1];  // little-endian
   if (length != kImageSize)
     return ConfigParse::Invalid;
 

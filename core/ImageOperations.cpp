@@ -9,6 +9,14 @@ namespace {
 
 constexpr int kChannelE = 4;
 
+// Where only serial input is possible, a digital gage type becomes RS232; a channel switched off
+// stays off.
+void KeepSerialGage(ParameterImage& image, int channel) {
+  const int8_t type = image.Get(fld::gageType, channel);
+  if (type != gage::kRs232 && type != gage::kDisabled)
+    image.Set(fld::gageType, gage::kRs232, channel);
+}
+
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -147,9 +155,7 @@ void ResetToggleDefaults(ParameterImage& image) {
 }
 
 int8_t DefaultGageType(int channel, ModelIndex model) {
-  constexpr int8_t kAutoSelect = 0;
-  constexpr int8_t kRs232 = 5;
-  return (channel == kChannelE || IsRs232Only(model)) ? kRs232 : kAutoSelect;
+  return (channel == kChannelE || IsRs232Only(model)) ? gage::kRs232 : gage::kAutoSelect;
 }
 
 void ResetChannelDefaults(ParameterImage& image, int c, ModelIndex model) {
@@ -242,8 +248,8 @@ void ResetImageToDefaults(ParameterImage& image, ModelIndex model) {
 void CopyChannel(ParameterImage& image, int source, int target) {
   if (source == target)
     return;
-  constexpr uint16_t kFirstChannelField = 117;
-  constexpr uint16_t kLastChannelField = 2292;
+  constexpr uint16_t kFirstChannelField = fld::readSwitchMode.Info().offset;
+  constexpr uint16_t kLastChannelField = fld::customFeature.Info().offset;
   for (const FieldInfo& info : kFieldTable) {
     const bool channelArray = info.offset >= kFirstChannelField && info.offset <= kLastChannelField;
     const bool laterChannelArray = info.name == fld::continuousStartStop.Info().name ||
@@ -258,9 +264,7 @@ void CopyChannel(ParameterImage& image, int source, int target) {
     image.Set(fld::chainCommands, uint8_t{0});
     image.Set(fld::chainDefaultBaudE, uint8_t{0});
     image.Set(fld::readSwitchMode, uint8_t{0}, kChannelE);
-    const int8_t gage = image.Get(fld::gageType, kChannelE);
-    if (gage != 5 && gage != 6)
-      image.Set(fld::gageType, int8_t{5}, kChannelE);
+    KeepSerialGage(image, kChannelE);
   }
 }
 
@@ -296,8 +300,9 @@ void CompileCustomFormat(ParameterImage& image, int channel) {
   const std::size_t decoded = TranslateHexEscapes(text, std::span(scratch).first(kMaxItems));
   std::copy(text.begin(), text.end(), image.Span(fld::customFormatText, channel).begin());
   // The walk stops at the first NUL, as the device does; a decoded \x00 ends the format.
-  const std::size_t end =
-      std::find(scratch.begin(), scratch.begin() + decoded, uint8_t{0}) - scratch.begin();
+  std::size_t end = 0;
+  while (end < decoded && scratch[end] != 0)
+    ++end;
 
   auto runOf = [&](std::size_t from, auto belongs) {
     std::size_t j = from;
@@ -355,11 +360,8 @@ void ApplyModelRules(ParameterImage& image, ModelIndex newModel) {
       if (mode == 5 || mode == 7 || mode == 8)
         image.Set(fld::readSwitchMode, uint8_t{1}, c);
     }
-    if (IsRs232Only(newModel)) {
-      const int8_t gage = image.Get(fld::gageType, c);
-      if (gage != 5 && gage != 6)
-        image.Set(fld::gageType, int8_t{5}, c);
-    }
+    if (IsRs232Only(newModel))
+      KeepSerialGage(image, c);
   }
 }
 

@@ -26,6 +26,17 @@ bool ChecksumMatches(const ParameterImage& image);
 // to lower case. Writes at most out.size() bytes and returns the number written.
 uint16_t TranslateHexEscapes(std::string& text, std::span<uint8_t> out);
 
+// Values of `gageType`: the digital gages, then the RS232 input and the switched-off channel.
+namespace gage {
+inline constexpr int8_t kAutoSelect = 0;
+inline constexpr int8_t kCdi = 1;
+inline constexpr int8_t kFederal = 2;
+inline constexpr int8_t kMitutoyo = 3;
+inline constexpr int8_t kOnoSokki = 4;
+inline constexpr int8_t kRs232 = 5;
+inline constexpr int8_t kDisabled = 6;
+}  // namespace gage
+
 // Default groups. Every field not named by a group keeps its value.
 void ResetGlobalDefaults(ParameterImage& image);
 void ResetHostSerialDefaults(ParameterImage& image);

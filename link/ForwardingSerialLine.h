@@ -10,7 +10,7 @@ class ForwardingSerialLine : public SerialLine {
  public:
   explicit ForwardingSerialLine(SerialLine& inner) : inner_(inner) {}
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override {
+  LineResult Open(const std::string& path, const LineSettings& settings) override {
     return inner_.Open(path, settings);
   }
   bool IsOpen() const override { return inner_.IsOpen(); }
@@ -28,6 +28,7 @@ class ForwardingSerialLine : public SerialLine {
     return inner_.SetModemLine(line, raised);
   }
   void Close() override { inner_.Close(); }
+  const LineResult& LastError() const override { return inner_.LastError(); }
 
  protected:
   SerialLine& inner_;

@@ -21,13 +21,6 @@ std::string Format(std::string_view pattern, int value) {
   return text;
 }
 
-std::string SettingsText(int baud, int parity, int dataBits, int stopBits) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%d-%c-%c-%c", baud, static_cast<char>(parity),
-                static_cast<char>(dataBits), static_cast<char>(stopBits));
-  return text;
-}
-
 void CopyToPort(const LinkSettings& settings, SerialPort& port) {
   port.portNumber = settings.portNumber;
   port.baudRate = settings.baudRate;
@@ -102,7 +95,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {
-      host.PortUnavailable(number, port.LastOpenError());
+      host.PortUnavailable(number, LineFailureText(port.LastOpenError()));
       host.SetProgress(counter, 100);
       host.PumpMessages();
       if (host.CancelRequested()) {
@@ -158,7 +151,7 @@ void ReadIdentity(DeviceLink& link, SerialPort& port) {
   for (std::string& text : texts)
     text.clear();
   texts[0] = Format("COM%d", settings.portNumber);
-  texts[1] = SettingsText(settings.baudRate, settings.parity, settings.dataBits, settings.stopBits);
+  texts[1] = LineSettingsText(settings);
   const char* requests[] = {kSerialNumberRequest, kVersionRequest, kDescriptionRequest};
   for (int i = 0; i < 3; ++i) {
     std::string reply = Ask(port, requests[i], kIdentityLimit, kIdentityTimeoutMs);
@@ -179,6 +172,15 @@ void ReadNetworkStatus(DeviceLink& link, SerialPort& port) {
   if (reply.empty())
     return;
   ParseNetworkStatus(reply, link.state.networkStatus);
+}
+
+void StoreNetworkSettings(const NetworkStatus& net, ParameterImage& image) {
+  // A valid status holds bytes 0..255 and a port 0..65535 (ParseNetworkStatus checks).
+  int i = 0;
+  for (const int byte : net.netAddress)
+    image.Set(fld::ipAddress, static_cast<uint8_t>(byte), i++);
+  image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
+  image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
 }
 
 bool FindInterface(DeviceLink& link) {
@@ -202,10 +204,7 @@ bool FindInterface(DeviceLink& link) {
   if (IsNetworkModel(model) && net.netStatusValid) {
     host.CommitNetworkPage();
     ParameterImage& image = host.Document().Image();
-    for (int i = 0; i < 4; ++i)
-      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
-    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
-    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+    StoreNetworkSettings(net, image);
     image.Set(fld::networkEnabled, static_cast<uint8_t>(net.netEnabled));
     host.Document().SetNetworkSettingsEdited(false);
     host.RefreshNetworkPage();

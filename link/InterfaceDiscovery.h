@@ -26,6 +26,8 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port);
 bool ScanForInterface(DeviceLink& link, SerialPort& port);
 void ReadIdentity(DeviceLink& link, SerialPort& port);
 void ReadNetworkStatus(DeviceLink& link, SerialPort& port);
+// The address, port and server mode of a valid network status into the image's network fields.
+void StoreNetworkSettings(const NetworkStatus& net, ParameterImage& image);
 // Probe or scan, then the model switch, the network settings and the stored place.
 bool FindInterface(DeviceLink& link);
 // The whole Find command: FindInterface, then the found host line settings into the Status page.

@@ -1,5 +1,7 @@
 #include "link/LinkSettings.h"
 
+#include <cstdio>
+
 namespace mx {
 namespace {
 constexpr std::string_view kComPortKey = "ComPort";
@@ -8,6 +10,13 @@ constexpr std::string_view kParityKey = "Parity";
 constexpr std::string_view kDataBitsKey = "DataBits";
 constexpr std::string_view kStopBitsKey = "StopBits";
 }  // namespace
+
+std::string LineSettingsText(const LinkSettings& settings) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d-%c-%c-%c", settings.baudRate, settings.parity,
+                settings.dataBits, settings.stopBits);
+  return text;
+}
 
 void LoadLinkSettings(PreferencesStore& store, LinkSettings& settings) {
   settings.portNumber = store.ReadInt(kSettingsSection, kComPortKey, -1);

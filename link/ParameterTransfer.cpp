@@ -1,7 +1,5 @@
 #include "link/ParameterTransfer.h"
 
-#include <cstdio>
-
 #include "core/ImageOperations.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/LinkMessages.h"
@@ -118,11 +116,7 @@ bool SendParameters(DeviceLink& link) {
       return false;
     }
     host.CommitNetworkPage();
-    ParameterImage& image = document.Image();
-    for (int i = 0; i < 4; ++i)
-      image.Set(fld::ipAddress, static_cast<uint8_t>(net.netAddress[i]), i);
-    image.Set(fld::basePort, static_cast<uint16_t>(net.netPort));
-    image.Set(fld::serverMode, static_cast<uint8_t>(net.netServerMode));
+    StoreNetworkSettings(net, document.Image());
   }
   document.SetNetworkSettingsEdited(false);
   host.RefreshNetworkPage();
@@ -134,9 +128,12 @@ bool SendParameters(DeviceLink& link) {
   host.OpenNotice(msg::kSending, "");
   host.CommitPages();
   const ParameterImage& image = document.Image();
-  port.WriteText(kSendImageRequest);
-  port.WriteBytes(image.Bytes().data(), static_cast<int>(kImageSize));
-  const std::string reply = port.ReadLine(kVerdictLimit, AcknowledgeTimeoutMs(port.baudRate), '\r');
+  const bool sent = port.WriteText(kSendImageRequest) &&
+                    port.WriteBytes(image.Bytes().data(), static_cast<int>(kImageSize));
+  // An interface that did not get the whole image has nothing to acknowledge: no reply is waited
+  // for, and the transfer fails as one that got no answer.
+  const std::string reply =
+      sent ? port.ReadLine(kVerdictLimit, AcknowledgeTimeoutMs(port.baudRate), '\r') : "";
   host.CloseNotice();
   host.SetWaitCursor(false);
 
@@ -147,13 +144,11 @@ bool SendParameters(DeviceLink& link) {
       settings.parity = static_cast<unsigned char>(image.Get(fld::hostParity));
       settings.dataBits = static_cast<unsigned char>(image.Get(fld::hostDataBits));
       settings.stopBits = static_cast<unsigned char>(image.Get(fld::hostStopBits));
-      char text[64];
-      std::snprintf(text, sizeof text, "%d-%c-%c-%c", settings.baudRate, image.Get(fld::hostParity),
-                    image.Get(fld::hostDataBits), image.Get(fld::hostStopBits));
-      state.identityTexts[1] = text;
+      state.identityTexts[1] = LineSettingsText(settings);
       NetworkStatus& net = state.networkStatus;
-      for (int i = 0; i < 4; ++i)
-        net.netAddress[i] = image.Get(fld::ipAddress, i);
+      int i = 0;
+      for (int& byte : net.netAddress)
+        byte = image.Get(fld::ipAddress, i++);
       net.netPort = image.Get(fld::basePort);
       net.netServerMode = image.Get(fld::serverMode);
       net.netEnabled = image.Get(fld::networkEnabled);

@@ -155,6 +155,11 @@ long OpenerOf(const std::string& resolved) {
   return found;
 }
 
+// Read and write errors that mean the device is no longer there.
+bool DeviceGone(int error) {
+  return error == EIO || error == ENXIO || error == ENODEV;
+}
+
 }  // namespace
 
 PosixSerialLine::PosixSerialLine(std::string lockDirectory)
@@ -162,6 +167,41 @@ PosixSerialLine::PosixSerialLine(std::string lockDirectory)
 
 PosixSerialLine::~PosixSerialLine() {
   Close();
+}
+
+LineError PosixSerialLine::OpenErrorKind(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:  // a device node without its hardware
+      return LineError::NotFound;
+    case EBUSY:
+      return LineError::Busy;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return LineError::PermissionDenied;
+    case ENOTTY:
+      return LineError::NotSerial;
+    default:
+      return LineError::Io;
+  }
+}
+
+const LineResult& PosixSerialLine::Fail(LineError kind, int error) {
+  return Fail(kind, std::strerror(error));
+}
+
+const LineResult& PosixSerialLine::Fail(LineError kind, std::string detail) {
+  lastError_ = {kind, std::move(detail)};
+  return lastError_;
+}
+
+void PosixSerialLine::FailModemCall() {
+  // Pseudo-terminals, USB gadgets and network bridges have no modem lines: ENOTTY or EINVAL.
+  const int error = errno;
+  Fail(error == ENOTTY || error == EINVAL ? LineError::Unsupported : LineError::Io, error);
 }
 
 std::string PosixSerialLine::LockFileName(const std::string& resolvedPath) {
@@ -175,11 +215,13 @@ std::string PosixSerialLine::LockFileName(const std::string& resolvedPath) {
   return "LCK.." + name;
 }
 
-LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings& settings) {
+LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& settings) {
   Close();
   char resolvedBuffer[PATH_MAX];
-  if (!realpath(path.c_str(), resolvedBuffer))
-    return {false, std::strerror(errno)};
+  if (!realpath(path.c_str(), resolvedBuffer)) {
+    const int error = errno;
+    return Fail(OpenErrorKind(error), error);
+  }
   const std::string resolved = resolvedBuffer;
 
   // Other serial programs announce themselves with a lock file; honour a live one, clear a stale
@@ -188,7 +230,7 @@ LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings
   const long lockPid = LockFilePid(lockPath);
   if (lockPid > 0 && lockPid != getpid()) {
     if (ProcessAlive(lockPid))
-      return {false, HolderText(lockPid)};
+      return Fail(LineError::Busy, HolderText(lockPid));
     unlink(lockPath.c_str());
   }
 
@@ -198,9 +240,9 @@ LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings
     if (error == EBUSY) {
       const long holder = OpenerOf(resolved);
       if (holder > 0)
-        return {false, HolderText(holder)};
+        return Fail(LineError::Busy, HolderText(holder));
     }
-    return {false, std::strerror(error)};
+    return Fail(OpenErrorKind(error), error);
   }
   // TIOCEXCL alone does not stop root; flock does, through symbolic links too.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -211,20 +253,26 @@ LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings
     if (holder <= 0)
       holder = OpenerOf(resolved);
     if (holder > 0)
-      return {false, HolderText(holder)};
-    return {false, "in use by another program"};
+      return Fail(LineError::Busy, HolderText(holder));
+    return Fail(LineError::Busy, "in use by another program");
   }
   termios tio{};
   if (tcgetattr(fd, &tio) != 0) {
     close(fd);
-    return {false, "not a serial device"};
+    return Fail(LineError::NotSerial, "not a serial device");
   }
-  ioctl(fd, TIOCEXCL);
+  // Drivers without exclusive mode say so with ENOTTY or EINVAL; flock above already keeps others
+  // out there. Any other failure is the device's.
+  if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) {
+    const int error = errno;
+    close(fd);
+    return Fail(LineError::Io, error);
+  }
   fd_ = fd;
   lost_ = false;
   if (!Configure(settings)) {
-    // A speed the driver refuses: keep whatever the device had, like the original's unchecked
-    // configuration step, so the caller still owns an open line.
+    // A speed the driver refuses is no reason to give the device back: it keeps what it had, the
+    // caller owns an open line, and an identification at that speed simply gets no answer.
   }
 
   const int lockFd = open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -240,15 +288,18 @@ LineOpenResult PosixSerialLine::Open(const std::string& path, const LineSettings
   // DTR and RTS up while the line is ours; devices without modem lines (ENOTTY) simply lack them.
   int raise = TIOCM_DTR | TIOCM_RTS;
   ioctl(fd_, TIOCMBIS, &raise);
-  return {true, {}};
+  lastError_ = {};
+  return lastError_;
 }
 
 bool PosixSerialLine::Configure(const LineSettings& settings) {
   if (fd_ < 0)
     return false;
   termios tio{};
-  if (tcgetattr(fd_, &tio) != 0)
+  if (tcgetattr(fd_, &tio) != 0) {
+    Fail(LineError::Io, errno);
     return false;
+  }
   cfmakeraw(&tio);
   tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | PARMRK | IGNPAR);
   tio.c_cflag |= CLOCAL | CREAD | HUPCL;
@@ -300,12 +351,20 @@ bool PosixSerialLine::Configure(const LineSettings& settings) {
   if (settings.stopBits != StopBits::One)
     tio.c_cflag |= CSTOPB;
   speed_t speed = B9600;
-  const bool known = BaudToSpeed(settings.baud, speed);
+  const bool known = IsLineBaud(settings.baud) && BaudToSpeed(settings.baud, speed);
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
   baud_ = known ? settings.baud : 9600;
   // Pseudo-terminals accept parity and data bits and quietly keep 8N; that is not a failure.
-  return tcsetattr(fd_, TCSANOW, &tio) == 0 && known;
+  if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    Fail(LineError::Io, errno);
+    return false;
+  }
+  if (!known) {
+    Fail(LineError::Unsupported, std::to_string(settings.baud) + " baud is not supported");
+    return false;
+  }
+  return true;
 }
 
 std::size_t PosixSerialLine::Read(uint8_t* buffer, std::size_t max) {
@@ -314,8 +373,10 @@ std::size_t PosixSerialLine::Read(uint8_t* buffer, std::size_t max) {
   const ssize_t n = read(fd_, buffer, max);
   if (n > 0)
     return static_cast<std::size_t>(n);
-  if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV))
+  if (n < 0 && DeviceGone(errno)) {
     lost_ = true;
+    Fail(LineError::DeviceGone, errno);
+  }
   return 0;
 }
 
@@ -339,10 +400,14 @@ std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
       continue;
     if (n < 0 && errno != EAGAIN) {
       lost_ = true;
+      Fail(DeviceGone(errno) ? LineError::DeviceGone : LineError::Io, errno);
       break;
     }
-    if (waitedMs >= limitMs)
+    if (waitedMs >= limitMs) {
+      Fail(LineError::TimedOut, "the device stopped taking bytes after " + std::to_string(done) +
+                                    " of " + std::to_string(count));
       break;
+    }
     pollfd p{fd_, POLLOUT, 0};
     poll(&p, 1, 50);
     waitedMs += 50;
@@ -391,8 +456,10 @@ bool PosixSerialLine::GetModemStatus(uint32_t& bits) {
   if (fd_ < 0)
     return false;
   int status = 0;
-  if (ioctl(fd_, TIOCMGET, &status) != 0)
+  if (ioctl(fd_, TIOCMGET, &status) != 0) {
+    FailModemCall();
     return false;
+  }
   bits = 0;
   if (status & TIOCM_CTS)
     bits |= kModemCts;
@@ -409,7 +476,11 @@ bool PosixSerialLine::SetModemLine(ModemLine line, bool raised) {
   if (fd_ < 0)
     return false;
   int bit = line == ModemLine::Rts ? TIOCM_RTS : TIOCM_DTR;
-  return ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bit) == 0;
+  if (ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &bit) != 0) {
+    FailModemCall();
+    return false;
+  }
+  return true;
 }
 
 void PosixSerialLine::Close() {

@@ -15,7 +15,7 @@ class PosixSerialLine : public SerialLine {
   PosixSerialLine(const PosixSerialLine&) = delete;
   PosixSerialLine& operator=(const PosixSerialLine&) = delete;
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override;
+  LineResult Open(const std::string& path, const LineSettings& settings) override;
   bool IsOpen() const override { return fd_ >= 0; }
   bool Configure(const LineSettings& settings) override;
   std::size_t Read(uint8_t* buffer, std::size_t max) override;
@@ -27,13 +27,22 @@ class PosixSerialLine : public SerialLine {
   bool GetModemStatus(uint32_t& bits) override;
   bool SetModemLine(ModemLine line, bool raised) override;
   void Close() override;
+  const LineResult& LastError() const override { return lastError_; }
 
+  // The kind of an open() or realpath() failure.
+  static LineError OpenErrorKind(int error);
   // The lock file a device path uses: "LCK.." and the device name below /dev, slashes as '_'.
   static std::string LockFileName(const std::string& resolvedPath);
 
  private:
+  // Records a failure (with the text of `error`, an errno value) and returns it.
+  const LineResult& Fail(LineError kind, int error);
+  const LineResult& Fail(LineError kind, std::string detail);
+  void FailModemCall();
+
   std::string lockDirectory_;
   std::string lockFile_;  // written by us, removed on Close
+  LineResult lastError_;
   int fd_ = -1;
   int baud_ = 9600;
   bool lost_ = false;

@@ -1,6 +1,11 @@
 #pragma once
 // Per-user stored preferences: sections of integer and text keys. The programs use QSettings
-// (QSettingsStore); tests use the in-memory store.
+// (QSettingsStore); tests use the in-memory store, which behaves the same (one contract test suite
+// runs over both).
+//
+// Section and key names are case-sensitive. Texts are UTF-8. Everything is stored as text, so a
+// text that spells a decimal integer in the range of int (blanks around it allowed, "+" too) reads
+// back as that integer, and an integer reads back as its decimal text.
 
 #include <map>
 #include <string>
@@ -12,7 +17,7 @@ namespace mx {
 class PreferencesStore {
  public:
   virtual ~PreferencesStore() = default;
-  // `fallback` when the key is missing or does not hold an integer.
+  // `fallback` when the key is missing or does not hold an integer in the range of int.
   virtual int ReadInt(std::string_view section, std::string_view key, int fallback) = 0;
   virtual void WriteInt(std::string_view section, std::string_view key, int value) = 0;
   virtual std::string ReadText(std::string_view section, std::string_view key,

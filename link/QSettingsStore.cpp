@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <limits>
 
 namespace mx {
 namespace {
@@ -20,15 +21,21 @@ QString Text(std::string_view text) {
 QSettingsStore::QSettingsStore(std::string_view application)
     : settings_(std::make_unique<QSettings>(Text(kCompanyName), Text(application))) {}
 
+QSettingsStore::QSettingsStore(const IniFile& file)
+    : settings_(std::make_unique<QSettings>(Text(file.path), QSettings::IniFormat)) {}
+
 QSettingsStore::~QSettingsStore() = default;
 
 int QSettingsStore::ReadInt(std::string_view section, std::string_view key, int fallback) {
   const QVariant value = settings_->value(Key(section, key));
   if (!value.isValid())
     return fallback;
+  // Through 64 bits: QVariant's own toInt wraps "2147483648" round to a negative number.
   bool ok = false;
-  const int number = value.toInt(&ok);
-  return ok ? number : fallback;
+  const qlonglong number = value.toLongLong(&ok);
+  if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+    return fallback;
+  return static_cast<int>(number);
 }
 
 void QSettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {

@@ -17,6 +17,11 @@ inline constexpr std::string_view kSetupProgramName = "MXSetup";
 class QSettingsStore : public PreferencesStore {
  public:
   explicit QSettingsStore(std::string_view application = kSetupProgramName);
+  // The same store in an INI file of the caller's choosing (tests, a portable setup).
+  struct IniFile {
+    std::string path;
+  };
+  explicit QSettingsStore(const IniFile& file);
   ~QSettingsStore() override;
 
   int ReadInt(std::string_view section, std::string_view key, int fallback) override;

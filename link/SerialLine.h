@@ -3,8 +3,11 @@
 // (PosixSerialLine) and an in-process one for tests (sim/VirtualSerialLine).
 //
 // Contract: Open takes the device exclusively; Read never waits; Write returns when the driver has
-// taken the bytes; WaitReadable is the only call that waits for input and it waits in the operating
-// system. Devices without modem-line control still open and work: only the modem calls fail.
+// taken the bytes, and returns fewer than it was given (a short write) when the device stopped
+// taking them or went away; WaitReadable is the only call that waits for input and it waits in the
+// operating system. Devices without modem-line control still open and work: only the modem calls
+// fail. A call that fails leaves its reason in LastError; callers decide by the kind, never by the
+// words of the detail.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +18,9 @@ namespace mx {
 enum class Parity { None, Even, Odd, Mark, Space };
 enum class StopBits { One, OnePointFive, Two };
 
+// The speeds a line runs at; Configure refuses any other (LineError::Unsupported).
+bool IsLineBaud(int baud);
+
 struct LineSettings {
   int baud = 9600;
   Parity parity = Parity::None;
@@ -23,10 +29,27 @@ struct LineSettings {
   bool operator==(const LineSettings&) const = default;
 };
 
-struct LineOpenResult {
-  bool ok = false;
-  std::string error;  // why not, for the user: "in use by process 1234 (minicom)", "No such file"
+enum class LineError {
+  None,
+  NotFound,          // no device at that path, or no path for that port
+  Busy,              // another program holds the device
+  PermissionDenied,  // the user may not open it
+  NotSerial,         // the path is not a terminal device
+  Unsupported,       // the device cannot do what was asked: a speed, modem lines
+  DeviceGone,        // the device went away while open (adapter unplugged, terminal closed)
+  TimedOut,          // the device stopped taking bytes
+  Io,                // any other failure of the operating system
 };
+
+struct LineResult {
+  LineError error = LineError::None;
+  std::string detail;  // for the user: "in use by process 1234 (minicom)", "Permission denied"
+  bool ok() const { return error == LineError::None; }
+};
+
+// The detail, and for a failure the user can mend, how: "Permission denied: add your user to the
+// group dialout (sudo usermod -aG dialout $USER) and log in again".
+std::string LineFailureText(const LineResult& result);
 
 enum class WaitResult {
   Readable,  // at least one byte is queued
@@ -46,7 +69,7 @@ class SerialLine {
  public:
   virtual ~SerialLine() = default;
 
-  virtual LineOpenResult Open(const std::string& path, const LineSettings& settings) = 0;
+  virtual LineResult Open(const std::string& path, const LineSettings& settings) = 0;
   virtual bool IsOpen() const = 0;
   // Changes speed and framing of the open line in place.
   virtual bool Configure(const LineSettings& settings) = 0;
@@ -59,6 +82,8 @@ class SerialLine {
   virtual bool GetModemStatus(uint32_t& bits) = 0;
   virtual bool SetModemLine(ModemLine line, bool raised) = 0;
   virtual void Close() = 0;
+  // Why the last failed call failed; cleared by a successful Open.
+  virtual const LineResult& LastError() const = 0;
 };
 
 }  // namespace mx

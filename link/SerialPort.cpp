@@ -1,6 +1,7 @@
 #include "link/SerialPort.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace mx {
@@ -69,10 +70,10 @@ StopBits SerialPort::StopBitsOf(char stopBitsChar) {
 
 bool SerialPort::Open(int port, int baud, char parityChar, char dataBitsChar, char stopBitsChar) {
   Close();
-  lastOpenError_.clear();
+  lastOpenError_ = {};
   const auto path = ports_.PathOf(port);
   if (!path) {
-    lastOpenError_ = "no such port";
+    lastOpenError_ = {LineError::NotFound, "no such port"};
     return false;
   }
   LineSettings settings;
@@ -80,9 +81,9 @@ bool SerialPort::Open(int port, int baud, char parityChar, char dataBitsChar, ch
   settings.parity = ParityOf(parityChar, true);
   settings.dataBits = dataBitsChar - '0';
   settings.stopBits = StopBitsOf(stopBitsChar);
-  const LineOpenResult result = line_.Open(*path, settings);
-  if (!result.ok) {
-    lastOpenError_ = result.error;
+  LineResult result = line_.Open(*path, settings);
+  if (!result.ok()) {
+    lastOpenError_ = std::move(result);
     return false;
   }
   settings_ = settings;
@@ -103,10 +104,11 @@ bool SerialPort::WriteByte(uint8_t byte) {
   return line_.Write(&byte, 1) == 1;
 }
 
-void SerialPort::WriteBytes(const uint8_t* bytes, int count) {
+bool SerialPort::WriteBytes(const uint8_t* bytes, int count) {
   if (count <= 0)
-    return;
-  line_.Write(bytes, static_cast<std::size_t>(count));
+    return count == 0;
+  const auto size = static_cast<std::size_t>(count);
+  return line_.Write(bytes, size) == size;
 }
 
 bool SerialPort::WriteText(const char* text) {

@@ -36,15 +36,16 @@ class SerialPort {
 
   bool Open(int port, int baud, char parityChar, char dataBitsChar, char stopBitsChar);
   bool IsOpen() const { return isOpen_; }
-  // Why the last Open failed ("no such port", "in use by process 1234 (minicom)").
-  const std::string& LastOpenError() const { return lastOpenError_; }
+  // Why the last Open failed: NotFound "no such port", Busy "in use by process 1234 (minicom)", ...
+  const LineResult& LastOpenError() const { return lastOpenError_; }
   // Speed, parity and data bits in place (stop bits kept); pending input is discarded.
   void SetLineSettings(int baud, char parityChar, char dataBitsChar);
   // The settings last given to the line.
   const LineSettings& CurrentSettings() const { return settings_; }
 
   bool WriteByte(uint8_t byte);
-  void WriteBytes(const uint8_t* bytes, int count);
+  // False when the line took fewer than `count` bytes (the line's LastError says why).
+  bool WriteBytes(const uint8_t* bytes, int count);
   bool WriteText(const char* text);
   std::size_t BytesAvailable();
   void PurgeInput();
@@ -76,7 +77,7 @@ class SerialPort {
   Clock& clock_;
   const PortMap& ports_;
   LineSettings settings_;
-  std::string lastOpenError_;
+  LineResult lastOpenError_;
   bool isOpen_ = false;
   bool lineLost_ = false;
 };

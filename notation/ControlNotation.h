@@ -53,7 +53,8 @@ TranslateResult TranslateCommandString(CommandTranslation& record);
 inline constexpr std::string_view kInvalidCommandStringText = "Invalid command string";
 // The box text for TranslateResult::InvalidToken is kInvalidCommandStringText; for TooLong:
 // "Command string length is to long.\n" "Maximum length = 100 characters.\n\n"
-// "Note: Strings like {Esc} are 1 character, not 5." (spelling "to long" as in the original).
+// "Note: Strings like {Esc} are 1 character, not 5." ("to long" is the box's wording: users and
+// their scripts know it).
 std::string CommandTooLongText(std::size_t maxLength);
 
 // The character reference list of the serial test window: bytes 0..31 and 127..255 in order

@@ -168,7 +168,7 @@ void PtyInterface::Flush(uint64_t nowUs) {
       // 10 bits a byte at the line's speed, on an absolute schedule so rounding never adds up.
       if (nextByteUs_ > nowUs)
         return;
-      byteUs = 10'000'000ull / static_cast<uint64_t>(std::max(CurrentBaud(), 50));
+      byteUs = uint64_t{10'000'000} / static_cast<uint64_t>(std::max(CurrentBaud(), 50));
       due = std::min<std::size_t>(due, (nowUs - nextByteUs_) / byteUs + 1);
     }
     uint8_t chunk[4096];

@@ -1,5 +1,7 @@
 #include "sim/VirtualSerialLine.h"
 
+#include <utility>
+
 namespace mx::sim {
 namespace {
 
@@ -44,6 +46,13 @@ void VirtualPortBus::Inject(const std::string& path, const std::vector<uint8_t>&
   }
 }
 
+void VirtualPortBus::Unplug(const std::string& path) {
+  if (VirtualPort* port = Find(path)) {
+    port->lost = true;
+    port->lostAtUs = ToUs(clock_.Now64());
+  }
+}
+
 uint64_t VirtualSerialLine::NowUs() const {
   return bus_.Clock().Now64() * 1000;
 }
@@ -52,13 +61,18 @@ bool VirtualSerialLine::Arrived(const VirtualPort::Pending& pending) const {
   return pending.arrivalUs <= NowUs();
 }
 
-LineOpenResult VirtualSerialLine::Open(const std::string& path, const LineSettings& settings) {
+const LineResult& VirtualSerialLine::Fail(LineError kind, std::string detail) {
+  lastError_ = {kind, std::move(detail)};
+  return lastError_;
+}
+
+LineResult VirtualSerialLine::Open(const std::string& path, const LineSettings& settings) {
   Close();
   VirtualPort* port = bus_.Find(path);
   if (!port)
-    return {false, "No such file or directory"};
+    return Fail(LineError::NotFound, "No such file or directory");
   if (port->busy)
-    return {false, "in use by process 4242 (othercomm)"};
+    return Fail(LineError::Busy, "in use by process 4242 (othercomm)");
   port->busy = true;
   // What arrived while nobody listened is gone; bytes still on their way arrive after the open.
   while (!port->input.empty() && port->input.front().arrivalUs <= NowUs())
@@ -66,17 +80,23 @@ LineOpenResult VirtualSerialLine::Open(const std::string& path, const LineSettin
   port->lineFreeUs = 0;
   ++port->opens;
   port_ = port;
-  settings_ = settings;
-  history_.push_back(settings);
-  return {true, {}};
+  Configure(settings);  // a speed it refuses is no reason to fail the open, as on the termios line
+  lastError_ = {};
+  return lastError_;
 }
 
 bool VirtualSerialLine::Configure(const LineSettings& settings) {
   if (!port_)
     return false;
   settings_ = settings;
-  history_.push_back(settings);
-  return true;
+  // As the termios line: a speed it does not know leaves the line at 9600.
+  const bool known = IsLineBaud(settings.baud);
+  if (!known)
+    settings_.baud = 9600;
+  history_.push_back(settings_);
+  if (!known)
+    Fail(LineError::Unsupported, std::to_string(settings.baud) + " baud is not supported");
+  return known;
 }
 
 std::size_t VirtualSerialLine::Read(uint8_t* buffer, std::size_t max) {
@@ -91,8 +111,12 @@ std::size_t VirtualSerialLine::Read(uint8_t* buffer, std::size_t max) {
 }
 
 std::size_t VirtualSerialLine::Write(const uint8_t* bytes, std::size_t count) {
-  if (!port_ || port_->lost)
+  if (!port_)
     return 0;
+  if (port_->lost) {
+    Fail(LineError::DeviceGone, "Input/output error");
+    return 0;
+  }
   port_->written.insert(port_->written.end(), bytes, bytes + count);
   if (!port_->device)
     return count;
@@ -101,7 +125,7 @@ std::size_t VirtualSerialLine::Write(const uint8_t* bytes, std::size_t count) {
   const std::vector<uint8_t> reply =
       port_->device->Receive({bytes, count}, view, bus_.Clock().NowMs());
   const uint64_t byteUs =
-      10'000'000ull / static_cast<uint64_t>(settings_.baud > 0 ? settings_.baud : 9600);
+      uint64_t{10'000'000} / static_cast<uint64_t>(settings_.baud > 0 ? settings_.baud : 9600);
   uint64_t at = std::max(NowUs() + ToUs(port_->replyDelayMs), port_->lineFreeUs);
   for (uint8_t byte : reply) {
     if (port_->lostAfterBytes >= 0 && port_->sentBytes >= port_->lostAfterBytes) {
@@ -166,12 +190,22 @@ WaitResult VirtualSerialLine::WaitReadable(uint32_t timeoutMs) {
 bool VirtualSerialLine::GetModemStatus(uint32_t& bits) {
   if (!port_)
     return false;
+  if (!port_->modemLines) {
+    Fail(LineError::Unsupported, "Inappropriate ioctl for device");
+    return false;
+  }
   bits = kModemCts | kModemDsr;
   return true;
 }
 
 bool VirtualSerialLine::SetModemLine(ModemLine, bool) {
-  return port_ != nullptr;
+  if (!port_)
+    return false;
+  if (!port_->modemLines) {
+    Fail(LineError::Unsupported, "Inappropriate ioctl for device");
+    return false;
+  }
+  return true;
 }
 
 void VirtualSerialLine::Close() {

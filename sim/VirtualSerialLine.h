@@ -22,6 +22,7 @@ struct VirtualPort {
   uint32_t replyDelayMs = 0;             // from the end of a request to the first reply byte
   bool paced = false;                    // reply bytes arrive at line speed (10 bits a byte)
   long lostAfterBytes = -1;              // the device vanishes after sending this many bytes
+  bool modemLines = true;                // false: like a pseudo-terminal, modem calls fail
 
   // Line state, owned by the bus.
   struct Pending {
@@ -46,6 +47,8 @@ class VirtualPortBus {
   VirtualClock& Clock() { return clock_; }
   // Queues bytes from the device side at `atMs` (scripted devices in tests).
   void Inject(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t atMs);
+  // The device goes away now; what it sent before is still delivered.
+  void Unplug(const std::string& path);
 
  private:
   VirtualClock& clock_;
@@ -57,7 +60,7 @@ class VirtualSerialLine : public SerialLine {
   explicit VirtualSerialLine(VirtualPortBus& bus) : bus_(bus) {}
   ~VirtualSerialLine() override { Close(); }
 
-  LineOpenResult Open(const std::string& path, const LineSettings& settings) override;
+  LineResult Open(const std::string& path, const LineSettings& settings) override;
   bool IsOpen() const override { return port_ != nullptr; }
   bool Configure(const LineSettings& settings) override;
   std::size_t Read(uint8_t* buffer, std::size_t max) override;
@@ -69,6 +72,7 @@ class VirtualSerialLine : public SerialLine {
   bool GetModemStatus(uint32_t& bits) override;
   bool SetModemLine(ModemLine line, bool raised) override;
   void Close() override;
+  const LineResult& LastError() const override { return lastError_; }
 
   const LineSettings& Settings() const { return settings_; }
   // Every configuration the line went through, in order.
@@ -77,11 +81,13 @@ class VirtualSerialLine : public SerialLine {
  private:
   uint64_t NowUs() const;
   bool Arrived(const VirtualPort::Pending& pending) const;
+  const LineResult& Fail(LineError kind, std::string detail);
 
   VirtualPortBus& bus_;
   VirtualPort* port_ = nullptr;
   LineSettings settings_;
   std::vector<LineSettings> history_;
+  LineResult lastError_;
 };
 
 }  // namespace mx::sim

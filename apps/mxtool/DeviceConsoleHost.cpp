@@ -47,7 +47,7 @@ void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view seco
   err_ << first;
   if (!second.empty())
     err_ << " " << second;
-  if (!state_.portPath.empty() && first.find("located") != std::string_view::npos)
+  if (!state_.portPath.empty() && first == msg::kLocated)
     err_ << " (" << state_.portPath << ")";
   err_ << "\n";
 }

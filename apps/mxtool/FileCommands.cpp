@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
-#include "apps/mxtool/ImageJson.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
+#include "json/ImageJson.h"
 
 namespace mx::tool {
 

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "apps/mxtool/FileCommands.h"
-#include "apps/mxtool/ImageJson.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
 #include "support/TempDir.h"
@@ -117,60 +116,6 @@ TEST(MxtoolExport, ReportsChecksumAndRejectsInvalidFiles) {
     EXPECT_TRUE(bad.out.empty());
   }
   EXPECT_EQ(Tool("export", {dir.File("missing.mxs")}).code, 2);
-}
-
-TEST(MxtoolImport, StartsFromTheModelDefaultsAndEncodesTexts) {
-  const ImportedImage imported = ImageFromJson(R"({
-    "modelIndex": 7,
-    "description": "Bench \u00e9",
-    "idMode": [1, 0, 0, 0, 0],
-    "idText": ["A\\X2C", "", "", "", ""],
-    "customFormatText": ["MMM.C", "", "", "", ""],
-    "equationB": [2.5, 1, 1, 1, "0x7fc00000"]
-  })");
-  ASSERT_TRUE(imported.ok) << imported.error;
-  const ParameterImage& image = imported.image;
-  EXPECT_EQ(image.Get(fld::gageType, 0), 5);
-  EXPECT_EQ(image.Get(fld::modelIndex), 7);
-  EXPECT_EQ(image.Span(fld::description)[6], 0xE9);
-  EXPECT_EQ(image.Text(fld::idText, 0), "A\\x2c");
-  EXPECT_EQ(image.Get(fld::idLength, 0), 2);
-  EXPECT_EQ(image.Span(fld::idBytes, 0)[1], ',');
-  EXPECT_EQ(image.Get(fld::customFormatCount, 0), 3);
-  EXPECT_EQ(image.Get(fld::equationB, 0), 2.5f);
-  EXPECT_TRUE(std::isnan(image.Get(fld::equationB, 4)));
-  EXPECT_TRUE(ChecksumMatches(image));
-}
-
-TEST(MxtoolImport, NamesTheFieldThatIsWrong) {
-  struct Case {
-    const char* json;
-    const char* error;
-  };
-  const Case cases[] = {
-      {R"({"gageType": [0, 0, 200, 0, 0]})", "field \"gageType\": element 2: must be an integer"},
-      {R"({"hostBaud": 9600.5})", "field \"hostBaud\": must be an integer from 0 to 65535"},
-      {R"({"hostBaud": "9600"})", "field \"hostBaud\""},
-      {R"({"readSwitchMode": [1, 1]})", "field \"readSwitchMode\": must be an array of 5"},
-      {R"({"hostParity": "NE"})", "field \"hostParity\": must be a one-character string"},
-      {R"({"description": "\u0100"})", "field \"description\": holds a character above code 255"},
-      {R"({"idText": ["0123456789012345678901234567890123", "", "", "", ""]})",
-       "field \"idText\": element 0: is longer than its 31-byte buffer"},
-      {R"({"networkSource": [[0,0,0,0,0]]})", "field \"networkSource\": must be an array of 6"},
-      {R"({"ipAddress": [1, 2, 3, -4]})", "field \"ipAddress\": element 3"},
-      {R"({"equationA": [1e300, 0, 0, 0, 0]})", "field \"equationA\": element 0: is outside"},
-      {R"({"modelIndex": 300})", "field \"modelIndex\""},
-      {R"({"gapTime": 5})", "unknown field \"gapTime\""},
-      {R"({"extensionBlock": "00"})", "field \"extensionBlock\""},
-      {R"([1, 2])", "the JSON must be one object"},
-      {R"({"hostBaud": )", "not valid JSON"},
-  };
-  for (const Case& c : cases) {
-    const ImportedImage imported = ImageFromJson(c.json);
-    EXPECT_FALSE(imported.ok) << c.json;
-    EXPECT_NE(imported.error.find(c.error), std::string::npos)
-        << c.json << " -> " << imported.error;
-  }
 }
 
 TEST(MxtoolImport, ErrorsWriteNothing) {

@@ -15,10 +15,11 @@ Items Compile(const std::string& text, ParameterImage& image, int channel = 0) {
   image.SetText(fld::customFormatText, text, channel);
   CompileCustomFormat(image, channel);
   Items items;
-  for (int i = 0; i < image.Get(fld::customFormatCount, channel); ++i) {
-    items.emplace_back(static_cast<char>(image.Span(fld::customFormatKind, channel)[i]),
-                       image.Span(fld::customFormatValue, channel)[i]);
-  }
+  const std::size_t count = image.Get(fld::customFormatCount, channel);
+  const auto kinds = image.Span(fld::customFormatKind, channel);
+  const auto values = image.Span(fld::customFormatValue, channel);
+  for (std::size_t i = 0; i < count; ++i)
+    items.emplace_back(static_cast<char>(kinds[i]), values[i]);
   return items;
 }
 

@@ -109,7 +109,8 @@ TEST(Defaults, GroupsTouchOnlyTheirOwnFields) {
   struct Group {
     const char* name;
     std::function<void(ParameterImage&)> apply;
-    std::vector<std::pair<int, int>> ranges;  // [first, last] byte offsets the group may write
+    std::vector<std::pair<std::size_t, std::size_t>>
+        ranges;  // [first, last] byte offsets the group may write
   };
   const std::vector<Group> groups = {
       {"global", ResetGlobalDefaults, {{0, 95}, {2342, 2342}, {2470, 3296}}},
@@ -121,7 +122,7 @@ TEST(Defaults, GroupsTouchOnlyTheirOwnFields) {
     ParameterImage image;
     image.Bytes().fill(0xAA);
     g.apply(image);
-    for (int b = 0; b < static_cast<int>(kImageSize); ++b) {
+    for (std::size_t b = 0; b < kImageSize; ++b) {
       bool inside = false;
       for (auto [first, last] : g.ranges)
         inside = inside || (b >= first && b <= last);

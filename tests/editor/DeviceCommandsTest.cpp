@@ -271,7 +271,7 @@ TEST(DeviceCommandsTest, WaitingForTheLineKeepsWindowsPainted) {
   QCoreApplication::processEvents();
   const int before = widget.paints;
   PaintingSerialLine line(bench.line, bench.clock);
-  ASSERT_TRUE(line.Open("vcom1", LineSettings{}).ok);
+  ASSERT_TRUE(line.Open("vcom1", LineSettings{}).ok());
   widget.update();
   EXPECT_EQ(line.WaitReadable(300), WaitResult::TimedOut);
   EXPECT_GT(widget.paints, before);

@@ -49,11 +49,14 @@ TEST_F(SerialPortTest, OpenAndSetLineSettingsMapSettings) {
 
 TEST_F(SerialPortTest, OpenFailsForUnmappedAndBusyPorts) {
   EXPECT_FALSE(port.Open(3, 9600, 'N', '8', '1'));
-  EXPECT_EQ(port.LastOpenError(), "no such port");
+  EXPECT_EQ(port.LastOpenError().error, LineError::NotFound);
+  EXPECT_EQ(port.LastOpenError().detail, "no such port");
   bus.Find("vcom2")->busy = true;
   EXPECT_FALSE(port.Open(2, 9600, 'N', '8', '1'));
-  EXPECT_NE(port.LastOpenError().find("in use by process"), std::string::npos);
+  EXPECT_EQ(port.LastOpenError().error, LineError::Busy);
   EXPECT_FALSE(port.IsOpen());
+  ASSERT_TRUE(port.Open(1, 9600, 'N', '8', '1'));
+  EXPECT_TRUE(port.LastOpenError().ok());
 }
 
 TEST_F(SerialPortTest, ReopeningClosesTheOldLineFirst) {
@@ -86,7 +89,7 @@ TEST_F(SerialPortTest, ReadLineWithTerminatorFirstReturnsEmpty) {
 
 TEST_F(SerialPortTest, SilenceTimeoutRestartsAtEveryByte) {
   ASSERT_TRUE(port.Open(1, 9600, 'N', '8', '1'));
-  for (int i = 1; i <= 4; ++i)
+  for (uint64_t i = 1; i <= 4; ++i)
     Inject("x", 5000 + 250 * i);
   uint8_t buffer[4];
   EXPECT_EQ(port.ReadCount(buffer, 4, 300), 4);
@@ -149,11 +152,13 @@ TEST_F(SerialPortTest, WritesGoOutWholeAndNegativeCountsNot) {
   ASSERT_TRUE(port.Open(1, 9600, 'N', '8', '1'));
   port.WriteText("<$B");
   const uint8_t bytes[] = {0, 13, 255};
-  port.WriteBytes(bytes, -1);
-  port.WriteBytes(bytes, 3);
+  EXPECT_FALSE(port.WriteBytes(bytes, -1));
+  EXPECT_TRUE(port.WriteBytes(bytes, 3));
   const auto& written = bus.Find("vcom1")->written;
   EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()),
             (std::vector<uint8_t>{'<', '$', 'B', 0, 13, 255}));
+  bus.Unplug("vcom1");
+  EXPECT_FALSE(port.WriteBytes(bytes, 3));  // a short write is reported
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(TransferTest, DeviceThatGoesAwayEndsTheReadAtOnce) {
 }
 
 TEST(TransferTest, ReceivedImageIsCorrectedBeforeItIsAccepted) {
-  for (const uint8_t rs232 : {2, 3}) {
+  for (const uint8_t rs232 : {uint8_t{2}, uint8_t{3}}) {
     LinkBench bench;
     sim::SimulatorConfig config;
     config.image = sim::DefaultSimulatorImage(4, 9600, 'N', '8');
@@ -166,7 +166,7 @@ void ScriptPlusInterface(LinkBench& bench, const std::string& verdict) {
   bench.StorePlace(1, 9600, 'N', '8');
   const uint64_t t = bench.clock.Now64();
   const char* replies[] = {"MX3-PLUS-00: 9600-N-8-1\r", "SN 1\r", "V 1\r", "D 1\r"};
-  for (int i = 0; i < 4; ++i) {
+  for (uint64_t i = 0; i < 4; ++i) {
     const std::string r = replies[i];
     bench.bus.Inject("vcom1", std::vector<uint8_t>(r.begin(), r.end()), t + 1 + i);
   }

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdint>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,8 @@ Translated Translate(const std::string& input, std::size_t maxLength = 100) {
   EXPECT_EQ(record.output.size(), maxLength + 1) << input;
   if (t.result == TranslateResult::Success) {
     EXPECT_LE(record.outputLength, maxLength);
-    t.bytes.assign(record.output.begin(), record.output.begin() + record.outputLength);
+    const auto output = std::span(record.output).first(record.outputLength);
+    t.bytes.assign(output.begin(), output.end());
   } else {
     EXPECT_EQ(record.outputLength, 0u);
   }
@@ -132,9 +134,9 @@ TEST_P(FormatAllBytes, AtMostEightCharacters) {
 INSTANTIATE_TEST_SUITE_P(EveryFlagCombination, FormatAllBytes,
                          ::testing::Values(FormatCase{false, false}, FormatCase{false, true},
                                            FormatCase{true, false}, FormatCase{true, true}),
-                         [](const ::testing::TestParamInfo<FormatCase>& info) {
-                           return std::string(info.param.braces ? "Braces" : "Bare") +
-                                  (info.param.names ? "Names" : "NoNames");
+                         [](const ::testing::TestParamInfo<FormatCase>& row) {
+                           return std::string(row.param.braces ? "Braces" : "Bare") +
+                                  (row.param.names ? "Names" : "NoNames");
                          });
 
 struct FormatRow {
@@ -186,7 +188,7 @@ TEST(TranslateCommandString, EmptyInputSucceedsWithNoBytes) {
   ExpectBytes("", {});
 }
 
-TEST(TranslateCommandString, SpecExamples) {
+TEST(TranslateCommandString, NamesBracesAndDecimalValues) {
   ExpectBytes("A{CR}{LF}", {65, 13, 10});
   ExpectBytes("{esc}", {27});
   ExpectBytes("{XON}", {17});
@@ -234,7 +236,7 @@ TEST(TranslateCommandString, LiteralBytesAreCopied) {
   ExpectBytes("{CR}}", {13, '}'});
 }
 
-TEST(TranslateCommandString, StoredCommandRoundTripFromSpec) {
+TEST(TranslateCommandString, StoredCommandShownAndTranslatedBack) {
   const std::vector<uint8_t> stored{65, 32, 44, 13, 123};
   EXPECT_EQ(FormatAll(stored), "A ,{CR}{{}");
   ExpectBytes("A ,{CR}{{}", stored);

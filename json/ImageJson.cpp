@@ -1,4 +1,4 @@
-#include "apps/mxtool/ImageJson.h"
+#include "json/ImageJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +11,7 @@
 
 #include "core/ImageOperations.h"
 
-namespace mx::tool {
+namespace mx {
 
 namespace {
 
@@ -25,8 +25,11 @@ QJsonValue FloatToJson(float value) {
 }
 
 QString BytesToLatin1(std::span<const uint8_t> bytes) {
-  return QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()),
-                             static_cast<qsizetype>(bytes.size()));
+  return QString::fromLatin1(QByteArrayView(bytes));
+}
+
+QString FieldName(const FieldInfo& info) {
+  return QString::fromLatin1(QByteArrayView(info.name));
 }
 
 QJsonArray BytesToArray(std::span<const uint8_t> bytes) {
@@ -233,7 +236,7 @@ QJsonObject ImageToJson(const ParameterImage& image, const ExtensionBlock& exten
                         bool checksumMatches) {
   QJsonObject object;
   for (const FieldInfo& info : kFieldTable) {
-    const QString name = QString::fromLatin1(info.name.data(), info.name.size());
+    const QString name = FieldName(info);
     if (info.count == 1) {
       object.insert(name, ElementToJson(image, info, 0));
       continue;
@@ -292,7 +295,7 @@ QByteArray ValueText(const QJsonValue& value) {
 QByteArray ImageJsonText(const QJsonObject& object) {
   QStringList keys;
   for (const FieldInfo& info : kFieldTable) {
-    const QString name = QString::fromLatin1(info.name.data(), info.name.size());
+    const QString name = FieldName(info);
     if (object.contains(name))
       keys << name;
   }
@@ -365,4 +368,4 @@ ImportedImage ImageFromJson(const QByteArray& json) {
   return result;
 }
 
-}  // namespace mx::tool
+}  // namespace mx

@@ -10,7 +10,7 @@
 #include "core/ExtensionBlock.h"
 #include "core/ParameterImage.h"
 
-namespace mx::tool {
+namespace mx {
 
 // Extra keys beside the fields of the image.
 inline constexpr const char* kChecksumMatchesKey = "checksumMatches";
@@ -34,4 +34,4 @@ struct ImportedImage {
 // then does what the editor does when it stores its pages and computes the checksum.
 ImportedImage ImageFromJson(const QByteArray& json);
 
-}  // namespace mx::tool
+}  // namespace mx
