@@ -43,7 +43,9 @@ enum class LineError {
 
 struct LineResult {
   LineError error = LineError::None;
-  std::string detail;  // for the user: "in use by process 1234 (minicom)", "Permission denied"
+  // For the user: "Permission denied". A Busy detail names the holder: "in use by process 1234
+  // (minicom)", "in use by an unknown holder".
+  std::string detail;
   bool ok() const { return error == LineError::None; }
 };
 

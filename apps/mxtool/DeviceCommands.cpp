@@ -156,7 +156,8 @@ std::string DeviceCommandsUsage() {
          "  ends (the interface back at its own speed), writes no file and exits 128 + the\n"
          "  signal's number.\n"
          "  Ports: COMn is the n-th serial device (USB adapters first), the \"Ports\" section of\n"
-         "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n";
+         "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n"
+         "  Lock files go to /run/lock, or to MXSETUP_LOCK_DIR=FOLDER.\n";
 }
 
 }  // namespace mx::tool

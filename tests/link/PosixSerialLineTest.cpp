@@ -42,7 +42,7 @@ class PosixSerialLineTest : public ::testing::Test {
       close(slave);
     std::filesystem::remove_all(lockDir);
   }
-  std::string LockFile() const { return lockDir + "/" + PosixSerialLine::LockFileName(slavePath); }
+  std::string LockFile() const { return lockDir + "/" + PortLock::FileName(slavePath); }
 
   int master = -1;
   int slave = -1;

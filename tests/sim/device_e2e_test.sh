@@ -5,7 +5,8 @@ set -u
 MXSIM=$1
 MXTOOL=$2
 WORK=$(mktemp -d /tmp/mxe2e.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
+mkdir "$MXSETUP_LOCK_DIR"
 TTY=$WORK/ttyMX
 SIM_PID=
 failures=0
@@ -157,7 +158,7 @@ check_cancelled() {  # check_cancelled COMMAND SIGNAL CODE
   [ -e "$LOCK" ] && fail "$1 after $2 left its lock file"
 }
 start_sim --line 19200-O-7-1 --pace || exit 1
-LOCK=/run/lock/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+LOCK=$MXSETUP_LOCK_DIR/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
 cancel_after SIGINT 1.5 read -o "$WORK/cancelled.mxs"
 check_cancelled read SIGINT 130
 [ -e "$WORK/cancelled.mxs" ] && fail "a cancelled read wrote its file"
@@ -166,7 +167,7 @@ run 0 find
 expect_out "Serial communications = COM2  @  19200-O-7-1"
 stop_sim
 start_sim --line 19200-O-7-1 --fault mute || exit 1
-LOCK=/run/lock/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+LOCK=$MXSETUP_LOCK_DIR/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
 for signal in SIGTERM:143 SIGHUP:129; do
   cancel_after "${signal%:*}" 1.5 send "$WORK/new.mxs"
   check_cancelled send "${signal%:*}" "${signal#*:}"
