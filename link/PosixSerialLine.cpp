@@ -225,8 +225,8 @@ int PosixSerialLine::OpenDevice(const std::string& resolved) {
     Fail(LineError::Busy, holder > 0 ? HolderText(holder) : kUnknownHolderText);
     return -1;
   }
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) {
+  // What the port was set to before, for Close to put back.
+  if (tcgetattr(fd, &saved_) != 0) {
     close(fd);
     Fail(LineError::NotSerial, "not a serial device");
     return -1;
@@ -436,12 +436,34 @@ bool PosixSerialLine::SetModemLine(ModemLine line, bool raised) {
 void PosixSerialLine::Close() {
   if (fd_ < 0)
     return;
+  RestoreSettings();
   // On a pseudo-terminal the exclusive flag outlives close(); clear it so the next opener gets in.
   ioctl(fd_, TIOCNXCL);
   flock(fd_, LOCK_UN);
   close(fd_);
   fd_ = -1;
   lock_.Release();
+}
+
+void PosixSerialLine::RestoreSettings() {
+  if (lost_)
+    return;
+  // Bytes still on their way ("<$F" after a cancel) go out at the speed they were written for;
+  // a device that stopped taking them (the same rule as Write) loses them.
+  int pending = 0;
+  long long waitedMs = 0;
+  long long limitMs = -1;
+  while (ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
+    if (limitMs < 0)
+      limitMs = static_cast<long long>(pending) * 20000 / baud_ + 1000;
+    if (waitedMs >= limitMs) {
+      tcflush(fd_, TCOFLUSH);
+      break;
+    }
+    poll(nullptr, 0, 10);
+    waitedMs += 10;
+  }
+  tcsetattr(fd_, TCSADRAIN, &saved_);
 }
 
 }  // namespace mx

@@ -1,6 +1,8 @@
 #pragma once
 // SerialLine on POSIX termios: the one platform file of the device link.
 
+#include <termios.h>
+
 #include <string>
 
 #include "link/PortLock.h"
@@ -42,8 +44,12 @@ class PosixSerialLine : public SerialLine {
   void FailModemCall();
   // Opens and locks the device; -1 with lastError_ set when that fails.
   int OpenDevice(const std::string& resolved);
+  // Puts back the settings the port had before Open, as terminal programs do, so that a probe
+  // never leaves a port changed (a console left raw at 19200 with odd parity).
+  void RestoreSettings();
 
   PortLock lock_;
+  termios saved_{};
   LineResult lastError_;
   int fd_ = -1;
   int baud_ = 9600;

@@ -1,6 +1,6 @@
 // What only the termios line does (the contract of every line is in SerialLineContractTest): lock
 // files, exclusive opening through any name of the device (as root too), settings that reach the
-// driver, and the kinds of the operating system's errors.
+// driver and are put back on close, and the kinds of the operating system's errors.
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -94,6 +94,30 @@ TEST_F(PosixSerialLineTest, SettingsReachTheDevice) {
   termios tio{};
   ASSERT_EQ(tcgetattr(slave, &tio), 0);
   EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B19200));
+}
+
+TEST_F(PosixSerialLineTest, ClosePutsThePortsOwnSettingsBack) {
+  termios before{};
+  ASSERT_EQ(tcgetattr(slave, &before), 0);
+  // A login terminal's: line editing, echo, 2400 baud.
+  before.c_lflag |= ICANON | ECHO | ISIG;
+  before.c_oflag |= OPOST | ONLCR;
+  cfsetspeed(&before, B2400);
+  ASSERT_EQ(tcsetattr(slave, TCSANOW, &before), 0);
+  ASSERT_EQ(tcgetattr(slave, &before), 0);
+  PosixSerialLine line(lockDir);
+  ASSERT_TRUE(line.Open(linkPath, LineSettings{19200, Parity::Odd, 7, StopBits::Two}).ok());
+  termios during{};
+  ASSERT_EQ(tcgetattr(slave, &during), 0);
+  ASSERT_NE(during.c_lflag, before.c_lflag);
+  line.Close();
+  termios after{};
+  ASSERT_EQ(tcgetattr(slave, &after), 0);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
 }
 
 TEST(PosixSerialLineErrors, OpenFailuresHaveTheirKind) {
