@@ -29,6 +29,9 @@ class ForwardingSerialLine : public SerialLine {
   }
   void Close() override { inner_.Close(); }
   const LineResult& LastError() const override { return inner_.LastError(); }
+  void SetWriteCancel(std::function<bool()> cancelled) override {
+    inner_.SetWriteCancel(std::move(cancelled));
+  }
 
  protected:
   SerialLine& inner_;

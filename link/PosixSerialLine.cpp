@@ -353,9 +353,12 @@ std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
       Fail(DeviceGone(errno) ? LineError::DeviceGone : LineError::Io, errno);
       break;
     }
-    if (waitedMs >= limitMs) {
-      Fail(LineError::TimedOut, "the device stopped taking bytes after " + std::to_string(done) +
-                                    " of " + std::to_string(count));
+    const bool cancelled = writeCancel_ && writeCancel_();
+    if (waitedMs >= limitMs || cancelled) {
+      Fail(LineError::TimedOut, std::string(cancelled ? "cancelled while the device took no bytes, "
+                                                      : "the device stopped taking bytes ") +
+                                    "after " + std::to_string(done) + " of " +
+                                    std::to_string(count));
       break;
     }
     pollfd p{fd_, POLLOUT, 0};

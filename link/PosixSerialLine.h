@@ -3,6 +3,7 @@
 
 #include <termios.h>
 
+#include <functional>
 #include <string>
 
 #include "link/PortLock.h"
@@ -31,6 +32,9 @@ class PosixSerialLine : public SerialLine {
   bool SetModemLine(ModemLine line, bool raised) override;
   void Close() override;
   const LineResult& LastError() const override { return lastError_; }
+  void SetWriteCancel(std::function<bool()> cancelled) override {
+    writeCancel_ = std::move(cancelled);
+  }
 
   // The kind of an open() or realpath() failure.
   static LineError OpenErrorKind(int error);
@@ -50,6 +54,7 @@ class PosixSerialLine : public SerialLine {
 
   PortLock lock_;
   termios saved_{};
+  std::function<bool()> writeCancel_;
   LineResult lastError_;
   int fd_ = -1;
   int baud_ = 9600;

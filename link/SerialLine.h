@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace mx {
@@ -86,6 +87,9 @@ class SerialLine {
   virtual void Close() = 0;
   // Why the last failed call failed; cleared by a successful Open.
   virtual const LineResult& LastError() const = 0;
+  // A Write that waits for a device to take its bytes stops waiting once `cancelled` returns true
+  // and returns the count taken so far. Lines whose Write never waits need not keep it.
+  virtual void SetWriteCancel(std::function<bool()> /*cancelled*/) {}
 };
 
 }  // namespace mx

@@ -1,6 +1,7 @@
 // What only the termios line does (the contract of every line is in SerialLineContractTest): lock
 // files, exclusive opening through any name of the device (as root too), settings that reach the
-// driver and are put back on close, and the kinds of the operating system's errors.
+// driver and are put back on close, a write wait that a Cancel ends, and the kinds of the
+// operating system's errors.
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -14,7 +15,9 @@
 #include <fstream>
 #include <utility>
 
+#include "link/CancellableLine.h"
 #include "link/PosixSerialLine.h"
+#include "tests/link/RecordingHost.h"
 
 namespace mx {
 namespace {
@@ -118,6 +121,23 @@ TEST_F(PosixSerialLineTest, ClosePutsThePortsOwnSettingsBack) {
   EXPECT_EQ(after.c_cflag, before.c_cflag);
   EXPECT_EQ(after.c_lflag, before.c_lflag);
   EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+}
+
+// The device takes nothing (nobody reads the terminal's other end): a write that would wait for
+// it for seconds ends at the command's Cancel.
+TEST_F(PosixSerialLineTest, CancelEndsAWriteThatWaitsForTheDevice) {
+  struct CancelledHost : test::RecordingHost {
+    bool CancelRequested() const override { return true; }
+  } host;
+  PosixSerialLine line(lockDir);
+  ASSERT_TRUE(line.Open(linkPath, LineSettings{230400}).ok());
+  SteadyClock clock;
+  CancellableSerialLine cancellable(line, clock, host);
+  const std::vector<uint8_t> bytes(256 * 1024, 'x');  // far more than the terminal buffers
+  EXPECT_LT(cancellable.Write(bytes.data(), bytes.size()), bytes.size());
+  EXPECT_EQ(line.LastError().error, LineError::TimedOut);
+  EXPECT_NE(line.LastError().detail.find("cancelled"), std::string::npos)
+      << line.LastError().detail;
 }
 
 TEST(PosixSerialLineErrors, OpenFailuresHaveTheirKind) {
