@@ -49,6 +49,7 @@ void ShowLinkMessage(DeviceLink& link, std::string_view text) {
 
 bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
   LinkSettings& settings = link.state.linkSettings;
+  link.state.portsInUse.clear();
   LoadLinkSettings(link.store, settings);
   if (settings.portNumber == -1)
     return false;
@@ -80,6 +81,7 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
 bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   DeviceCommandHost& host = link.host;
   SetConnectionStatus(link, false);
+  link.state.portsInUse.clear();
   host.OpenProgressWindow();
   int counter = 0;
   bool found = false;
@@ -95,7 +97,10 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {
-      host.PortUnavailable(number, LineFailureText(port.LastOpenError()));
+      const LineResult& why = port.LastOpenError();
+      if (why.error == LineError::Busy)
+        link.state.portsInUse.push_back({number, why.detail});
+      host.PortUnavailable(number, LineFailureText(why));
       host.SetProgress(counter, 100);
       host.PumpMessages();
       if (host.CancelRequested()) {
@@ -138,6 +143,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   }
   host.CloseProgressWindow();
   if (found) {
+    link.state.portsInUse.clear();
     SetConnectionStatus(link, true);
     return true;
   }

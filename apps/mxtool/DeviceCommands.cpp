@@ -40,14 +40,24 @@ struct Session {
   DeviceLink link{host, state, store, cancellableLine, cancellableClock, ports};
 };
 
-// The exit code of a device command. A caught signal wins: the command was cancelled, and says so.
-int Outcome(const std::string& command, bool ok, bool imageSent = false) {
-  if (const int signal = SignalCancel::Caught()) {
-    std::cerr << "mxtool: " << command << " cancelled (" << SignalCancel::Name(signal) << ")"
-              << (imageSent ? "; the image had already gone out and may have been taken" : "")
-              << "\n";
-    return 128 + signal;
-  }
+// A caught signal ends a device command as cancelled, and it says so: 128 + the signal, else 0.
+int CancelledCode(const std::string& command, bool imageSent = false) {
+  const int signal = SignalCancel::Caught();
+  if (signal == 0)
+    return 0;
+  std::cerr << "mxtool: " << command << " cancelled (" << SignalCancel::Name(signal) << ")"
+            << (imageSent ? "; the image had already gone out and may have been taken" : "")
+            << "\n";
+  return 128 + signal;
+}
+
+// The exit code of a device command that ran in `session`. One whose scan found nothing ends
+// naming the ports that other programs hold: the likeliest reason.
+int Outcome(const std::string& command, Session& session, bool ok) {
+  if (const int code = CancelledCode(command, session.host.ImageSent()))
+    return code;
+  if (!ok)
+    session.host.PrintPortsInUse();
   return ok ? kOk : kDeviceFailure;
 }
 
@@ -55,7 +65,7 @@ int Find(const std::vector<std::string>& args) {
   if (!args.empty())
     return UsageError("find takes no arguments");
   Session session;
-  const int code = Outcome("find", RunFindCommand(session.link));
+  const int code = Outcome("find", session, RunFindCommand(session.link));
   if (code == kOk)
     session.host.PrintConnection();
   return code;
@@ -80,7 +90,7 @@ int Read(const std::vector<std::string>& args) {
   {
     Session session;
     if (!ReadParameters(session.link))
-      return Outcome("read", false);
+      return Outcome("read", session, false);
     // What the setup program's Save writes after a Read: the pages committed, then the file.
     SetupDocument& document = session.host.Document();
     document.CommitPages();
@@ -88,7 +98,7 @@ int Read(const std::vector<std::string>& args) {
   }
   // Port, lock and handlers are released. A signal caught until here still means no file; one
   // from now on ends mxtool at once, which a save survives (the old file stays whole).
-  if (const int code = Outcome("read", true); code != kOk)
+  if (const int code = CancelledCode("read"))
     return code;
   const FileResult written = WriteFileAtomically(output, file);
   if (!written.ok) {
@@ -126,7 +136,7 @@ int Send(const std::vector<std::string>& args) {
   }
   document.SetNetworkSettingsEdited(updateNetwork);
   const bool sent = SendParameters(session.link);
-  return Outcome("send", sent, session.host.ImageSent());
+  return Outcome("send", session, sent);
 }
 
 }  // namespace
@@ -157,6 +167,8 @@ std::string DeviceCommandsUsage() {
          "  signal's number.\n"
          "  Ports: COMn is the n-th serial device (USB adapters first), the \"Ports\" section of\n"
          "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n"
+         "  When the interface is not found, the last lines name the ports that other programs\n"
+         "  hold: \"COM1 (/dev/ttyUSB0) is in use by process 1234 (minicom)\".\n"
          "  Lock files go to /run/lock, or to MXSETUP_LOCK_DIR=FOLDER.\n";
 }
 

@@ -65,6 +65,12 @@ void DeviceConsoleHost::PortUnavailable(int port, std::string_view reason) {
   err_ << "  " << ports_.Describe(port) << ": " << reason << "\n";
 }
 
+void DeviceConsoleHost::PrintPortsInUse() {
+  for (const PortInUse& busy : state_.portsInUse)
+    out_ << ports_.Describe(busy.port) << " is " << busy.holder << "\n";
+  out_.flush();
+}
+
 void DeviceConsoleHost::PrintConnection() {
   const ConnectionStatusLines lines = ComposeConnectionStatus(state_, CurrentModel());
   out_ << "Serial communications = " << lines.serial;

@@ -31,6 +31,9 @@ class DeviceConsoleHost : public HeadlessCommandHost {
 
   // The Status tab's connection lines, for `find`.
   void PrintConnection();
+  // After a scan that found nothing: "COM1 (/dev/ttyUSB0) is in use by process 1234 (minicom)"
+  // for each port another program holds.
+  void PrintPortsInUse();
   // Whether an image went out to the interface (a cancelled send may still have taken effect).
   bool ImageSent() const { return imageSent_; }
 
