@@ -19,6 +19,7 @@ struct Arguments {
   std::vector<std::string> positional;
   std::string output;
   std::string model;
+  bool exact = false;
   std::string error;
 };
 
@@ -37,6 +38,8 @@ Arguments Parse(const std::vector<std::string>& args) {
       value(parsed.output);
     } else if (a == "--model" || a == "-m") {
       value(parsed.model);
+    } else if (a == "--exact") {
+      parsed.exact = true;
     } else if (a.size() > 1 && a[0] == '-') {
       parsed.error = "unknown option " + a;
     } else {
@@ -103,8 +106,9 @@ int Export(const Arguments& a, Streams io) {
   OpenedFile file;
   if (!OpenAsTheProgramDoes(a.positional[0], file, io))
     return kUsage;
-  const QJsonObject json = ImageToJson(file.document.Image(), file.document.Extension(),
-                                       ChecksumMatches(file.asWritten));
+  // --exact: the image as the file holds it, without the program's corrections, for archives.
+  const QJsonObject json = ImageToJson(a.exact ? file.asWritten : file.document.Image(),
+                                       file.document.Extension(), ChecksumMatches(file.asWritten));
   io.out << ImageJsonText(json).toStdString();
   return kOk;
 }
@@ -118,11 +122,16 @@ int Import(const Arguments& a, Streams io) {
     io.err << "mxtool: " << read.error << "\n";
     return kUsage;
   }
-  const ImportedImage imported = ImageFromJson(QByteArray(
-      reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  const ImportedImage imported = ImageFromJson(
+      QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
+      a.exact ? ImportMode::Exact : ImportMode::Derive);
   if (!imported.ok) {
     io.err << "mxtool: " << a.positional[0] << ": " << imported.error << "\n";
     return kUsage;
+  }
+  for (const std::string& field : imported.replaced) {
+    io.err << "mxtool: " << a.positional[0] << ": field \"" << field
+           << "\" did not match the fields it follows from and was replaced (--exact keeps it)\n";
   }
   const FileResult written =
       WriteFileAtomically(a.output, SerializeConfigFile(imported.image, imported.extension));
@@ -166,6 +175,8 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
   const Arguments parsed = Parse(args);
   if (!parsed.error.empty())
     return Usage(io, parsed.error);
+  if (parsed.exact && command != "export" && command != "import")
+    return Usage(io, "--exact is for export and import");
   if (command == "new")
     return New(parsed, io);
   if (command == "export")
@@ -185,8 +196,18 @@ std::string FileCommandsUsage() {
   return "  mxtool new --model M -o FILE.mxs    a new configuration (M: 0..7, a model name such "
          "as\n"
          "                                      \"Mesurix5 Network\", or \"MX5-NTWK-00\")\n"
-         "  mxtool export FILE.mxs              the file's image as JSON on stdout\n"
-         "  mxtool import FILE.json -o FILE.mxs a configuration file from such JSON\n"
+         "  mxtool export FILE.mxs [--exact]    the file's image as JSON on stdout, as the setup\n"
+         "                                      program opens it; --exact: as the file holds it\n"
+         "  mxtool import FILE.json -o FILE.mxs [--exact]\n"
+         "                                      a configuration file from such JSON; fields that\n"
+         "                                      follow from others (commandBytes from "
+         "commandText,\n"
+         "                                      the checksum, ...) are derived again, with a "
+         "warning\n"
+         "                                      for each given one that differed, and a text must\n"
+         "                                      leave room for its terminating NUL; --exact "
+         "writes\n"
+         "                                      every given byte as it is\n"
          "  mxtool check FILE.mxs               is it a valid configuration file?\n"
          "  An input FILE of \"-\" is standard input.\n";
 }
