@@ -134,11 +134,15 @@ LineResult PortLock::Take(const std::string& resolvedPath) {
   const std::string path = directory_ + "/" + FileName(resolvedPath);
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const Created created = Create(path);
-    if (created != Created::Exists)
+    if (created == Created::Ours)
       return {};
+    // Where we cannot write a lock file of our own, another program's still counts.
+    const bool canWrite = created == Created::Exists;
     const Holder holder = Inspect(path);
     switch (holder.kind) {
       case Holder::None:
+        if (!canWrite)
+          return {};
         break;  // removed meanwhile: create again
       case Holder::Process:
         return {LineError::Busy, HolderText(holder.pid)};
@@ -151,12 +155,12 @@ LineResult PortLock::Take(const std::string& resolvedPath) {
       case Holder::Stale: {
         // Only while the name still leads to the file judged stale: a new lock in its place is
         // someone's live one.
-        const bool removed = SameFile(path, holder.fd) && unlink(path.c_str()) == 0;
+        const bool removed = canWrite && SameFile(path, holder.fd) && unlink(path.c_str()) == 0;
         const int error = errno;
         close(holder.fd);
-        // Another user's stale file in the sticky lock folder: its process is gone, and the
-        // device's own lock still keeps a second opener out.
-        if (!removed && (error == EPERM || error == EACCES || error == EROFS))
+        // Its process is gone, and the device's own lock still keeps a second opener out; so
+        // another user's stale file in the sticky lock folder is no reason to refuse.
+        if (!removed && (!canWrite || error == EPERM || error == EACCES || error == EROFS))
           return {};
         break;
       }

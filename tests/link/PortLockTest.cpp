@@ -108,12 +108,21 @@ TEST(PortLockTest, AnythingButALockFileIsAnUnknownHolderAndStaysAsItIs) {
     EXPECT_NE(result.detail.find(file), std::string::npos) << c.what << ": " << result.detail;
     EXPECT_EQ(fs::symlink_status(file).type(), planted) << c.what;
   }
+}
 
-  // A folder where no lock file can be written does not keep anyone from the device.
+TEST(PortLockTest, AFolderWithoutRoomForOurLockStillHasOthersLocksHonoured) {
+  // A folder where no lock file can be written does not keep anyone from the device...
   test::TempDir dir;
   PortLock lock(dir.File("missing"));
   EXPECT_TRUE(lock.Take(kDevice).ok());
   EXPECT_TRUE(lock.Path().empty());
+  if (geteuid() == 0)
+    GTEST_SKIP() << "root writes into any folder, so a read-only one cannot be made here";
+  // ...but the locks that other programs left there are honoured.
+  WriteFile(dir.File(PortLock::FileName(kDevice)), "         1\n");
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  PortLock readOnly(dir.path().string());
+  EXPECT_EQ(readOnly.Take(kDevice).error, LineError::Busy);
 }
 
 // Several programs find the same stale lock at the same moment: whoever wins keeps a lock file
