@@ -38,30 +38,32 @@ TEST(PortLockTest, OtherProgramsLockFilesAreReadInEveryForm) {
   struct Case {
     const char* what;
     std::string bytes;
-    bool busy;  // held by process 1; otherwise stale and taken over
+    bool old;          // written long ago
+    const char* busy;  // the start of the Busy detail; null: stale, and taken over
   };
   const Case cases[] = {
-      {"ten columns", "         1\n", true},
-      {"a bare number with names after it", "1 minicom root\n", true},
-      {"a binary int", Binary(1), true},
-      {"a gone process in columns", "   4194304\n", false},
-      {"a gone process as a binary int", Binary(kGonePid), false},
-      {"an old empty file", "", false},
-      {"old words without a number", "locked\n", false},
+      {"ten columns", "         1\n", true, "in use by process 1"},
+      {"a bare number with names after it", "1 minicom root\n", true, "in use by process 1"},
+      {"a binary int", Binary(1), true, "in use by process 1"},
+      {"a gone process in columns", "   4194304\n", true, nullptr},
+      {"a gone process as a binary int", Binary(kGonePid), true, nullptr},
+      {"an old empty file", "", true, nullptr},
+      {"old words without a number", "locked\n", true, nullptr},
+      // Another program may have created it and not yet written its number.
+      {"a new empty file", "", false, kUnknownHolderText},
   };
   for (const Case& c : cases) {
     test::TempDir dir;
     const std::string file = dir.File(PortLock::FileName(kDevice));
     WriteFile(file, c.bytes);
-    // Old enough that nobody can still be writing it.
-    const timespec old[2] = {{1000, 0}, {1000, 0}};
-    utimensat(AT_FDCWD, file.c_str(), old, 0);
+    const timespec longAgo[2] = {{1000, 0}, {1000, 0}};
+    if (c.old)
+      utimensat(AT_FDCWD, file.c_str(), longAgo, 0);
     PortLock lock(dir.path().string());
     const LineResult result = lock.Take(kDevice);
     if (c.busy) {
       EXPECT_EQ(result.error, LineError::Busy) << c.what;
-      EXPECT_EQ(result.detail.rfind("in use by process 1", 0), 0u)
-          << c.what << ": " << result.detail;
+      EXPECT_EQ(result.detail.rfind(c.busy, 0), 0u) << c.what << ": " << result.detail;
     } else {
       ASSERT_TRUE(result.ok()) << c.what << ": " << result.detail;
       EXPECT_EQ(lock.Path(), file) << c.what;
