@@ -177,7 +177,7 @@ done
 stop_sim
 
 # A port held by another program is reported with its holder and skipped, and the last line says
-# so. A FIFO in place of its lock file is a holder too, and is never waited on.
+# so.
 start_sim
 flock "$TTY" sleep 3 &
 HOLDER=$!
@@ -187,15 +187,6 @@ grep -qF "in use by process" "$WORK/err" || fail "busy port not reported: $ERR"
 [ "$(tail -n 1 "$WORK/out")" = "COM2 ($TTY) is in use by process $HOLDER (flock)" ] ||
   fail "last line of a scan over a busy port: $OUT"
 kill "$HOLDER" 2>/dev/null; wait "$HOLDER" 2>/dev/null
-LOCK=$MXSETUP_LOCK_DIR/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
-mkfifo "$LOCK"
-MXSETUP_COM2=$TTY timeout 20 "$MXTOOL" find >"$WORK/out" 2>"$WORK/err"
-code=$?
-[ "$code" = 1 ] || fail "find with a FIFO for a lock file exited $code"
-tail -n 1 "$WORK/out" | grep -qF "COM2 ($TTY) is in use by an unknown holder" ||
-  fail "FIFO lock file: $(cat "$WORK/out")"
-[ -p "$LOCK" ] || fail "the FIFO in place of the lock file was removed"
-rm -f "$LOCK"
 stop_sim
 
 # The interface goes away in the middle of a paced read: a clear message, no hang.
