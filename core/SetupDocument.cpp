@@ -52,11 +52,14 @@ LoadOutcome SetupDocument::Open(const std::string& path, std::string* error) {
       *error = read.error;
     return LoadOutcome::Unreadable;
   }
+  return Load(bytes, path);
+}
 
+LoadOutcome SetupDocument::Load(std::span<const uint8_t> file, const std::string& path) {
   ParameterImage loaded;
   ExtensionBlock extension = extension_;
   LoadOutcome outcome = LoadOutcome::Opened;
-  if (ParseConfigFile(bytes, loaded, extension) == ConfigParse::Ok) {
+  if (ParseConfigFile(file, loaded, extension) == ConfigParse::Ok) {
     image_ = loaded;
     extension_ = extension;
     ApplyLoadFixups(image_);

@@ -62,6 +62,8 @@ class SetupDocument {
   // File New: defaults, pages refreshed, "Untitled".
   void NewDocument();
   LoadOutcome Open(const std::string& path, std::string* error = nullptr);
+  // Open for a file already read (never Unreadable): `path` names it.
+  LoadOutcome Load(std::span<const uint8_t> file, const std::string& path);
   FileResult Save(const std::string& path);
   // True when the pages hold edits that differ from the saved copy (commits first).
   bool HasUnsavedChanges();

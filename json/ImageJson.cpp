@@ -4,10 +4,12 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QStringList>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 
 #include "core/ImageOperations.h"
 
@@ -74,7 +76,8 @@ QJsonValue ElementToJson(const ParameterImage& image, const FieldInfo& info, int
 
 class FieldReader {
  public:
-  FieldReader(ParameterImage& image, std::string& error) : image_(image), error_(error) {}
+  FieldReader(ParameterImage& image, std::string& error, ImportMode mode)
+      : image_(image), error_(error), mode_(mode) {}
 
   bool Read(const FieldInfo& info, const QJsonValue& value) {
     info_ = &info;
@@ -184,6 +187,14 @@ class FieldReader {
       if (c.unicode() > 0xFF)
         return Fail(where, "holds a character above code 255");
     }
+    // The text proper ends at the first NUL; what follows it is carried, but the text itself
+    // needs its terminator, or the device reads on into the next field.
+    const qsizetype length = s.contains(QChar(0)) ? s.indexOf(QChar(0)) : s.size();
+    const auto limit = static_cast<qsizetype>(out.size()) - 1;
+    if (!exactlyOne && mode_ == ImportMode::Derive && length > limit) {
+      return Fail(where, "is " + std::to_string(length) + " characters long; the limit is " +
+                             std::to_string(limit));
+    }
     std::fill(out.begin(), out.end(), uint8_t{0});
     const QByteArray latin1 = s.toLatin1();
     std::copy(latin1.begin(), latin1.end(), out.begin());
@@ -212,8 +223,13 @@ class FieldReader {
 
   ParameterImage& image_;
   std::string& error_;
+  const ImportMode mode_;
   const FieldInfo* info_ = nullptr;
 };
+
+std::span<uint8_t> FieldBytes(ParameterImage& image, const FieldInfo& info) {
+  return std::span(image.Bytes()).subspan(info.offset, std::size_t{info.size} * info.count);
+}
 
 std::optional<ExtensionBlock> ExtensionFromHex(const QJsonValue& value) {
   const QByteArray hex = value.toString().toLatin1();
@@ -312,7 +328,7 @@ QByteArray ImageJsonText(const QJsonObject& object) {
   return text;
 }
 
-ImportedImage ImageFromJson(const QByteArray& json) {
+ImportedImage ImageFromJson(const QByteArray& json, ImportMode mode) {
   ImportedImage result;
   QJsonParseError parseError{};
   const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
@@ -329,7 +345,7 @@ ImportedImage ImageFromJson(const QByteArray& json) {
 
   // The model decides the defaults, so it is read first.
   ParameterImage model;
-  FieldReader modelReader(model, result.error);
+  FieldReader modelReader(model, result.error, mode);
   const QJsonValue modelValue = object.value(QLatin1String("modelIndex"));
   if (!modelValue.isUndefined() && !modelReader.Read(fld::modelIndex.Info(), modelValue)) {
     return result;
@@ -337,7 +353,8 @@ ImportedImage ImageFromJson(const QByteArray& json) {
   ResetImageToDefaults(result.image, model.Get(fld::modelIndex));
   result.extension.ResetToDefaults();
 
-  FieldReader reader(result.image, result.error);
+  FieldReader reader(result.image, result.error, mode);
+  std::vector<const FieldInfo*> given;
   for (auto it = object.begin(); it != object.end(); ++it) {
     const std::string key = it.key().toStdString();
     if (key == kChecksumMatchesKey)
@@ -359,11 +376,28 @@ ImportedImage ImageFromJson(const QByteArray& json) {
     }
     if (!reader.Read(kFieldTable[index], it.value()))
       return result;
+    given.push_back(&kFieldTable[index]);
   }
 
+  std::sort(given.begin(), given.end());  // table order, for the list of replaced fields
+  ParameterImage asGiven = result.image;
   for (int c = 0; c < kChannelCount; ++c)
     EncodeChannelTexts(result.image, c);
   StoreChecksum(result.image);
+  bool checksumGiven = false;
+  for (const FieldInfo* info : given) {
+    checksumGiven = checksumGiven || info->offset == kChecksumOffset;
+    const auto derived = FieldBytes(result.image, *info);
+    const auto wanted = FieldBytes(asGiven, *info);
+    if (std::equal(derived.begin(), derived.end(), wanted.begin()))
+      continue;
+    if (mode == ImportMode::Exact)
+      std::copy(wanted.begin(), wanted.end(), derived.begin());
+    else
+      result.replaced.emplace_back(info->name);
+  }
+  if (mode == ImportMode::Exact && !checksumGiven)
+    StoreChecksum(result.image);
   result.ok = true;
   return result;
 }

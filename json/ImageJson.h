@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <string>
+#include <vector>
 
 #include "core/ExtensionBlock.h"
 #include "core/ParameterImage.h"
@@ -23,15 +24,28 @@ QJsonObject ImageToJson(const ParameterImage& image, const ExtensionBlock& exten
 // values on one line and arrays of arrays one row a line.
 QByteArray ImageJsonText(const QJsonObject& object);
 
+enum class ImportMode {
+  // What the editor does when it stores its pages: the fields that follow from others (the byte
+  // forms of the texts and their lengths, the compiled custom formats, the checksum) are derived
+  // again, and a text must leave room for its terminating NUL.
+  Derive,
+  // Every given byte as it is (an image as an interface holds it, archived and restored bit for
+  // bit); only fields not given are derived.
+  Exact,
+};
+
 struct ImportedImage {
   bool ok = false;
   std::string error;  // names the field and what is wrong with it
   ParameterImage image;
   ExtensionBlock extension;
+  // Derive: the given fields whose bytes did not match what the other fields give, and so were
+  // replaced ("commandBytes", "checksum").
+  std::vector<std::string> replaced;
 };
 
 // Starts from the defaults of the JSON's `modelIndex` (0 when absent), sets every field given,
-// then does what the editor does when it stores its pages and computes the checksum.
-ImportedImage ImageFromJson(const QByteArray& json);
+// then derives the rest as `mode` says.
+ImportedImage ImageFromJson(const QByteArray& json, ImportMode mode = ImportMode::Derive);
 
 }  // namespace mx

@@ -49,6 +49,7 @@ void ShowLinkMessage(DeviceLink& link, std::string_view text) {
 
 bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
   LinkSettings& settings = link.state.linkSettings;
+  link.state.portsInUse.clear();
   LoadLinkSettings(link.store, settings);
   if (settings.portNumber == -1)
     return false;
@@ -80,16 +81,26 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
 bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   DeviceCommandHost& host = link.host;
   SetConnectionStatus(link, false);
+  link.state.portsInUse.clear();
   host.OpenProgressWindow();
   int counter = 0;
   bool found = false;
   bool cancelled = false;
   for (int number = kFirstComPort; number <= kLastComPort && !found && !cancelled; ++number) {
     port.Close();
+    // The window's Cancel is only seen at the pumps below; a Cancel from outside (a signal) can
+    // come at any time, and must not reach into another port.
+    if (host.CancelRequested()) {
+      cancelled = true;
+      break;
+    }
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {
-      host.PortUnavailable(number, LineFailureText(port.LastOpenError()));
+      const LineResult& why = port.LastOpenError();
+      if (why.error == LineError::Busy)
+        link.state.portsInUse.push_back({number, why.detail});
+      host.PortUnavailable(number, LineFailureText(why));
       host.SetProgress(counter, 100);
       host.PumpMessages();
       if (host.CancelRequested()) {
@@ -132,6 +143,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   }
   host.CloseProgressWindow();
   if (found) {
+    link.state.portsInUse.clear();
     SetConnectionStatus(link, true);
     return true;
   }
@@ -186,7 +198,7 @@ bool FindInterface(DeviceLink& link) {
     host.OpenNotice(msg::kLocated, state.identityTexts[0] + ":" + state.identityTexts[1]);
     link.clock.SleepMs(kLocatedNoticeMs);
     host.CloseNotice();
-  } else if (!ScanForInterface(link, port)) {
+  } else if (host.CancelRequested() || !ScanForInterface(link, port)) {
     state.interfaceFound = false;
     return false;
   }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "link/LinkSettings.h"
 
@@ -21,6 +22,13 @@ struct NetworkStatus {
   bool operator==(const NetworkStatus&) const = default;
 };
 
+// A port of the scan that another program holds, and who: "in use by process 1234 (minicom)".
+struct PortInUse {
+  int port = 0;
+  std::string holder;
+  bool operator==(const PortInUse&) const = default;
+};
+
 struct LinkState {
   IdentityTexts identityTexts;
   LinkSettings linkSettings;
@@ -29,6 +37,8 @@ struct LinkState {
   NetworkStatus networkStatus;
   // The device path behind identityTexts[0], for front ends that show it beside "COMn".
   std::string portPath;
+  // The ports held by other programs when the last scan found nothing: the likeliest reason why.
+  std::vector<PortInUse> portsInUse;
 };
 
 // What UpdateConnectionStatus(false) does to the state: texts emptied, no known port.

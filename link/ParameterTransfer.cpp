@@ -8,10 +8,20 @@
 namespace mx {
 namespace {
 
-// Probe the stored place, else scan; then the identified model becomes the editor's.
+// Probe the stored place, else scan (unless the command was cancelled meanwhile).
 bool Locate(DeviceLink& link, SerialPort& port) {
-  if (!ProbeStoredSettings(link, port) && !ScanForInterface(link, port))
+  if (ProbeStoredSettings(link, port))
+    return true;
+  return !link.host.CancelRequested() && ScanForInterface(link, port);
+}
+
+// A command cancelled from outside (mxtool's signals) stops before its next step; an interface
+// switched to transfer speed is sent back first, as after a failed transfer.
+bool StopsHere(DeviceLink& link, SerialPort& port, bool switched) {
+  if (!link.host.CancelRequested())
     return false;
+  if (switched)
+    port.WriteText(kLeaveTransferRequest);
   return true;
 }
 
@@ -48,11 +58,12 @@ uint32_t AcknowledgeTimeoutMs(int identificationBaud) {
 bool ReadParameters(DeviceLink& link) {
   DeviceCommandHost& host = link.host;
   SerialPort port(link.line, link.clock, link.ports);
-  if (!Locate(link, port))
+  if (!Locate(link, port) || StopsHere(link, port, false))
     return false;
   SelectIdentifiedModel(link);
-  const bool switched = EnterTransferSpeed(link, port);
-  (void)switched;  // "<$F" follows every read, switched or not
+  EnterTransferSpeed(link, port);
+  if (StopsHere(link, port, true))  // "<$F" follows every read, switched or not
+    return false;
 
   host.SetWaitCursor(true);
   host.OpenNotice(msg::kReading, "");
@@ -85,7 +96,7 @@ bool SendParameters(DeviceLink& link) {
   LinkState& state = link.state;
   SetupDocument& document = host.Document();
   SerialPort port(link.line, link.clock, link.ports);
-  if (!Locate(link, port))
+  if (!Locate(link, port) || StopsHere(link, port, false))
     return false;
 
   const bool networkEdited = document.NetworkSettingsEdited();
@@ -110,6 +121,9 @@ bool SendParameters(DeviceLink& link) {
   document.SetNetworkSettingsEdited(false);
   host.RefreshNetworkPage();
 
+  // Once the image is on its way the interface takes it; before that a Cancel must still stop it.
+  if (StopsHere(link, port, switched))
+    return false;
   host.SetWaitCursor(true);
   host.OpenNotice(msg::kSending, "");
   host.CommitPages();

@@ -22,7 +22,7 @@ bool EnterTransferSpeed(DeviceLink& link, SerialPort& port);
 uint32_t AcknowledgeTimeoutMs(int identificationBaud);
 
 // Each returns true when the interface's image was received or accepted; every failure has shown
-// its message.
+// its message, except a Cancel from outside the scan window (which the host itself reports).
 bool ReadParameters(DeviceLink& link);
 bool SendParameters(DeviceLink& link);
 

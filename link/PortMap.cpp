@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 #include "link/PreferencesStore.h"
 
@@ -16,6 +18,11 @@ namespace {
 
 constexpr std::string_view kEnvironmentPrefix = "MXSETUP_COM";
 constexpr std::string_view kPortsSection = "Ports";
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::string ComName(int port) {
   return "COM" + std::to_string(port);
@@ -28,9 +35,7 @@ std::vector<std::string> BuiltInPorts(const std::string& sysClassTty) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(sysClassTty, error)) {
     const std::string name = entry.path().filename().string();
-    if (name.rfind("ttyS", 0) != 0 || name.size() == 4)
-      continue;
-    if (!std::all_of(name.begin() + 4, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (name.rfind("ttyS", 0) != 0 || !AllDigits(std::string_view(name).substr(4)))
       continue;
     std::ifstream typeFile(entry.path() / "type");
     int type = 0;
@@ -52,6 +57,72 @@ std::vector<std::string> UsbAdapters(const std::string& serialById) {
     paths.push_back(entry.path().string());
   std::sort(paths.begin(), paths.end());
   return paths;
+}
+
+std::string FirstLine(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+// Terminals the system talks on itself, by kernel name ("ttyS0") and by device number ("4:64").
+struct SystemTerminals {
+  std::set<std::string> names;
+  std::set<std::string> numbers;
+
+  bool Has(const std::string& name, const std::string& sysClassTty) const {
+    if (names.count(name))
+      return true;
+    const std::string number = FirstLine(std::filesystem::path(sysClassTty) / name / "dev");
+    return !number.empty() && numbers.count(number);
+  }
+};
+
+SystemTerminals FindSystemTerminals(const std::string& sysClassTty, const std::string& proc) {
+  SystemTerminals found;
+  // The kernel's consoles ("console=ttyS0"), named in both places by different kernels.
+  std::istringstream active(FirstLine(std::filesystem::path(sysClassTty) / "console" / "active"));
+  for (std::string name; active >> name;)
+    found.names.insert(name);
+  std::ifstream consoles(proc + "/consoles");
+  for (std::string line; std::getline(consoles, line);) {
+    std::istringstream fields(line);
+    std::string name, field, last;
+    fields >> name;
+    while (fields >> field)
+      last = field;
+    found.names.insert(name);
+    found.numbers.insert(last);
+  }
+  // A login terminal: a getty or a shell has it as its controlling terminal. Field 7 of
+  // /proc/PID/stat, counted after the command name, which may itself hold blanks and ')'.
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(proc, error)) {
+    if (!AllDigits(entry.path().filename().string()))
+      continue;
+    const std::string stat = FirstLine(entry.path() / "stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos)
+      continue;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string state;
+    long ppid = 0, group = 0, session = 0, tty = 0;
+    if (!(fields >> state >> ppid >> group >> session >> tty) || tty == 0)
+      continue;
+    const long major = (tty >> 8) & 0xfff;
+    const long minor = (tty & 0xff) | ((tty >> 12) & 0xfff00);
+    found.numbers.insert(std::to_string(major) + ":" + std::to_string(minor));
+  }
+  found.numbers.erase("");
+  return found;
+}
+
+// The kernel's name of a device path: a /dev/serial/by-id link points at "../../ttyUSB0".
+std::string KernelName(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+  return (error ? std::filesystem::path(path) : target).filename().string();
 }
 
 std::vector<std::string> EnvironmentNames() {
@@ -83,8 +154,7 @@ PortMap PortMap::Build(const Sources& sources) {
       if (name.rfind(kEnvironmentPrefix, 0) != 0)
         continue;
       const std::string digits = name.substr(kEnvironmentPrefix.size());
-      if (digits.empty() || digits.size() > 2 ||
-          !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      if (digits.size() > 2 || !AllDigits(digits))
         continue;
       const int port = std::atoi(digits.c_str());
       if (port < kFirstComPort || port > kLastComPort)
@@ -108,9 +178,14 @@ PortMap PortMap::Build(const Sources& sources) {
   std::vector<std::string> candidates = UsbAdapters(sources.serialById);
   for (std::string& path : BuiltInPorts(sources.sysClassTty))
     candidates.push_back(std::move(path));
+  if (candidates.empty())
+    return map;
+  const SystemTerminals system = FindSystemTerminals(sources.sysClassTty, sources.proc);
   int port = kFirstComPort;
   for (const std::string& path : candidates) {
     if (std::find(map.paths_.begin(), map.paths_.end(), path) != map.paths_.end())
+      continue;
+    if (system.Has(KernelName(path), sources.sysClassTty))
       continue;
     while (port <= kLastComPort && !map.paths_[static_cast<std::size_t>(port)].empty())
       ++port;

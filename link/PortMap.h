@@ -2,7 +2,9 @@
 // COM1..COM20 of the setup program mapped to device paths. The user's "Ports" section names a path
 // per port; MXSETUP_COM<n>=PATH in the environment overrides everything (when any such variable is
 // set, only the mapped ports exist), and otherwise USB adapters come first in the stable order of
-// /dev/serial/by-id, then the built-in ports that really have a UART.
+// /dev/serial/by-id, then the built-in ports that really have a UART. The default leaves out the
+// ports the system itself talks on (its console, a login terminal): a scan would send probes to
+// them and leave them changed. A user who really means one maps it in "Ports".
 
 #include <array>
 #include <functional>
@@ -30,6 +32,7 @@ class PortMap {
     PreferencesStore* store = nullptr;
     std::string serialById = "/dev/serial/by-id";
     std::string sysClassTty = "/sys/class/tty";
+    std::string proc = "/proc";
   };
   static PortMap Build(const Sources& sources);
 

@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -60,43 +59,6 @@ bool BaudToSpeed(int baud, speed_t& speed) {
     default:
       return false;
   }
-}
-
-std::string ProcessName(long pid) {
-  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
-  std::string name;
-  std::getline(comm, name);
-  return name;
-}
-
-std::string HolderText(long pid) {
-  std::string text = "in use by process " + std::to_string(pid);
-  const std::string name = ProcessName(pid);
-  if (!name.empty())
-    text += " (" + name + ")";
-  return text;
-}
-
-bool ProcessAlive(long pid) {
-  return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-}
-
-// Reads the PID from a lock file; both the ten-column ASCII form and a binary int are in use.
-long LockFilePid(const std::string& file) {
-  const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return -1;
-  char buffer[32] = {};
-  const ssize_t n = read(fd, buffer, sizeof buffer - 1);
-  close(fd);
-  if (n <= 0)
-    return -1;
-  if (n == 4 && (buffer[0] < ' ' || buffer[3] < ' ')) {
-    int binary = 0;
-    std::memcpy(&binary, buffer, 4);
-    return binary;
-  }
-  return std::strtol(buffer, nullptr, 10);
 }
 
 // The process holding a flock on the device node, from /proc/locks; -1 when none is listed.
@@ -162,8 +124,12 @@ bool DeviceGone(int error) {
 
 }  // namespace
 
-PosixSerialLine::PosixSerialLine(std::string lockDirectory)
-    : lockDirectory_(std::move(lockDirectory)) {}
+std::string PosixSerialLine::DefaultLockDirectory() {
+  const char* folder = std::getenv("MXSETUP_LOCK_DIR");
+  return folder && *folder ? folder : "/run/lock";
+}
+
+PosixSerialLine::PosixSerialLine(std::string lockDirectory) : lock_(std::move(lockDirectory)) {}
 
 PosixSerialLine::~PosixSerialLine() {
   Close();
@@ -204,17 +170,6 @@ void PosixSerialLine::FailModemCall() {
   Fail(error == ENOTTY || error == EINVAL ? LineError::Unsupported : LineError::Io, error);
 }
 
-std::string PosixSerialLine::LockFileName(const std::string& resolvedPath) {
-  std::string name = resolvedPath;
-  if (name.rfind("/dev/", 0) == 0)
-    name = name.substr(5);
-  for (char& c : name) {
-    if (c == '/')
-      c = '_';
-  }
-  return "LCK.." + name;
-}
-
 LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& settings) {
   Close();
   char resolvedBuffer[PATH_MAX];
@@ -224,25 +179,40 @@ LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& se
   }
   const std::string resolved = resolvedBuffer;
 
-  // Other serial programs announce themselves with a lock file; honour a live one, clear a stale
-  // one.
-  const std::string lockPath = lockDirectory_ + "/" + LockFileName(resolved);
-  const long lockPid = LockFilePid(lockPath);
-  if (lockPid > 0 && lockPid != getpid()) {
-    if (ProcessAlive(lockPid))
-      return Fail(LineError::Busy, HolderText(lockPid));
-    unlink(lockPath.c_str());
+  // Other serial programs announce themselves with a lock file; ours is taken before the device
+  // is touched, since even opening a port changes its modem lines under the program that holds it.
+  if (LineResult locked = lock_.Take(resolved); !locked.ok())
+    return Fail(locked.error, std::move(locked.detail));
+  const int fd = OpenDevice(resolved);
+  if (fd < 0) {
+    lock_.Release();
+    return lastError_;
   }
+  fd_ = fd;
+  lost_ = false;
+  if (!Configure(settings)) {
+    // A speed the driver refuses is no reason to give the device back: it keeps what it had, the
+    // caller owns an open line, and an identification at that speed simply gets no answer.
+  }
+  // DTR and RTS up while the line is ours; devices without modem lines (ENOTTY) simply lack them.
+  int raise = TIOCM_DTR | TIOCM_RTS;
+  ioctl(fd_, TIOCMBIS, &raise);
+  lastError_ = {};
+  return lastError_;
+}
 
+int PosixSerialLine::OpenDevice(const std::string& resolved) {
   const int fd = open(resolved.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     const int error = errno;
-    if (error == EBUSY) {
-      const long holder = OpenerOf(resolved);
-      if (holder > 0)
-        return Fail(LineError::Busy, HolderText(holder));
-    }
-    return Fail(OpenErrorKind(error), error);
+    const long holder = error == EBUSY ? OpenerOf(resolved) : -1;
+    if (holder > 0)
+      Fail(LineError::Busy, HolderText(holder));
+    else if (error == EBUSY)
+      Fail(LineError::Busy, kUnknownHolderText);
+    else
+      Fail(OpenErrorKind(error), error);
+    return -1;
   }
   // TIOCEXCL alone does not stop root; flock does, through symbolic links too.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -252,44 +222,24 @@ LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& se
     long holder = FlockHolder(node);
     if (holder <= 0)
       holder = OpenerOf(resolved);
-    if (holder > 0)
-      return Fail(LineError::Busy, HolderText(holder));
-    return Fail(LineError::Busy, "in use by another program");
+    Fail(LineError::Busy, holder > 0 ? HolderText(holder) : kUnknownHolderText);
+    return -1;
   }
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) {
+  // What the port was set to before, for Close to put back.
+  if (tcgetattr(fd, &saved_) != 0) {
     close(fd);
-    return Fail(LineError::NotSerial, "not a serial device");
+    Fail(LineError::NotSerial, "not a serial device");
+    return -1;
   }
   // Drivers without exclusive mode say so with ENOTTY or EINVAL; flock above already keeps others
   // out there. Any other failure is the device's.
   if (ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY && errno != EINVAL) {
     const int error = errno;
     close(fd);
-    return Fail(LineError::Io, error);
+    Fail(LineError::Io, error);
+    return -1;
   }
-  fd_ = fd;
-  lost_ = false;
-  if (!Configure(settings)) {
-    // A speed the driver refuses is no reason to give the device back: it keeps what it had, the
-    // caller owns an open line, and an identification at that speed simply gets no answer.
-  }
-
-  const int lockFd = open(lockPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (lockFd >= 0) {
-    char pidText[16];
-    const int n = std::snprintf(pidText, sizeof pidText, "%10ld\n", static_cast<long>(getpid()));
-    if (write(lockFd, pidText, static_cast<std::size_t>(n)) == n)
-      lockFile_ = lockPath;
-    close(lockFd);
-    if (lockFile_.empty())
-      unlink(lockPath.c_str());
-  }
-  // DTR and RTS up while the line is ours; devices without modem lines (ENOTTY) simply lack them.
-  int raise = TIOCM_DTR | TIOCM_RTS;
-  ioctl(fd_, TIOCMBIS, &raise);
-  lastError_ = {};
-  return lastError_;
+  return fd;
 }
 
 bool PosixSerialLine::Configure(const LineSettings& settings) {
@@ -403,9 +353,12 @@ std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
       Fail(DeviceGone(errno) ? LineError::DeviceGone : LineError::Io, errno);
       break;
     }
-    if (waitedMs >= limitMs) {
-      Fail(LineError::TimedOut, "the device stopped taking bytes after " + std::to_string(done) +
-                                    " of " + std::to_string(count));
+    const bool cancelled = writeCancel_ && writeCancel_();
+    if (waitedMs >= limitMs || cancelled) {
+      Fail(LineError::TimedOut, std::string(cancelled ? "cancelled while the device took no bytes, "
+                                                      : "the device stopped taking bytes ") +
+                                    "after " + std::to_string(done) + " of " +
+                                    std::to_string(count));
       break;
     }
     pollfd p{fd_, POLLOUT, 0};
@@ -486,15 +439,34 @@ bool PosixSerialLine::SetModemLine(ModemLine line, bool raised) {
 void PosixSerialLine::Close() {
   if (fd_ < 0)
     return;
+  RestoreSettings();
   // On a pseudo-terminal the exclusive flag outlives close(); clear it so the next opener gets in.
   ioctl(fd_, TIOCNXCL);
   flock(fd_, LOCK_UN);
   close(fd_);
   fd_ = -1;
-  if (!lockFile_.empty()) {
-    unlink(lockFile_.c_str());
-    lockFile_.clear();
+  lock_.Release();
+}
+
+void PosixSerialLine::RestoreSettings() {
+  if (lost_)
+    return;
+  // Bytes still on their way ("<$F" after a cancel) go out at the speed they were written for;
+  // a device that stopped taking them (the same rule as Write) loses them.
+  int pending = 0;
+  long long waitedMs = 0;
+  long long limitMs = -1;
+  while (ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
+    if (limitMs < 0)
+      limitMs = static_cast<long long>(pending) * 20000 / baud_ + 1000;
+    if (waitedMs >= limitMs) {
+      tcflush(fd_, TCOFLUSH);
+      break;
+    }
+    poll(nullptr, 0, 10);
+    waitedMs += 10;
   }
+  tcsetattr(fd_, TCSADRAIN, &saved_);
 }
 
 }  // namespace mx

@@ -1,8 +1,12 @@
 #pragma once
 // SerialLine on POSIX termios: the one platform file of the device link.
 
+#include <termios.h>
+
+#include <functional>
 #include <string>
 
+#include "link/PortLock.h"
 #include "link/SerialLine.h"
 
 namespace mx {
@@ -10,7 +14,7 @@ namespace mx {
 class PosixSerialLine : public SerialLine {
  public:
   // `lockDirectory` is where the UUCP-style lock files live; tests point it at a private folder.
-  explicit PosixSerialLine(std::string lockDirectory = "/run/lock");
+  explicit PosixSerialLine(std::string lockDirectory = DefaultLockDirectory());
   ~PosixSerialLine() override;
   PosixSerialLine(const PosixSerialLine&) = delete;
   PosixSerialLine& operator=(const PosixSerialLine&) = delete;
@@ -28,20 +32,29 @@ class PosixSerialLine : public SerialLine {
   bool SetModemLine(ModemLine line, bool raised) override;
   void Close() override;
   const LineResult& LastError() const override { return lastError_; }
+  void SetWriteCancel(std::function<bool()> cancelled) override {
+    writeCancel_ = std::move(cancelled);
+  }
 
   // The kind of an open() or realpath() failure.
   static LineError OpenErrorKind(int error);
-  // The lock file a device path uses: "LCK.." and the device name below /dev, slashes as '_'.
-  static std::string LockFileName(const std::string& resolvedPath);
+  // /run/lock, or MXSETUP_LOCK_DIR from the environment (a private folder for tests and demos).
+  static std::string DefaultLockDirectory();
 
  private:
   // Records a failure (with the text of `error`, an errno value) and returns it.
   const LineResult& Fail(LineError kind, int error);
   const LineResult& Fail(LineError kind, std::string detail);
   void FailModemCall();
+  // Opens and locks the device; -1 with lastError_ set when that fails.
+  int OpenDevice(const std::string& resolved);
+  // Puts back the settings the port had before Open, as terminal programs do, so that a probe
+  // never leaves a port changed (a console left raw at 19200 with odd parity).
+  void RestoreSettings();
 
-  std::string lockDirectory_;
-  std::string lockFile_;  // written by us, removed on Close
+  PortLock lock_;
+  termios saved_{};
+  std::function<bool()> writeCancel_;
   LineResult lastError_;
   int fd_ = -1;
   int baud_ = 9600;

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace mx {
@@ -43,7 +44,9 @@ enum class LineError {
 
 struct LineResult {
   LineError error = LineError::None;
-  std::string detail;  // for the user: "in use by process 1234 (minicom)", "Permission denied"
+  // For the user: "Permission denied". A Busy detail names the holder: "in use by process 1234
+  // (minicom)", "in use by an unknown holder".
+  std::string detail;
   bool ok() const { return error == LineError::None; }
 };
 
@@ -84,6 +87,9 @@ class SerialLine {
   virtual void Close() = 0;
   // Why the last failed call failed; cleared by a successful Open.
   virtual const LineResult& LastError() const = 0;
+  // A Write that waits for a device to take its bytes stops waiting once `cancelled` returns true
+  // and returns the count taken so far. Lines whose Write never waits need not keep it.
+  virtual void SetWriteCancel(std::function<bool()> /*cancelled*/) {}
 };
 
 }  // namespace mx

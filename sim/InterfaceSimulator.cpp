@@ -271,6 +271,8 @@ void InterfaceSimulator::FinishImage(std::vector<uint8_t>& out) {
   ParameterImage received;
   std::copy(incoming_.begin(), incoming_.end(), received.Bytes().begin());
   incoming_.clear();
+  if (config_.fault == Fault::Mute)
+    return;
   if (config_.fault == Fault::Refuse) {
     SendLine("Transfer Failed: parameters locked by the operator", out);
     return;

@@ -32,6 +32,7 @@ enum class Fault {
   Refuse,   // refuses every image sent with "Transfer Failed:"
   BadSum,   // sends its image with a wrong checksum
   Short,    // sends its image one byte short
+  Mute,     // takes an image sent to it but never answers it (nor resets)
 };
 
 struct LineView {

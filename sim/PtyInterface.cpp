@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace mx::sim {
@@ -74,7 +77,52 @@ PtyInterface::~PtyInterface() {
   Remove();
 }
 
+bool PtyInterface::LockLink(const std::string& linkPath, std::string& error) {
+  const std::size_t slash = linkPath.find_last_of('/');
+  const std::string lockPath =
+      slash == std::string::npos
+          ? "." + linkPath + ".lock"
+          : linkPath.substr(0, slash + 1) + "." + linkPath.substr(slash + 1) + ".lock";
+  // The holder removes the file when it stops; one opened just before that is not the lock any
+  // more, so the lock counts only while the name still leads to the locked file.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    const int fd =
+        open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      error = "cannot create " + lockPath + ": " + std::strerror(errno);
+      return false;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      char pid[32] = {};
+      const ssize_t n = pread(fd, pid, sizeof pid - 1, 0);
+      close(fd);
+      error = linkPath + " is served by another mxsim";
+      if (n > 0 && std::atol(pid) > 0)
+        error += " (process " + std::to_string(std::atol(pid)) + ")";
+      return false;
+    }
+    struct stat held {};
+    struct stat named {};
+    if (fstat(fd, &held) == 0 && stat(lockPath.c_str(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+      const std::string pid = std::to_string(getpid()) + "\n";
+      // The number is only for the message of a simulator that is refused.
+      const bool noted = ftruncate(fd, 0) == 0 &&
+                         pwrite(fd, pid.data(), pid.size(), 0) == static_cast<ssize_t>(pid.size());
+      (void)noted;
+      lockFd_ = fd;
+      lockPath_ = lockPath;
+      return true;
+    }
+    close(fd);
+  }
+  error = "cannot lock " + lockPath;
+  return false;
+}
+
 bool PtyInterface::Create(const std::string& linkPath, std::string& error) {
+  if (!LockLink(linkPath, error))
+    return false;
   char name[256] = {};
   if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
     error = std::string("openpty: ") + std::strerror(errno);
@@ -198,8 +246,16 @@ void PtyInterface::Serve(const volatile std::sig_atomic_t& stop) {
 
 void PtyInterface::Remove() {
   if (!linkPath_.empty()) {
-    unlink(linkPath_.c_str());
+    char target[PATH_MAX] = {};
+    const ssize_t n = readlink(linkPath_.c_str(), target, sizeof target - 1);
+    if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == slavePath_)
+      unlink(linkPath_.c_str());
     linkPath_.clear();
+  }
+  if (lockFd_ >= 0) {
+    unlink(lockPath_.c_str());
+    close(lockFd_);
+    lockFd_ = -1;
   }
   if (master_ >= 0)
     close(master_);

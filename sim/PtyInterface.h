@@ -25,20 +25,23 @@ class PtyInterface {
   PtyInterface& operator=(const PtyInterface&) = delete;
 
   // Opens the pseudo-terminal and points `linkPath` at its slave. False with `error` set on
-  // failure.
+  // failure, among them a link that another live simulator serves: while one runs it holds a lock
+  // file beside its link (".NAME.lock"), and a link left by one that was killed is taken over.
   bool Create(const std::string& linkPath, std::string& error);
   const std::string& SlavePath() const { return slavePath_; }
   // Answers requests until `stop` becomes non-zero (looked at least every 100 ms).
   void Serve(const volatile std::sig_atomic_t& stop);
   // One round of the loop, waiting at most `waitMs`; what Serve repeats.
   void ServeOnce(int waitMs);
-  // Removes the link and closes the pseudo-terminal.
+  // Removes the link (unless it no longer points at this simulator) and closes the
+  // pseudo-terminal.
   void Remove();
 
   uint64_t BytesSent() const { return bytesSent_; }
   uint64_t ReadingsSkipped() const { return readingsSkipped_; }
 
  private:
+  bool LockLink(const std::string& linkPath, std::string& error);
   int CurrentBaud() const;
   void Flush(uint64_t nowUs);
   void Stream(uint64_t nowUs);
@@ -49,6 +52,8 @@ class PtyInterface {
   int slave_ = -1;  // held open so the master never sees a hang-up between the program's opens
   std::string slavePath_;
   std::string linkPath_;
+  std::string lockPath_;
+  int lockFd_ = -1;
   std::deque<uint8_t> output_;
   uint64_t nextByteUs_ = 0;
   ReadingSchedule schedule_;

@@ -41,6 +41,8 @@ bool ParseFault(const std::string& text, Fault& fault) {
     fault = Fault::BadSum;
   else if (text == "short")
     fault = Fault::Short;
+  else if (text == "mute")
+    fault = Fault::Mute;
   else
     return false;
   return true;
@@ -70,7 +72,7 @@ std::string SimulatorUsage() {
   return "usage: mxsim --link PATH [--model M] [--line BAUD-P-D-1] [--serial TEXT] [--version "
          "TEXT]\n"
          "             [--description TEXT] [--network LINE] [--image FILE.mxs]\n"
-         "             [--fault silent|garbled|refuse|badsum|short] [--pace] [--stream HZ]\n"
+         "             [--fault silent|garbled|refuse|badsum|short|mute] [--pace] [--stream HZ]\n"
          "  --line   the interface's host line: 1200..115200 baud, N-8, E-7 or O-7, 1 stop bit\n"
          "  --pace   replies come at the line's speed instead of at once\n"
          "  --stream HZ readings a second without being asked (paced; a rate the line cannot\n"

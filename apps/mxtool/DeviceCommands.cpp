@@ -4,7 +4,10 @@
 #include <iostream>
 
 #include "apps/mxtool/DeviceConsoleHost.h"
+#include "apps/mxtool/FileCommands.h"
+#include "apps/mxtool/SignalCancel.h"
 #include "core/ConfigFile.h"
+#include "link/CancellableLine.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 #include "link/PosixSerialLine.h"
@@ -22,25 +25,50 @@ int UsageError(const std::string& problem) {
   return kUsageError;
 }
 
-// Everything a device command works with, built the way the setup program builds it.
+// Everything a device command works with, built the way the setup program builds it, with waits
+// that a signal cuts short.
 struct Session {
+  SignalCancel signals;  // first in, last out: caught for as long as the port is open
   QSettingsStore store;
   PortMap ports = PortMap::FromSystem(&store);
   PosixSerialLine line;
   SteadyClock clock;
   LinkState state;
   DeviceConsoleHost host{std::cout, std::cerr, ports, state};
-  DeviceLink link{host, state, store, line, clock, ports};
+  CancellableSerialLine cancellableLine{line, clock, host};
+  CancellableClock cancellableClock{clock, host};
+  DeviceLink link{host, state, store, cancellableLine, cancellableClock, ports};
 };
+
+// A caught signal ends a device command as cancelled, and it says so: 128 + the signal, else 0.
+int CancelledCode(const std::string& command, bool imageSent = false) {
+  const int signal = SignalCancel::Caught();
+  if (signal == 0)
+    return 0;
+  std::cerr << "mxtool: " << command << " cancelled (" << SignalCancel::Name(signal) << ")"
+            << (imageSent ? "; the image had already gone out and may have been taken" : "")
+            << "\n";
+  return 128 + signal;
+}
+
+// The exit code of a device command that ran in `session`. One whose scan found nothing ends
+// naming the ports that other programs hold: the likeliest reason.
+int Outcome(const std::string& command, Session& session, bool ok) {
+  if (const int code = CancelledCode(command, session.host.ImageSent()))
+    return code;
+  if (!ok)
+    session.host.PrintPortsInUse();
+  return ok ? kOk : kDeviceFailure;
+}
 
 int Find(const std::vector<std::string>& args) {
   if (!args.empty())
     return UsageError("find takes no arguments");
   Session session;
-  if (!RunFindCommand(session.link))
-    return kDeviceFailure;
-  session.host.PrintConnection();
-  return kOk;
+  const int code = Outcome("find", session, RunFindCommand(session.link));
+  if (code == kOk)
+    session.host.PrintConnection();
+  return code;
 }
 
 int Read(const std::vector<std::string>& args) {
@@ -53,14 +81,26 @@ int Read(const std::vector<std::string>& args) {
   }
   if (output.empty())
     return UsageError("read needs -o FILE.mxs");
-  Session session;
-  if (!ReadParameters(session.link))
-    return kDeviceFailure;
-  // What the setup program's Save writes after a Read: the pages committed, then the file.
-  SetupDocument& document = session.host.Document();
-  document.CommitPages();
-  const FileResult written =
-      WriteFileAtomically(output, SerializeConfigFile(document.Image(), document.Extension()));
+  // A transfer can take minutes; a file that cannot be saved should fail before it, not after.
+  if (const FileResult target = CheckSaveTarget(output); !target.ok) {
+    std::cerr << "mxtool: " << target.error << "\n";
+    return kUsageError;
+  }
+  std::vector<uint8_t> file;
+  {
+    Session session;
+    if (!ReadParameters(session.link))
+      return Outcome("read", session, false);
+    // What the setup program's Save writes after a Read: the pages committed, then the file.
+    SetupDocument& document = session.host.Document();
+    document.CommitPages();
+    file = SerializeConfigFile(document.Image(), document.Extension());
+  }
+  // Port, lock and handlers are released. A signal caught until here still means no file; one
+  // from now on ends mxtool at once, which a save survives (the old file stays whole).
+  if (const int code = CancelledCode("read"))
+    return code;
+  const FileResult written = WriteFileAtomically(output, file);
   if (!written.ok) {
     std::cerr << "mxtool: " << written.error << "\n";
     return kUsageError;
@@ -75,29 +115,28 @@ int Send(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     if (arg == "--update-network")
       updateNetwork = true;
-    else if (input.empty() && !arg.empty() && arg[0] != '-')
+    else if (input.empty() && !arg.empty() && (arg[0] != '-' || arg == "-"))
       input = arg;
     else
       return UsageError("send takes one FILE.mxs [--update-network]");
   }
   if (input.empty())
     return UsageError("send needs FILE.mxs");
+  std::vector<uint8_t> bytes;
+  if (const FileResult read = ReadInput(input, bytes, kConfigFileSize); !read.ok) {
+    std::cerr << "mxtool: " << read.error << "\n";
+    return kUsageError;
+  }
   Session session;
   SetupDocument& document = session.host.Document();
-  std::string error;
-  switch (document.Open(input, &error)) {
-    case LoadOutcome::Opened:
-      break;
-    case LoadOutcome::Rejected:
-      // The program would now hold the defaults; sending those instead is never what was meant.
-      std::cerr << kInvalidConfigFileText << "\n";
-      return kUsageError;
-    case LoadOutcome::Unreadable:
-      std::cerr << "mxtool: " << error << "\n";
-      return kUsageError;
+  if (document.Load(bytes, input) != LoadOutcome::Opened) {
+    // The program would now hold the defaults; sending those instead is never what was meant.
+    std::cerr << kInvalidConfigFileText << "\n";
+    return kUsageError;
   }
   document.SetNetworkSettingsEdited(updateNetwork);
-  return SendParameters(session.link) ? kOk : kDeviceFailure;
+  const bool sent = SendParameters(session.link);
+  return Outcome("send", session, sent);
 }
 
 }  // namespace
@@ -123,8 +162,14 @@ std::string DeviceCommandsUsage() {
          "                            send a configuration file to the interface; with\n"
          "                            --update-network a Network model takes the file's network\n"
          "                            settings instead of keeping its own\n"
+         "  Ctrl+C (or SIGTERM, SIGHUP) cancels a device command: it ends as a failed transfer\n"
+         "  ends (the interface back at its own speed), writes no file and exits 128 + the\n"
+         "  signal's number.\n"
          "  Ports: COMn is the n-th serial device (USB adapters first), the \"Ports\" section of\n"
-         "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n";
+         "  the preferences (COM1=/dev/ttyUSB0), or MXSETUP_COM<n>=PATH in the environment.\n"
+         "  When the interface is not found, the last lines name the ports that other programs\n"
+         "  hold: \"COM1 (/dev/ttyUSB0) is in use by process 1234 (minicom)\".\n"
+         "  Lock files go to /run/lock, or to MXSETUP_LOCK_DIR=FOLDER.\n";
 }
 
 }  // namespace mx::tool

@@ -3,35 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "apps/mxtool/SignalCancel.h"
 #include "link/ConnectionStatus.h"
 #include "link/LinkMessages.h"
 
 namespace mx::tool {
-namespace {
-
-volatile std::sig_atomic_t gCancel = 0;
-void OnInterrupt(int) {
-  gCancel = 1;
-}
-
-}  // namespace
 
 DeviceConsoleHost::DeviceConsoleHost(std::ostream& out, std::ostream& err, const PortMap& ports,
                                      const LinkState& state)
-    : out_(out), err_(err), ports_(ports), state_(state) {
-  gCancel = 0;
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, &previous_);
-}
-
-DeviceConsoleHost::~DeviceConsoleHost() {
-  sigaction(SIGINT, &previous_, nullptr);
-}
+    : out_(out), err_(err), ports_(ports), state_(state) {}
 
 bool DeviceConsoleHost::CancelRequested() const {
-  return gCancel != 0;
+  return SignalCancel::Caught() != 0;
 }
 
 void DeviceConsoleHost::UpdateConnectionStatus(bool) {}
@@ -60,6 +43,7 @@ void DeviceConsoleHost::SetProgress(int position, int total) {
 }
 
 void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view second) {
+  imageSent_ = imageSent_ || first == msg::kSending;
   err_ << first;
   if (!second.empty())
     err_ << " " << second;
@@ -69,6 +53,8 @@ void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view seco
 }
 
 void DeviceConsoleHost::ShowMessage(std::string_view, std::string_view text) {
+  if (CancelRequested())
+    return;  // the failure is the cancel's doing; the command says it was cancelled instead
   out_ << text << "\n";
   out_.flush();
 }
@@ -77,6 +63,12 @@ void DeviceConsoleHost::PortUnavailable(int port, std::string_view reason) {
   if (!ports_.PathOf(port))
     return;  // not a port of this machine: nothing to say
   err_ << "  " << ports_.Describe(port) << ": " << reason << "\n";
+}
+
+void DeviceConsoleHost::PrintPortsInUse() {
+  for (const PortInUse& busy : state_.portsInUse)
+    out_ << ports_.Describe(busy.port) << " is " << busy.holder << "\n";
+  out_.flush();
 }
 
 void DeviceConsoleHost::PrintConnection() {

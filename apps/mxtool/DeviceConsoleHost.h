@@ -1,8 +1,7 @@
 #pragma once
 // The device commands' host on a terminal: progress and notices on stderr, message box texts on
-// stdout, Ctrl+C as the scan's Cancel button.
+// stdout, a caught signal (Ctrl+C) as the Cancel button of any device command.
 
-#include <csignal>
 #include <ostream>
 #include <string>
 
@@ -16,7 +15,6 @@ class DeviceConsoleHost : public HeadlessCommandHost {
  public:
   DeviceConsoleHost(std::ostream& out, std::ostream& err, const PortMap& ports,
                     const LinkState& state);
-  ~DeviceConsoleHost() override;
 
   void UpdateConnectionStatus(bool connected) override;
   void OpenProgressWindow() override {}
@@ -33,6 +31,11 @@ class DeviceConsoleHost : public HeadlessCommandHost {
 
   // The Status tab's connection lines, for `find`.
   void PrintConnection();
+  // After a scan that found nothing: "COM1 (/dev/ttyUSB0) is in use by process 1234 (minicom)"
+  // for each port another program holds.
+  void PrintPortsInUse();
+  // Whether an image went out to the interface (a cancelled send may still have taken effect).
+  bool ImageSent() const { return imageSent_; }
 
  private:
   std::ostream& out_;
@@ -40,7 +43,7 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   const PortMap& ports_;
   const LinkState& state_;
   int percent_ = -1;
-  struct sigaction previous_ {};
+  bool imageSent_ = false;
 };
 
 }  // namespace mx::tool

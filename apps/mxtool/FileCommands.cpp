@@ -1,7 +1,6 @@
 #include "apps/mxtool/FileCommands.h"
 
 #include <cstdio>
-#include <optional>
 #include <ostream>
 
 #include "core/ImageOperations.h"
@@ -20,6 +19,7 @@ struct Arguments {
   std::vector<std::string> positional;
   std::string output;
   std::string model;
+  bool exact = false;
   std::string error;
 };
 
@@ -38,6 +38,8 @@ Arguments Parse(const std::vector<std::string>& args) {
       value(parsed.output);
     } else if (a == "--model" || a == "-m") {
       value(parsed.model);
+    } else if (a == "--exact") {
+      parsed.exact = true;
     } else if (a.size() > 1 && a[0] == '-') {
       parsed.error = "unknown option " + a;
     } else {
@@ -56,41 +58,21 @@ int Usage(Streams io, const std::string& problem) {
 
 }  // namespace
 
-bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io) {
-  std::string error;
-  switch (document.Open(path, &error)) {
-    case LoadOutcome::Opened:
-      return true;
-    case LoadOutcome::Rejected:
-      io.err << kInvalidConfigFileText << "\n";
-      return false;
-    case LoadOutcome::Unreadable:
-      io.err << "mxtool: " << error << "\n";
-      return false;
+bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io) {
+  if (const FileResult read = ReadInput(path, file.bytes, kConfigFileSize); !read.ok) {
+    io.err << "mxtool: " << read.error << "\n";
+    return false;
   }
-  return false;
+  if (file.document.Load(file.bytes, path) != LoadOutcome::Opened) {
+    io.err << kInvalidConfigFileText << "\n";
+    return false;
+  }
+  ExtensionBlock extension;
+  ParseConfigFile(file.bytes, file.asWritten, extension);
+  return true;
 }
 
 namespace {
-
-// The file's image exactly as written, before the corrections the program applies when it shows
-// the image; nothing when the file cannot be read or is not a configuration file.
-std::optional<ParameterImage> ImageAsWritten(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  ParameterImage raw;
-  ExtensionBlock extension;
-  if (!ReadWholeFile(path, bytes, kConfigFileSize).ok ||
-      ParseConfigFile(bytes, raw, extension) != ConfigParse::Ok) {
-    return std::nullopt;
-  }
-  return raw;
-}
-
-// Whether the checksum stored in the file matches the file's image as written.
-bool FileChecksumMatches(const std::string& path) {
-  const auto raw = ImageAsWritten(path);
-  return raw && ChecksumMatches(*raw);
-}
 
 int New(const Arguments& a, Streams io) {
   if (a.output.empty() || a.model.empty() || !a.positional.empty()) {
@@ -115,12 +97,12 @@ int New(const Arguments& a, Streams io) {
 int Export(const Arguments& a, Streams io) {
   if (a.positional.size() != 1 || !a.output.empty())
     return Usage(io, "export needs one FILE.mxs");
-  EditorHooks editor;
-  SetupDocument document(editor);
-  if (!OpenAsTheProgramDoes(a.positional[0], document, io))
+  OpenedFile file;
+  if (!OpenAsTheProgramDoes(a.positional[0], file, io))
     return kUsage;
-  const QJsonObject json =
-      ImageToJson(document.Image(), document.Extension(), FileChecksumMatches(a.positional[0]));
+  // --exact: the image as the file holds it, without the program's corrections, for archives.
+  const QJsonObject json = ImageToJson(a.exact ? file.asWritten : file.document.Image(),
+                                       file.document.Extension(), ChecksumMatches(file.asWritten));
   io.out << ImageJsonText(json).toStdString();
   return kOk;
 }
@@ -130,15 +112,20 @@ int Import(const Arguments& a, Streams io) {
     return Usage(io, "import needs one FILE.json and -o FILE.mxs");
   }
   std::vector<uint8_t> bytes;
-  if (const FileResult read = ReadWholeFile(a.positional[0], bytes); !read.ok) {
+  if (const FileResult read = ReadInput(a.positional[0], bytes); !read.ok) {
     io.err << "mxtool: " << read.error << "\n";
     return kUsage;
   }
-  const ImportedImage imported = ImageFromJson(QByteArray(
-      reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  const ImportedImage imported = ImageFromJson(
+      QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
+      a.exact ? ImportMode::Exact : ImportMode::Derive);
   if (!imported.ok) {
     io.err << "mxtool: " << a.positional[0] << ": " << imported.error << "\n";
     return kUsage;
+  }
+  for (const std::string& field : imported.replaced) {
+    io.err << "mxtool: " << a.positional[0] << ": field \"" << field
+           << "\" did not match the fields it follows from and was replaced (--exact keeps it)\n";
   }
   const FileResult written =
       WriteFileAtomically(a.output, SerializeConfigFile(imported.image, imported.extension));
@@ -153,16 +140,10 @@ int Check(const Arguments& a, Streams io) {
   if (a.positional.size() != 1 || !a.output.empty())
     return Usage(io, "check needs one FILE.mxs");
   const std::string& path = a.positional[0];
-  EditorHooks editor;
-  SetupDocument document(editor);
-  if (!OpenAsTheProgramDoes(path, document, io))
+  OpenedFile file;
+  if (!OpenAsTheProgramDoes(path, file, io))
     return kUsage;
-  const auto written = ImageAsWritten(path);
-  if (!written) {  // replaced between the two reads
-    io.err << kInvalidConfigFileText << "\n";
-    return kUsage;
-  }
-  const ParameterImage& raw = *written;
+  const ParameterImage& raw = file.asWritten;
   const uint32_t stored = raw.Get(fld::checksum);
   const uint32_t computed = ImageChecksum(raw);
   char sums[64];
@@ -188,6 +169,8 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
   const Arguments parsed = Parse(args);
   if (!parsed.error.empty())
     return Usage(io, parsed.error);
+  if (parsed.exact && command != "export" && command != "import")
+    return Usage(io, "--exact is for export and import");
   if (command == "new")
     return New(parsed, io);
   if (command == "export")
@@ -199,13 +182,28 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
   return Usage(io, "unknown command " + command);
 }
 
+FileResult ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::size_t limit) {
+  return path == "-" ? ReadStandardInput(bytes, limit) : ReadWholeFile(path, bytes, limit);
+}
+
 std::string FileCommandsUsage() {
   return "  mxtool new --model M -o FILE.mxs    a new configuration (M: 0..7, a model name such "
          "as\n"
          "                                      \"Mesurix5 Network\", or \"MX5-NTWK-00\")\n"
-         "  mxtool export FILE.mxs              the file's image as JSON on stdout\n"
-         "  mxtool import FILE.json -o FILE.mxs a configuration file from such JSON\n"
-         "  mxtool check FILE.mxs               is it a valid configuration file?\n";
+         "  mxtool export FILE.mxs [--exact]    the file's image as JSON on stdout, as the setup\n"
+         "                                      program opens it; --exact: as the file holds it\n"
+         "  mxtool import FILE.json -o FILE.mxs [--exact]\n"
+         "                                      a configuration file from such JSON; fields that\n"
+         "                                      follow from others (commandBytes from "
+         "commandText,\n"
+         "                                      the checksum, ...) are derived again, with a "
+         "warning\n"
+         "                                      for each given one that differed, and a text must\n"
+         "                                      leave room for its terminating NUL; --exact "
+         "writes\n"
+         "                                      every given byte as it is\n"
+         "  mxtool check FILE.mxs               is it a valid configuration file?\n"
+         "  An input FILE of \"-\" is standard input.\n";
 }
 
 }  // namespace mx::tool

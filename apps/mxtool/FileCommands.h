@@ -1,13 +1,13 @@
 #pragma once
 // mxtool's configuration-file commands: new, export, import, check.
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-namespace mx {
-class SetupDocument;
-}
+#include "core/ConfigFile.h"
+#include "core/SetupDocument.h"
 
 namespace mx::tool {
 
@@ -21,7 +21,20 @@ bool IsFileCommand(const std::string& command);
 int RunFileCommand(const std::string& command, const std::vector<std::string>& args, Streams io);
 std::string FileCommandsUsage();
 
-// Opens a configuration file as the setup program does. Reports the failure itself.
-bool OpenAsTheProgramDoes(const std::string& path, SetupDocument& document, Streams io);
+// An input file of a command, read once (so pipes work); "-" is standard input.
+FileResult ReadInput(const std::string& path, std::vector<uint8_t>& bytes,
+                     std::size_t limit = 64 * 1024 * 1024);
+
+// A configuration file read once and opened from those bytes as the setup program opens it, with
+// its image also as written (before the corrections the program applies when it shows it).
+struct OpenedFile {
+  std::vector<uint8_t> bytes;
+  EditorHooks editor;
+  SetupDocument document{editor};
+  ParameterImage asWritten;
+};
+
+// Reports the failure itself.
+bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io);
 
 }  // namespace mx::tool

@@ -146,13 +146,13 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
   if (!a.model.empty() && !(chosen = ModelByAnyName(a.model)))
     return Usage(io, "unknown model \"" + a.model + "\" (0..7, a name or an identification)");
 
-  EditorHooks editor;
-  SetupDocument document(editor);
-  if (!OpenAsTheProgramDoes(a.file, document, io))
+  OpenedFile file;
+  SetupDocument& document = file.document;
+  if (!OpenAsTheProgramDoes(a.file, file, io))
     return kUsage;
   report::ReportJob job;
   job.image = document.Image();
-  job.model = editor.CurrentModel();
+  job.model = file.editor.CurrentModel();
   if (chosen && chosen->index != job.model) {
     // What the setup program prints after the model is chosen there: the image follows the model.
     ApplyModelRules(job.image, chosen->index);

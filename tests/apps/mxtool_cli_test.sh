@@ -7,6 +7,7 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$tool" --help | grep -q "mxtool new --model M -o FILE.mxs" || fail "--help lists the commands"
+"$tool" --help | grep -q "130 Ctrl+C (SIGINT), 143 SIGTERM" || fail "--help lists the exit codes of a cancel"
 "$tool" frobnicate 2>"$dir/err"; [ $? -eq 2 ] || fail "unknown command exits 2"
 grep -q usage "$dir/err" || fail "unknown command prints the usage on stderr"
 "$tool" 2>/dev/null; [ $? -eq 2 ] || fail "no command exits 2"
@@ -17,6 +18,14 @@ grep -q usage "$dir/err" || fail "unknown command prints the usage on stderr"
 "$tool" export "$dir/a.mxs" >"$dir/a.json" || fail "export"
 "$tool" import "$dir/a.json" -o "$dir/b.mxs" || fail "import"
 cmp -s "$dir/a.mxs" "$dir/b.mxs" || fail "export then import gives the same bytes"
+
+# Each input is read once, so pipes work; "-" is standard input.
+cat "$dir/a.mxs" | "$tool" check /dev/stdin | grep -q "Mesurix4 Plus, checksum ok" ||
+  fail "check of a pipe"
+"$tool" check - <"$dir/a.mxs" | grep -q "^-: Mesurix4 Plus, checksum ok" || fail "check -"
+cmp -s <("$tool" export <(cat "$dir/a.mxs")) "$dir/a.json" || fail "export of a pipe"
+"$tool" import - -o "$dir/c.mxs" <"$dir/a.json" || fail "import -"
+cmp -s "$dir/a.mxs" "$dir/c.mxs" || fail "import - gives the same bytes"
 
 head -c 3000 "$dir/a.mxs" >"$dir/short.mxs"
 "$tool" check "$dir/short.mxs" >"$dir/out" 2>"$dir/err"; [ $? -eq 2 ] || fail "short file exits 2"

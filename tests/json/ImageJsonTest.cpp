@@ -1,7 +1,11 @@
-// JSON import: the model's defaults first, then every field given, each wrong field named.
+// JSON import: the model's defaults first, then every field given, each wrong field named; derived
+// fields follow their texts (with word of what was replaced) or, exactly, stay as given.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <cmath>
+#include <string>
 
 #include "core/ImageOperations.h"
 #include "json/ImageJson.h"
@@ -46,6 +50,8 @@ TEST(ImageFromJson, NamesTheFieldThatIsWrong) {
       {R"({"description": "\u0100"})", "field \"description\": holds a character above code 255"},
       {R"({"idText": ["0123456789012345678901234567890123", "", "", "", ""]})",
        "field \"idText\": element 0: is longer than its 31-byte buffer"},
+      {R"({"description": "012345678901234567890123456789012345678901234567890123456789012345678901234567890"})",
+       "field \"description\": is 81 characters long; the limit is 80"},
       {R"({"networkSource": [[0,0,0,0,0]]})", "field \"networkSource\": must be an array of 6"},
       {R"({"ipAddress": [1, 2, 3, -4]})", "field \"ipAddress\": element 3"},
       {R"({"equationA": [1e300, 0, 0, 0, 0]})", "field \"equationA\": element 0: is outside"},
@@ -61,6 +67,50 @@ TEST(ImageFromJson, NamesTheFieldThatIsWrong) {
     EXPECT_NE(imported.error.find(c.error), std::string::npos)
         << c.json << " -> " << imported.error;
   }
+}
+
+QByteArray Json(const QJsonObject& object) {
+  return QJsonDocument(object).toJson();
+}
+
+TEST(ImageFromJson, GivenDerivedFieldsAreReplacedUnlessExact) {
+  ParameterImage image;
+  ResetImageToDefaults(image, 3);
+  image.SetText(fld::commandText, "AB", 0);
+  EncodeChannelTexts(image, 0);
+  StoreChecksum(image);
+  const uint32_t checksum = image.Get(fld::checksum);
+  ExtensionBlock extension;
+  extension.ResetToDefaults();
+  QJsonObject json = ImageToJson(image, extension, true);
+  // An interface may hold bytes that its text does not give.
+  QJsonArray commands = json["commandBytes"].toArray();
+  QJsonArray first = commands[0].toArray();
+  first[0] = 'X';
+  commands[0] = first;
+  json["commandBytes"] = commands;
+
+  const ImportedImage derived = ImageFromJson(Json(json));
+  ASSERT_TRUE(derived.ok) << derived.error;
+  EXPECT_EQ(derived.image, image);
+  EXPECT_EQ(derived.replaced, (std::vector<std::string>{"commandBytes"}));
+
+  const ImportedImage exact = ImageFromJson(Json(json), ImportMode::Exact);
+  ASSERT_TRUE(exact.ok) << exact.error;
+  EXPECT_EQ(exact.image.Span(fld::commandBytes, 0)[0], 'X');
+  EXPECT_EQ(exact.image.Get(fld::checksum), checksum);  // as given, though it no longer matches
+  EXPECT_TRUE(exact.replaced.empty());
+
+  // Fields not given are derived in either mode.
+  const ImportedImage sparse =
+      ImageFromJson(R"({"commandText": ["AB", "", "", "", ""]})", ImportMode::Exact);
+  ASSERT_TRUE(sparse.ok) << sparse.error;
+  EXPECT_EQ(sparse.image.Span(fld::commandBytes, 0)[1], 'B');
+  EXPECT_TRUE(ChecksumMatches(sparse.image));
+
+  // A text's limit holds for the text proper, before its first NUL (81 is refused elsewhere).
+  for (const std::string& text : {std::string(80, 'a'), "abc" + std::string(78, '\0')})
+    EXPECT_TRUE(ImageFromJson(Json({{"description", QString::fromLatin1(text)}})).ok);
 }
 
 }  // namespace

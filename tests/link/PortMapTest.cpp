@@ -19,10 +19,15 @@ class PortMapTest : public ::testing::Test {
     root = dir;
     std::filesystem::create_directories(root + "/by-id");
     for (int i = 0; i < 4; ++i) {
-      std::filesystem::create_directories(root + "/tty/ttyS" + std::to_string(i));
-      std::ofstream(root + "/tty/ttyS" + std::to_string(i) + "/type") << (i == 1 || i == 3 ? 4 : 0);
+      const std::string tty = root + "/tty/ttyS" + std::to_string(i);
+      std::filesystem::create_directories(tty);
+      std::ofstream(tty + "/type") << (i == 1 || i == 3 ? 4 : 0);
+      std::ofstream(tty + "/dev") << "4:" << 64 + i << "\n";
     }
     std::filesystem::create_directories(root + "/tty/ttyUSB0");
+    std::ofstream(root + "/tty/ttyUSB0/dev") << "188:0\n";
+    std::filesystem::create_directories(root + "/proc/1");
+    std::ofstream(root + "/proc/1/stat") << "1 (init) S 0 1 1 0 -1 4194560 0\n";
     std::ofstream(root + "/by-id/usb-FTDI_B-if00-port0");
     std::ofstream(root + "/by-id/usb-FTDI_A-if00-port0");
     sources.getenv = [this](const char* name) -> const char* {
@@ -37,6 +42,7 @@ class PortMapTest : public ::testing::Test {
     };
     sources.serialById = root + "/by-id";
     sources.sysClassTty = root + "/tty";
+    sources.proc = root + "/proc";
   }
   void TearDown() override { std::filesystem::remove_all(root); }
 
@@ -56,6 +62,52 @@ TEST_F(PortMapTest, DefaultPutsUsbAdaptersFirstThenRealUarts) {
   EXPECT_FALSE(map.PathOf(21));
   EXPECT_EQ(map.Describe(3), "COM3 (/dev/ttyS1)");
   EXPECT_EQ(map.Describe(5), "COM5");
+}
+
+TEST_F(PortMapTest, DefaultLeavesOutTheConsoleAndLoginTerminals) {
+  // Each case names the system's use of a port and the default ports that remain.
+  struct Case {
+    const char* file;
+    const char* text;
+    std::vector<std::string> remaining;
+  };
+  const std::string usbA = "usb-FTDI_A-if00-port0", usbB = "usb-FTDI_B-if00-port0";
+  const Case cases[] = {
+      {"tty/console/active", "tty0 ttyS1\n", {usbA, usbB, "/dev/ttyS3"}},
+      {"proc/consoles", "ttyS3                -W- (EC  p a)    4:67\n", {usbA, usbB, "/dev/ttyS1"}},
+      // A getty on ttyS1 (4:65); the command name holds blanks and a ')'.
+      {"proc/77/stat", "77 (a)getty x) S 1 77 77 1089 77 4194560\n", {usbA, usbB, "/dev/ttyS3"}},
+      // A login shell on the adapter behind by-id link A (ttyUSB0, 188:0).
+      {"proc/78/stat",
+       "78 (bash) S 1 78 78 48128 78 4194560\n",
+       {usbB, "/dev/ttyS1", "/dev/ttyS3"}},
+      // A terminal on a pseudo-terminal takes nothing away.
+      {"proc/79/stat",
+       "79 (bash) S 1 79 79 34819 79 4194560\n",
+       {usbA, usbB, "/dev/ttyS1", "/dev/ttyS3"}},
+  };
+  std::filesystem::remove(root + "/by-id/" + usbA);
+  std::filesystem::create_symlink("../../ttyUSB0", root + "/by-id/" + usbA);
+  for (const Case& c : cases) {
+    const std::filesystem::path file = root + "/" + c.file;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << c.text;
+    const PortMap map = PortMap::Build(sources);
+    std::vector<std::string> remaining;
+    for (int port = 1; map.PathOf(port); ++port) {
+      const std::string path = *map.PathOf(port);
+      remaining.push_back(path.rfind(root, 0) == 0 ? path.substr(path.rfind('/') + 1) : path);
+    }
+    EXPECT_EQ(remaining, c.remaining) << c.file;
+    std::filesystem::remove(file);
+  }
+
+  // Mapped by hand, the console is the user's choice.
+  std::ofstream(root + "/tty/console/active") << "ttyS1\n";
+  MemoryPreferencesStore store;
+  store.WriteText("Ports", "COM9", "/dev/ttyS1");
+  sources.store = &store;
+  EXPECT_EQ(PortMap::Build(sources).PathOf(9), "/dev/ttyS1");
 }
 
 TEST_F(PortMapTest, StoredPortsComeFirstAndDefaultsFillTheGaps) {

@@ -1,6 +1,7 @@
 // What only the termios line does (the contract of every line is in SerialLineContractTest): lock
 // files, exclusive opening through any name of the device (as root too), settings that reach the
-// driver, and the kinds of the operating system's errors.
+// driver and are put back on close, a write wait that a Cancel ends, and the kinds of the
+// operating system's errors.
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -14,7 +15,9 @@
 #include <fstream>
 #include <utility>
 
+#include "link/CancellableLine.h"
 #include "link/PosixSerialLine.h"
+#include "support/RecordingHost.h"
 
 namespace mx {
 namespace {
@@ -42,7 +45,7 @@ class PosixSerialLineTest : public ::testing::Test {
       close(slave);
     std::filesystem::remove_all(lockDir);
   }
-  std::string LockFile() const { return lockDir + "/" + PosixSerialLine::LockFileName(slavePath); }
+  std::string LockFile() const { return lockDir + "/" + PortLock::FileName(slavePath); }
 
   int master = -1;
   int slave = -1;
@@ -94,6 +97,47 @@ TEST_F(PosixSerialLineTest, SettingsReachTheDevice) {
   termios tio{};
   ASSERT_EQ(tcgetattr(slave, &tio), 0);
   EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B19200));
+}
+
+TEST_F(PosixSerialLineTest, ClosePutsThePortsOwnSettingsBack) {
+  termios before{};
+  ASSERT_EQ(tcgetattr(slave, &before), 0);
+  // A login terminal's: line editing, echo, 2400 baud.
+  before.c_lflag |= ICANON | ECHO | ISIG;
+  before.c_oflag |= OPOST | ONLCR;
+  cfsetspeed(&before, B2400);
+  ASSERT_EQ(tcsetattr(slave, TCSANOW, &before), 0);
+  ASSERT_EQ(tcgetattr(slave, &before), 0);
+  PosixSerialLine line(lockDir);
+  ASSERT_TRUE(line.Open(linkPath, LineSettings{19200, Parity::Odd, 7, StopBits::Two}).ok());
+  termios during{};
+  ASSERT_EQ(tcgetattr(slave, &during), 0);
+  ASSERT_NE(during.c_lflag, before.c_lflag);
+  line.Close();
+  termios after{};
+  ASSERT_EQ(tcgetattr(slave, &after), 0);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+}
+
+// The device takes nothing (nobody reads the terminal's other end): a write that would wait for
+// it for seconds ends at the command's Cancel.
+TEST_F(PosixSerialLineTest, CancelEndsAWriteThatWaitsForTheDevice) {
+  struct CancelledHost : test::RecordingHost {
+    bool CancelRequested() const override { return true; }
+  } host;
+  PosixSerialLine line(lockDir);
+  ASSERT_TRUE(line.Open(linkPath, LineSettings{230400}).ok());
+  SteadyClock clock;
+  CancellableSerialLine cancellable(line, clock, host);
+  const std::vector<uint8_t> bytes(256 * 1024, 'x');  // far more than the terminal buffers
+  EXPECT_LT(cancellable.Write(bytes.data(), bytes.size()), bytes.size());
+  EXPECT_EQ(line.LastError().error, LineError::TimedOut);
+  EXPECT_NE(line.LastError().detail.find("cancelled"), std::string::npos)
+      << line.LastError().detail;
 }
 
 TEST(PosixSerialLineErrors, OpenFailuresHaveTheirKind) {

@@ -1,7 +1,10 @@
 // Reading and sending the image on the virtual bench: requests, waits, verdicts, messages, state.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/ImageOperations.h"
+#include "link/CancellableLine.h"
 #include "link/LinkMessages.h"
 #include "link/ParameterTransfer.h"
 #include "support/RecordingHost.h"
@@ -240,6 +243,73 @@ TEST(TransferTest, NothingFoundEndsBothCommandsWithTheScanMessage) {
   EXPECT_FALSE(SendParameters(bench.link));
   EXPECT_EQ(bench.host.messages, (std::vector<std::string>{std::string(msg::kCannotFind),
                                                            std::string(msg::kCannotFind)}));
+}
+
+// Cancel from outside the scan window (mxtool's signals), at a moment of virtual time or a while
+// after a notice opens.
+class CancellingHost : public test::RecordingHost {
+ public:
+  explicit CancellingHost(const VirtualClock& clock) : clock_(clock) {}
+  uint64_t cancelAt = UINT64_MAX;
+  std::string_view cancelAfterNotice;
+  uint32_t noticeDelayMs = 0;
+  std::function<void()> onNotice;
+
+  bool CancelRequested() const override { return clock_.Now64() >= cancelAt; }
+  void OpenNotice(std::string_view first, std::string_view second) override {
+    RecordingHost::OpenNotice(first, second);
+    if (first == cancelAfterNotice) {
+      cancelAt = clock_.Now64() + noticeDelayMs;
+      if (onNotice)
+        onNotice();
+    }
+  }
+
+ private:
+  const VirtualClock& clock_;
+};
+
+TEST(TransferTest, CancelStopsWithinASliceAndPutsTheInterfaceBack) {
+  struct Case {
+    const char* what;
+    bool send;
+    std::string_view notice;  // empty: cancel `delayMs` after the start
+    uint32_t delayMs;
+    const char* requests;
+    bool imageMoved;  // the document holds the interface's image, or the interface the document's
+  };
+  const Case cases[] = {
+      {"read before the interface answered", false, {}, 0, "B", false},
+      {"read during the speed switch", false, {}, 100, "BSVDEF", false},
+      {"read during the image", false, msg::kReading, 1500, "BSVDETF", false},
+      {"send during the speed switch", true, {}, 100, "BSVDEF", false},
+      // Once sent, the image is the interface's: only the wait for its verdict is cut short.
+      {"send while the verdict is awaited", true, msg::kSending, 1000, "BSVDEUF", true},
+  };
+  for (const Case& c : cases) {
+    LinkBench bench;
+    sim::InterfaceSimulator& device = bench.AddInterface(1, 0, 1200, 'N', '8');
+    bench.StorePlace(1, 1200, 'N', '8');
+    sim::VirtualPort& port = *bench.bus.Find("vcom1");
+    CancellingHost host(bench.clock);
+    host.cancelAt = c.notice.empty() ? bench.clock.Now64() + c.delayMs : UINT64_MAX;
+    host.cancelAfterNotice = c.notice;
+    host.noticeDelayMs = c.delayMs;
+    host.onNotice = [&] {
+      port.paced = !c.send;                    // the image takes 3.4 s
+      port.replyDelayMs = c.send ? 60000 : 0;  // an interface slow to give its verdict
+    };
+    CancellableClock clock(bench.clock, host);
+    CancellableSerialLine line(bench.line, bench.clock, host);
+    DeviceLink link{host, bench.state, bench.store, line, clock, bench.ports};
+
+    EXPECT_FALSE(c.send ? SendParameters(link) : ReadParameters(link)) << c.what;
+    EXPECT_LE(bench.clock.Now64() - host.cancelAt, kCancelSliceMs) << c.what;
+    EXPECT_EQ(RequestsOnly(Written(bench, 1)), c.requests) << c.what;
+    EXPECT_FALSE(device.InTransferMode()) << c.what;
+    EXPECT_EQ(host.Count("OpenProgress"), 0) << c.what << ": a cancelled probe starts no scan";
+    EXPECT_EQ(host.Document().Image() == device.Image(), c.imageMoved) << c.what;
+  }
 }
 
 }  // namespace

@@ -5,7 +5,8 @@ set -u
 MXSIM=$1
 MXTOOL=$2
 WORK=$(mktemp -d /tmp/mxe2e.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
+mkdir "$MXSETUP_LOCK_DIR"
 TTY=$WORK/ttyMX
 SIM_PID=
 failures=0
@@ -36,6 +37,7 @@ stop_sim() {
   kill "$SIM_PID" && wait "$SIM_PID"
   SIM_PID=
   [ -e "$TTY" ] && fail "mxsim left $TTY behind"
+  [ -e "$WORK/.ttyMX.lock" ] && fail "mxsim left its lock file behind"
 }
 
 # run EXPECTED_CODE ARGS...: runs mxtool with only COM2 mapped; stdout in $OUT, stderr in $ERR.
@@ -51,6 +53,21 @@ run() {
 
 expect_out() {
   grep -qF -- "$1" "$WORK/out" || fail "stdout lacks \"$1\": $OUT"
+}
+
+# cancel_after SIGNAL SECONDS ARGS...: runs mxtool with only COM2 mapped and sends it SIGNAL after
+# SECONDS; CODE is its exit code and MS the time from the signal to its end.
+cancel_after() {
+  local signal=$1 delay=$2
+  shift 2
+  MXSETUP_COM2=$TTY "$MXTOOL" "$@" >"$WORK/out" 2>"$WORK/err" &
+  local tool=$! start
+  sleep "$delay"
+  start=$(date +%s%N)
+  kill -s "$signal" "$tool"
+  wait "$tool"
+  CODE=$?
+  MS=$((($(date +%s%N) - start) / 1000000))
 }
 
 stored() {
@@ -72,10 +89,14 @@ expect_out "Complete set of parameters received from the Mesurix.     "
 [ "$(stat -c %s "$WORK/read.mxs" 2>/dev/null)" = 7626 ] || fail "read.mxs is not 7626 bytes"
 [ "$(od -An -tu1 -j $((139 + 2310)) -N1 "$WORK/read.mxs" | tr -d ' ')" = 3 ] || fail "model byte"
 grep -q "Checking serial port" "$WORK/err" && fail "read scanned although the place was stored"
+# A file that cannot be saved fails before the transfer, not after it.
+run 2 read -o "$WORK/no/such/folder.mxs"
+grep -qF "$WORK/no/such" "$WORK/err" || fail "unwritable target not named: $ERR"
+[ -s "$WORK/out" ] && fail "read talked to the interface before checking its target: $OUT"
 
 # Send a new Mesurix4 Network file: the interface resets at the file's host settings (9600-N-8-1).
 "$MXTOOL" new --model 3 -o "$WORK/new.mxs" >/dev/null || fail "mxtool new"
-run 0 send "$WORK/new.mxs"
+run 0 send - <"$WORK/new.mxs"
 expect_out "Mesurix acknowledged successful transfer of parameters."
 expect_out "Wait for Mesurix to reset before sending additional requests.     "
 [ "$(stored)" = "Baud=19200 ComPort=2 DataBits=55 Parity=79 StopBits=49 " ] || fail "send changed the store"
@@ -83,6 +104,21 @@ expect_out "Wait for Mesurix to reset before sending additional requests.     "
 run 0 read -o "$WORK/back.mxs"
 grep -qF "Checking baud rate 9600" "$WORK/err" || fail "no scan after the reset"
 cmp -s "$WORK/new.mxs" "$WORK/back.mxs" || fail "image read back differs from the one sent"
+stop_sim
+
+# One simulator per link: a second is refused while the first serves it and leaves the link alone;
+# the link of one that was killed is taken over.
+start_sim || exit 1
+FIRST=$(readlink "$TTY")
+timeout 5 "$MXSIM" --link "$TTY" >"$WORK/second.out" 2>&1
+code=$?
+[ "$code" = 1 ] || fail "a second mxsim on a live link exited $code"
+grep -qF "$TTY is served by another mxsim (process $SIM_PID)" "$WORK/second.out" ||
+  fail "second mxsim: $(cat "$WORK/second.out")"
+[ "$(readlink "$TTY")" = "$FIRST" ] || fail "the second mxsim took over or removed the link"
+kill -KILL "$SIM_PID"; wait "$SIM_PID" 2>/dev/null; SIM_PID=
+start_sim || exit 1
+run 0 find
 stop_sim
 
 # Faults of the interface: each ends with its message and exit code 1.
@@ -103,25 +139,54 @@ stop_sim
 start_sim --fault silent
 run 1 find
 expect_out "Cannot find a Mesurix interface.     "
-# Ctrl+C is the scan's Cancel: the search stops at the next rate and says nothing was found.
-MXSETUP_COM2=$TTY "$MXTOOL" find >"$WORK/out" 2>"$WORK/err" &
-TOOL=$!
-sleep 0.5
-kill -INT "$TOOL"
-wait "$TOOL"
-code=$?
-[ "$code" = 1 ] || fail "cancelled find exited $code"
-grep -qF "Cannot find a Mesurix interface.     " "$WORK/out" || fail "cancelled find: $(cat "$WORK/out")"
+# Ctrl+C is the scan's Cancel: the search stops at once and says it was cancelled.
+cancel_after SIGINT 0.5 find
+[ "$CODE" = 130 ] || fail "cancelled find exited $CODE"
+grep -qF "mxtool: find cancelled (SIGINT)" "$WORK/err" || fail "cancelled find: $(cat "$WORK/err")"
+grep -qF "Cannot find" "$WORK/out" && fail "a cancelled scan reported nothing found"
 grep -qF "Checking baud rate 2400" "$WORK/err" && fail "the scan went on after Ctrl+C"
 stop_sim
 
-# A port held by another program is reported with its holder and skipped.
+# The signals cancel a read or a send at once (a few milliseconds here; the bound leaves room for a
+# loaded machine and the sanitizers, and still catches a transfer that runs on to its time-out): no
+# file, exit 128 + the signal, port and lock released, and the interface back at its own speed ("<$F"), where the next command's
+# probe finds it.
+check_cancelled() {  # check_cancelled COMMAND SIGNAL CODE
+  [ "$CODE" = "$3" ] || fail "$1 cancelled by $2 exited $CODE"
+  [ "$MS" -lt 2500 ] || fail "$1 took $MS ms to stop after $2"
+  grep -qF "mxtool: $1 cancelled ($2)" "$WORK/err" || fail "$1 after $2: $(cat "$WORK/err")"
+  [ -s "$WORK/out" ] && fail "$1 after $2 printed: $(cat "$WORK/out")"
+  [ -e "$LOCK" ] && fail "$1 after $2 left its lock file"
+}
+start_sim --line 19200-O-7-1 --pace || exit 1
+LOCK=$MXSETUP_LOCK_DIR/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+cancel_after SIGINT 1.5 read -o "$WORK/cancelled.mxs"
+check_cancelled read SIGINT 130
+[ -e "$WORK/cancelled.mxs" ] && fail "a cancelled read wrote its file"
+sleep 3 # the rest of the paced image
+run 0 find
+expect_out "Serial communications = COM2  @  19200-O-7-1"
+stop_sim
+start_sim --line 19200-O-7-1 --fault mute || exit 1
+LOCK=$MXSETUP_LOCK_DIR/LCK..$(readlink "$TTY" | sed 's|^/dev/||; s|/|_|g')
+for signal in SIGTERM:143 SIGHUP:129; do
+  cancel_after "${signal%:*}" 1.5 send "$WORK/new.mxs"
+  check_cancelled send "${signal%:*}" "${signal#*:}"
+  run 0 find
+  expect_out "Serial communications = COM2  @  19200-O-7-1"
+done
+stop_sim
+
+# A port held by another program is reported with its holder and skipped, and the last line says
+# so.
 start_sim
 flock "$TTY" sleep 3 &
 HOLDER=$!
 sleep 0.2
 run 1 find
 grep -qF "in use by process" "$WORK/err" || fail "busy port not reported: $ERR"
+[ "$(tail -n 1 "$WORK/out")" = "COM2 ($TTY) is in use by process $HOLDER (flock)" ] ||
+  fail "last line of a scan over a busy port: $OUT"
 kill "$HOLDER" 2>/dev/null; wait "$HOLDER" 2>/dev/null
 stop_sim
 
