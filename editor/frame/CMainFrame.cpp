@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "core/ModelTable.h"
+#include "core/ProgramVersion.h"
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
@@ -24,7 +25,7 @@ namespace mx::editor {
 
 desktop::AboutTexts AboutThisProgram() {
   return {desktop::FromUtf8(text::kAboutTitle), desktop::FromUtf8(text::kAboutProduct),
-          desktop::FromUtf8(text::kVersionNumber), desktop::FromUtf8(text::kVersionDate),
+          desktop::FromUtf8(kSetupProgramVersion), desktop::FromUtf8(text::kVersionDate),
           desktop::FromUtf8(text::kRightsNotice)};
 }
 
