@@ -1,18 +1,24 @@
 // The setup program's window: start-up to the first shown window, a tab switch and a channel
-// switch, each until the event loop has nothing left to do (painting included). Runs on the
-// offscreen platform unless a display is given:
+// switch, each until the event loop has nothing left to do (painting included), and Print Preview
+// until its first page shows. Runs on the offscreen platform unless a display is given:
 //   editor_bench [--benchmark_filter=...]
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QGraphicsView>
+#include <QPrintPreviewDialog>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdlib>
 
 #include "editor/device/DeviceEnvironment.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CMainFrame.h"
+#include "editor/frame/PrintCommands.h"
 #include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
 
@@ -82,6 +88,91 @@ void BM_ChannelSwitch(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ChannelSwitch)->Unit(benchmark::kMillisecond);
+
+// Plays the user of one Print Preview: confirms the selection dialog (after "Select All" when all
+// pages are wanted) and closes the preview once its page view has been painted. The time runs
+// from the click on "Print Preview" to the end of that first paint.
+class PreviewUser : public QObject {
+ public:
+  explicit PreviewUser(bool allPages) : allPages_(allPages) {
+    connect(&timer_, &QTimer::timeout, this, &PreviewUser::Tick);
+    timer_.start(0);
+    qApp->installEventFilter(this);
+  }
+  ~PreviewUser() override { qApp->removeEventFilter(this); }
+
+  double seconds = -1;
+
+ private:
+  static void Click(QWidget* dialog, const QString& caption) {
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+      if (button->text() == caption)
+        return button->click();
+    }
+  }
+
+  void Tick() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+      // A timer runs only once the event before it, the paint, has been handled.
+      if (painted_) {
+        seconds = static_cast<double>(clock_.nsecsElapsed()) / 1e9;
+        preview->reject();
+      }
+    } else if (modal && !clock_.isValid()) {
+      if (allPages_)
+        Click(modal, "Select All");
+      clock_.start();
+      Click(modal, "Print Preview");
+    }
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && clock_.isValid()) {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      painted_ = painted_ || (widget && qobject_cast<QGraphicsView*>(widget->parentWidget()) &&
+                              qobject_cast<QPrintPreviewDialog*>(widget->window()));
+    }
+    return false;
+  }
+
+  bool allPages_;
+  bool painted_ = false;
+  QElapsedTimer clock_;
+  QTimer timer_;
+};
+
+// range(0): the pages of the job, 2 (the global page and channel A, the default) or 6.
+void PrintPreview(benchmark::State& state) {
+  ShownWindow window;
+  window.View().SelectModelCommand(5);
+  for (auto _ : state) {
+    PreviewUser user(state.range(0) == 6);
+    window.View().Printing().Preview();
+    if (user.seconds < 0)
+      return state.SkipWithError("the preview showed no page");
+    state.SetIterationTime(user.seconds);
+  }
+}
+
+// The first preview of a run also finds the printers and loads the report's fonts.
+void BM_FirstPrintPreviewToFirstPage(benchmark::State& state) {
+  PrintPreview(state);
+}
+BENCHMARK(BM_FirstPrintPreviewToFirstPage)
+    ->Arg(2)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_PrintPreviewToFirstPage(benchmark::State& state) {
+  PrintPreview(state);
+}
+BENCHMARK(BM_PrintPreviewToFirstPage)
+    ->Arg(2)
+    ->Arg(6)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace mx::editor

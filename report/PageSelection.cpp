@@ -4,6 +4,15 @@ namespace mx::report {
 
 namespace {
 
+struct ModeTexts {
+  std::string_view title;
+  std::string_view action;
+};
+// By SelectionMode.
+constexpr std::array<ModeTexts, 3> kModeTexts{{{kPrintSelectionTitle, kPrintButton},
+                                               {kPreviewSelectionTitle, kPreviewButton},
+                                               {kExportSelectionTitle, kExportButton}}};
+
 bool PageExists(int pageKind, ModelIndex model) {
   return pageKind == kGlobalPage || pageKind - 1 < ChannelCount(model);
 }
@@ -18,11 +27,11 @@ SelectionDialogState::SelectionDialogState(const PageSelection& stored, ModelInd
 }
 
 std::string_view SelectionDialogState::Title() const {
-  return mode_ == SelectionMode::Preview ? kPreviewSelectionTitle : kPrintSelectionTitle;
+  return kModeTexts[static_cast<std::size_t>(mode_)].title;
 }
 
 std::string_view SelectionDialogState::ActionCaption() const {
-  return mode_ == SelectionMode::Preview ? kPreviewButton : kPrintButton;
+  return kModeTexts[static_cast<std::size_t>(mode_)].action;
 }
 
 bool SelectionDialogState::Enabled(int pageKind) const {

@@ -18,12 +18,15 @@ struct PageSelection {
   bool operator==(const PageSelection&) const = default;
 };
 
-enum class SelectionMode { Print, Preview };
+// Export writes the pages to a PDF file through the same code as printing.
+enum class SelectionMode { Print, Preview, Export };
 
 inline constexpr std::string_view kPreviewSelectionTitle = "Print Preview Selection";
 inline constexpr std::string_view kPrintSelectionTitle = "Print Selection";
 inline constexpr std::string_view kPreviewButton = "Print Preview";
 inline constexpr std::string_view kPrintButton = "Print";
+inline constexpr std::string_view kExportSelectionTitle = "Export PDF Selection";
+inline constexpr std::string_view kExportButton = "Export PDF";
 inline constexpr std::string_view kSelectionGroup = "Parameters to Preview: ";
 inline constexpr std::string_view kSelectAllButton = "Select All";
 inline constexpr std::string_view kClearAllButton = "Clear All";

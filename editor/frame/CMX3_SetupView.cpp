@@ -12,6 +12,7 @@
 #include "editor/dialogs/CopyChannelsDialog.h"
 #include "editor/dialogs/ResetDialog.h"
 #include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/frame/PrintCommands.h"
 #include "editor/pages/SetupPages.h"
 #include "editor/pages/StatusPage.h"
 #include "link/ConnectionStatus.h"
@@ -34,6 +35,7 @@ CMX3_SetupView::CMX3_SetupView(CMX3_SetupDoc& document, DeviceEnvironment& envir
   pages_ = std::make_unique<SetupPages>(document_, *tabs_);
 
   commands_ = std::make_unique<DeviceCommandRunner>(*this, *pages_, document_, environment);
+  printing_ = std::make_unique<PrintCommands>(*this, document_);
   StatusPage* status = Status();
   connect(status, &StatusPage::FindRequested, this, &CMX3_SetupView::OnFind);
   connect(status, &StatusPage::ModelClicked, this, &CMX3_SetupView::SelectModelCommand);

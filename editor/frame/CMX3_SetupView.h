@@ -16,6 +16,7 @@ namespace mx::editor {
 
 class CMX3_SetupDoc;
 class DeviceCommandRunner;
+class PrintCommands;
 class StatusPage;
 struct DeviceEnvironment;
 
@@ -56,6 +57,8 @@ class CMX3_SetupView : public QWidget {
   StatusPage* Status() const;
   int CurrentHelpTopic() const;
   DeviceCommandRunner& Commands() { return *commands_; }
+  // Print, Print Preview, Print Setup and Export PDF, with the page selection kept between jobs.
+  PrintCommands& Printing() { return *printing_; }
 
  signals:
   // The model or channel changed: check marks and enabled channel buttons need updating.
@@ -74,6 +77,7 @@ class CMX3_SetupView : public QWidget {
   QTabWidget* tabs_ = nullptr;
   std::unique_ptr<SetupPages> pages_;
   std::unique_ptr<DeviceCommandRunner> commands_;
+  std::unique_ptr<PrintCommands> printing_;
   ModelIndex model_ = 0;
   int shownTab_ = kStatusTab;
   bool modalOpen_ = false;

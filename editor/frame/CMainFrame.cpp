@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "core/ModelTable.h"
+#include "core/ProgramVersion.h"
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
@@ -19,12 +20,14 @@
 #include "editor/frame/CommandIds.h"
 #include "editor/frame/FrameTexts.h"
 #include "editor/frame/HelpWindow.h"
+#include "editor/frame/PrintCommands.h"
+#include "editor/frame/PrintTexts.h"
 
 namespace mx::editor {
 
 desktop::AboutTexts AboutThisProgram() {
   return {desktop::FromUtf8(text::kAboutTitle), desktop::FromUtf8(text::kAboutProduct),
-          desktop::FromUtf8(text::kVersionNumber), desktop::FromUtf8(text::kVersionDate),
+          desktop::FromUtf8(kSetupProgramVersion), desktop::FromUtf8(text::kVersionDate),
           desktop::FromUtf8(text::kRightsNotice)};
 }
 
@@ -88,21 +91,21 @@ void CMainFrame::BuildMenus() {
   fileMenu_->addActions({newFile, open, save, saveAs});
   fileMenu_->addSeparator();
 
-  // Printing belongs to the report, which this version does not have yet.
-  const QString notYet = desktop::FromUtf8(text::kPromptNotYet);
   QAction* print = AddCommand(cmd::kFilePrint, text::kFilePrint, text::kPromptPrint,
                               desktop::MakeToolbarIcon(desktop::ToolbarIcon::Print));
   print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this, [this] { view_->Printing().Print(); });
   QAction* preview =
       AddCommand(cmd::kFilePrintPreview, text::kFilePrintPreview, text::kPromptPrintPreview,
                  desktop::MakeToolbarIcon(desktop::ToolbarIcon::Preview));
+  connect(preview, &QAction::triggered, this, [this] { view_->Printing().Preview(); });
   QAction* printSetup =
       AddCommand(cmd::kFilePrintSetup, text::kFilePrintSetup, text::kPromptPrintSetup);
-  for (QAction* action : {print, preview, printSetup}) {
-    action->setStatusTip(action->statusTip() + notYet);
-    action->setEnabled(false);
-  }
-  fileMenu_->addActions({print, preview, printSetup});
+  connect(printSetup, &QAction::triggered, this, [this] { view_->Printing().PrintSetup(); });
+  QAction* exportPdf =
+      AddCommand(cmd::kFileExportPdf, text::kFileExportPdf, text::kPromptExportPdf);
+  connect(exportPdf, &QAction::triggered, this, [this] { view_->Printing().ExportPdf(); });
+  fileMenu_->addActions({print, preview, printSetup, exportPdf});
   recentSeparator_ = fileMenu_->addSeparator();
   fileMenu_->addSeparator();
   QAction* exitAction = AddCommand(cmd::kAppExit, text::kFileExit, text::kPromptExit);
@@ -138,6 +141,7 @@ void CMainFrame::BuildMenus() {
                               desktop::MakeToolbarIcon(desktop::ToolbarIcon::Reset));
   connect(reset, &QAction::triggered, view_, &CMX3_SetupView::OnReset);
   // The communications test window is built separately; until then its command is shown greyed.
+  const QString notYet = desktop::FromUtf8(text::kPromptNotYet);
   QAction* test = AddCommand(cmd::kCommTest, text::kSetupTest, text::kPromptTest,
                              desktop::MakeToolbarIcon(desktop::ToolbarIcon::Terminal));
   test->setStatusTip(test->statusTip() + notYet);

@@ -14,6 +14,7 @@ inline constexpr int kFileSaveAs = 57604;
 inline constexpr int kFilePrintSetup = 57606;
 inline constexpr int kFilePrint = 57607;
 inline constexpr int kFilePrintPreview = 57609;
+inline constexpr int kFileExportPdf = 32850;  // the program's own, beside the print commands
 inline constexpr int kFileRecent = 57616;
 inline constexpr int kAppExit = 57665;
 inline constexpr int kAppAbout = 57664;

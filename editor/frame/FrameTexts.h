@@ -66,10 +66,9 @@ inline constexpr std::string_view kProgramTitle = "MXSetup";
 inline constexpr std::string_view kCannotOpen = "Cannot open the file %1.\n\n%2";
 inline constexpr std::string_view kCannotSave = "The file %1 could not be saved.\n\n%2";
 
-// About box.
+// About box; the version number is the program's one, in core/ProgramVersion.h.
 inline constexpr std::string_view kAboutTitle = "About MXSetup";
 inline constexpr std::string_view kAboutProduct = "MXSetup, the Mesurix setup program";
-inline constexpr std::string_view kVersionNumber = "1.0.1.24";
 inline constexpr std::string_view kVersionDate = "August 18, 2008";
 inline constexpr std::string_view kRightsNotice =
     "Copyright (C) Brantwick Systems. All rights reserved.";

@@ -1,7 +1,9 @@
 // Writes pictures of the setup program's windows into a folder, to look at after layout changes:
 //   mxsetup_screenshots OUTDIR
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QPrintPreviewDialog>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -14,6 +16,7 @@
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CMainFrame.h"
 #include "editor/frame/HelpWindow.h"
+#include "editor/frame/PrintCommands.h"
 #include "editor/frame/SetupApplication.h"
 #include "link/PreferencesStore.h"
 #include "tests/support/SimulatedPorts.h"
@@ -85,5 +88,27 @@ int main(int argc, char** argv) {
   frame.ShowHelp(301);
   QApplication::processEvents();
   frame.Help()->grab().save(out + "/help.png");
+  frame.Help()->close();
+
+  // Print Preview as a user goes through it: the selection dialog, then the maximised preview.
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&out] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+      return;
+    if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+      QApplication::processEvents();
+      preview->grab().save(out + "/print-preview.png");
+      preview->reject();
+      return;
+    }
+    modal->grab().save(out + "/print-selection.png");
+    for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+      if (button->text() == "Print Preview")
+        button->click();
+    }
+  });
+  user.start(200);
+  frame.View()->Printing().Preview();
   return 0;
 }

@@ -3,66 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 
 #include "core/ImageOperations.h"
 #include "report/ReportJob.h"
+#include "support/PdfText.h"
 #include "support/TempDir.h"
 
 namespace mx::report {
 namespace {
 
-struct Word {
-  double x0, y0, x1, y1;
-  QString text;
-};
-struct Page {
-  double width = 0, height = 0;
-  std::vector<Word> words;
-};
-
-QString Run(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(MX_PDFTOTEXT), arguments);
-  EXPECT_TRUE(process.waitForFinished(20000)) << "pdftotext (poppler-utils) did not run";
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-std::vector<Page> WordBoxes(const std::string& pdf) {
-  const QString html = Run({"-bbox", QString::fromStdString(pdf), "-"});
-  std::vector<Page> pages;
-  static const QRegularExpression tag(
-      R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-  for (auto it = tag.globalMatch(html); it.hasNext();) {
-    const auto m = it.next();
-    if (!m.captured(1).isEmpty()) {
-      pages.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), {}});
-    } else if (!pages.empty()) {
-      pages.back().words.push_back({m.captured(3).toDouble(), m.captured(4).toDouble(),
-                                    m.captured(5).toDouble(), m.captured(6).toDouble(),
-                                    m.captured(7)});
-    }
-  }
-  return pages;
-}
-
-// One page of `pdftotext -layout`, blanks squeezed so phrases match however columns were padded.
-QString LayoutText(const std::string& pdf, int page) {
-  QString text = Run({"-layout", "-f", QString::number(page), "-l", QString::number(page),
-                      QString::fromStdString(pdf), "-"});
-  return text.replace(QRegularExpression(" +"), " ");
-}
-
-void ExpectInOrder(const QString& text, const std::vector<const char*>& phrases) {
-  qsizetype from = 0;
-  for (const char* phrase : phrases) {
-    const qsizetype at = text.indexOf(QString::fromUtf8(phrase), from);
-    EXPECT_GE(at, 0) << "missing or out of order: " << phrase;
-    if (at >= 0)
-      from = at;
-  }
-}
+using test::ExpectInOrder;
+using test::PdfLayoutText;
+using test::PdfWordBoxes;
+using Page = test::PdfPage;
+using Word = test::PdfWord;
 
 // Everything a page can hold at its widest: long texts, all channels, the composed toggle text.
 ReportJob CrowdedJob() {
@@ -95,7 +49,7 @@ TEST(ReportPdf, PagesHoldTheirTextsInsideThePageWithoutOverlaps) {
   const ReportJob job = CrowdedJob();
   ASSERT_TRUE(WriteReportPdf(pdf, job).ok);
 
-  const std::vector<Page> pages = WordBoxes(pdf);
+  const std::vector<Page> pages = PdfWordBoxes(pdf);
   ASSERT_EQ(pages.size(), 6u);
   const double border = 18;  // the PDF's quarter-inch border, in points
   for (std::size_t p = 0; p < pages.size(); ++p) {
@@ -118,7 +72,7 @@ TEST(ReportPdf, PagesHoldTheirTextsInsideThePageWithoutOverlaps) {
   }
 
   ExpectInOrder(
-      LayoutText(pdf, 1),
+      PdfLayoutText(pdf, 1),
       {"Page 1 of 6", "8-18-2008", "2:05:07 PM",
        "Global Settings & Channel Summary (Filename: Line 4 - gauges & fixtures.mxs)",
        "Global Setup Parameters", "Mesurix Model = Mesurix5 Network",
@@ -129,7 +83,7 @@ TEST(ReportPdf, PagesHoldTheirTextsInsideThePageWithoutOverlaps) {
        "Gage Type Auto RS232 Auto Auto RS232", "RS232 Gage -- 4800:E-7-1 -- -- 4800:E-7-1",
        "MXSetup Program, Version 1.0.1.24", "Mesurix gage interfaces"});
   ExpectInOrder(
-      LayoutText(pdf, 3),
+      PdfLayoutText(pdf, 3),
       {"Page 3 of 6", "Channel B Parameters", "Basic Tab", "Gage Type = RS232",
        "Output Format = Custom", "Read Switch Tab", "RS232 Tab", "Baud Rate = 4800",
        "Parsing: =", "Read Command = Command string: {Esc}P", "Extended Tab", "Custom features ="});
@@ -143,10 +97,10 @@ TEST(ReportPdf, PrinterPrintsTheChosenRangeNumberedWithinTheJob) {
   printer.setOutputFileName(QString::fromStdString(pdf));
   printer.setFromTo(2, 3);
   ASSERT_TRUE(PrintReport(printer, CrowdedJob()));
-  const std::vector<Page> pages = WordBoxes(pdf);
+  const std::vector<Page> pages = PdfWordBoxes(pdf);
   ASSERT_EQ(pages.size(), 2u);
-  ExpectInOrder(LayoutText(pdf, 1), {"Page 2 of 6", "Channel A Parameters"});
-  ExpectInOrder(LayoutText(pdf, 2), {"Page 3 of 6", "Channel B Parameters"});
+  ExpectInOrder(PdfLayoutText(pdf, 1), {"Page 2 of 6", "Channel A Parameters"});
+  ExpectInOrder(PdfLayoutText(pdf, 2), {"Page 3 of 6", "Channel B Parameters"});
 }
 
 TEST(ReportPdf, NoFileWithoutPages) {

@@ -1,0 +1,152 @@
+// Print, Print Preview, Print Setup and Export PDF from the window, down to the pages they
+// produce, read back from real PDF files. Each job stores what was typed on a page first.
+#include <gtest/gtest.h>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor/frame/CommandIds.h"
+#include "editor/frame/PrintCommands.h"
+#include "tests/editor/EditorBench.h"
+#include "tests/support/PdfText.h"
+
+namespace mx::editor {
+namespace {
+
+using test::ExpectInOrder;
+using test::FindButton;
+using test::PdfLayoutText;
+using test::PdfWordBoxes;
+using test::WindowBench;
+
+// The Status page's description box: typed into, it reaches the image only through a commit.
+void TypeDescription(WindowBench& bench, const QString& text) {
+  QGroupBox* group = test::FindGroup(bench.frame.get(), "Description: ");
+  ASSERT_NE(group, nullptr);
+  group->findChild<QLineEdit*>()->setText(text);
+}
+
+// Clicks the buttons with these captions, in order; the last one usually closes the dialog.
+std::function<void(QWidget*)> Click(QStringList captions) {
+  return [captions](QWidget* dialog) {
+    for (const QString& caption : captions) {
+      QAbstractButton* button = FindButton(dialog, caption);
+      ASSERT_NE(button, nullptr) << caption.toStdString();
+      button->click();
+    }
+  };
+}
+
+TEST(PrintCommandsTest, PrintDialogOffersTheJobsPagesAndPrintsTheChosenRange) {
+  WindowBench bench;
+  const std::string pdf = bench.folder.File("printed.pdf");
+  bench.View().Printing().Printer().setOutputFileName(QString::fromStdString(pdf));
+  ASSERT_NO_FATAL_FAILURE(TypeDescription(bench, "Line 4 gauges"));
+  bench.watcher.dialogActions.push_back(Click({"Print"}));
+  bench.watcher.dialogActions.push_back([](QWidget* dialog) {
+    auto* print = qobject_cast<QPrintDialog*>(dialog);
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->minPage(), 1);
+    EXPECT_EQ(print->maxPage(), 2);
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+      EXPECT_FALSE(button->text().contains("Help")) << "a Help button";
+    // Page 1 to 1: the global page alone.
+    ASSERT_NO_FATAL_FAILURE(Click({"Pages from"})(dialog));
+    dialog->findChild<QSpinBox*>("to")->setValue(1);
+    print->accept();
+  });
+  bench.Trigger(cmd::kFilePrint);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+
+  ASSERT_EQ(PdfWordBoxes(pdf).size(), 1u);
+  ExpectInOrder(PdfLayoutText(pdf, 1), {"Page 1 of 2", "Global Settings & Channel Summary",
+                                        "(Filename: Untitled)", "Description = Line 4 gauges"});
+
+  // The range belonged to that job alone: the preview after it shows both pages.
+  bench.watcher.dialogActions.push_back(Click({"Print Preview"}));
+  bench.watcher.dialogActions.push_back([](QWidget* dialog) {
+    auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->pageCount(), 2);
+    qobject_cast<QDialog*>(dialog)->reject();
+  });
+  bench.Trigger(cmd::kFilePrintPreview);
+  EXPECT_TRUE(bench.watcher.dialogActions.empty());
+}
+
+TEST(PrintCommandsTest, PreviewFromTheToolbarIsMaximisedAndShowsTheCommittedPages) {
+  WindowBench bench;
+  bench.Choose("Mesurix5 Plus");
+  ASSERT_NO_FATAL_FAILURE(TypeDescription(bench, "typed before the preview"));
+  const std::string pdf = bench.folder.File("preview.pdf");
+  bench.watcher.dialogActions.push_back(Click({"Channel E", "Print Preview"}));
+  bench.watcher.dialogActions.push_back([&pdf](QWidget* dialog) {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(dialog);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isMaximized());
+    EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 3);
+    // What the preview draws on the screen, drawn into a file instead.
+    QPrinter file(QPrinter::HighResolution);
+    file.setOutputFormat(QPrinter::PdfFormat);
+    file.setOutputFileName(QString::fromStdString(pdf));
+    emit preview->paintRequested(&file);
+    preview->reject();
+  });
+  QToolButton* button = nullptr;
+  for (QToolButton* tool :
+       bench.frame->findChild<QToolBar*>("toolbar")->findChildren<QToolButton*>()) {
+    if (tool->defaultAction() == bench.frame->Action(cmd::kFilePrintPreview))
+      button = tool;
+  }
+  ASSERT_NE(button, nullptr);
+  button->click();
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+
+  ASSERT_EQ(PdfWordBoxes(pdf).size(), 3u);
+  ExpectInOrder(PdfLayoutText(pdf, 1), {"Page 1 of 3", "Description = typed before the preview"});
+  ExpectInOrder(PdfLayoutText(pdf, 3), {"Page 3 of 3", "Channel E Parameters"});
+}
+
+TEST(PrintCommandsTest, ExportPdfWritesTheSelectedPagesOnThePageSetupLayout) {
+  WindowBench bench;
+  bench.Choose("Mesurix5 Plus");
+  bench.watcher.dialogActions.push_back([](QWidget* dialog) {
+    ASSERT_NE(qobject_cast<QPageSetupDialog*>(dialog), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Click({"Landscape"})(dialog));
+    qobject_cast<QDialog*>(dialog)->accept();
+  });
+  bench.Trigger(cmd::kFilePrintSetup);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+
+  ASSERT_NO_FATAL_FAILURE(TypeDescription(bench, "typed before the export"));
+  const std::string pdf = bench.folder.File("summary.pdf");
+  bench.watcher.dialogActions.push_back([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Export PDF Selection");
+    Click({"Channel A", "Channel D", "Export PDF"})(dialog);
+  });
+  bench.watcher.dialogActions.push_back([&pdf](QWidget* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(files, nullptr);
+    EXPECT_TRUE(files->selectedFiles().value(0).endsWith("/Untitled.pdf"));
+    files->selectFile(QString::fromStdString(pdf));
+    static_cast<QDialog*>(files)->accept();  // as the Save button does
+  });
+  bench.Trigger(cmd::kFileExportPdf);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+
+  const std::vector<test::PdfPage> pages = PdfWordBoxes(pdf);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_GT(pages[0].width, pages[0].height);
+  ExpectInOrder(PdfLayoutText(pdf, 1), {"Page 1 of 2", "Description = typed before the export"});
+  ExpectInOrder(PdfLayoutText(pdf, 2), {"Page 2 of 2", "Channel D Parameters"});
+}
+
+}  // namespace
+}  // namespace mx::editor
