@@ -1,6 +1,7 @@
 #include "tests/editor/EditorBench.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QDialog>
 #include <QSettings>
@@ -47,6 +48,11 @@ QGroupBox* FindGroup(QWidget* root, const QString& title) {
       return box;
   }
   return nullptr;
+}
+
+QString AccessibleName(QWidget* control) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+  return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 ModalWatcher::ModalWatcher() {
