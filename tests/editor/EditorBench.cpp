@@ -36,7 +36,7 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
       return nullptr;
   }
   for (QAbstractButton* button : scope->findChildren<QAbstractButton*>()) {
-    if (button->text() == caption)
+    if (button->text() == caption || AccessibleName(button) == caption)
       return button;
   }
   return nullptr;
@@ -44,7 +44,7 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
 
 QGroupBox* FindGroup(QWidget* root, const QString& title) {
   for (QGroupBox* box : root->findChildren<QGroupBox*>()) {
-    if (box->title() == title)
+    if (box->title() == title || AccessibleName(box) == title)
       return box;
   }
   return nullptr;

@@ -144,7 +144,10 @@ TEST(FieldBindingTest, ScreenReadersNameBoxesByTheirLabelOrTheirControl) {
   layout->addWidget(id.Box());
   layout->addWidget(end.Box());
   NameAfter(end.Box(), "Custom");
+  ChoiceBinding mode(bench.document, fld::endOfOutputMode, &bench.owner);
+  layout->addWidget(mode.Add("Carriage return & Line feed"));
   group->setParent(&bench.owner);
+  EXPECT_EQ(test::FindButton(&bench.owner, "Carriage return & Line feed"), mode.Button(0));
   EXPECT_EQ(test::FindNamed<QLineEdit>(&bench.owner, "Chan ID"), id.Box());
   EXPECT_EQ(test::FindNamed<QLineEdit>(&bench.owner, "Custom"), end.Box());
   EXPECT_EQ(test::FindNamed<QGroupBox>(&bench.owner, "End of Output String: "), group);
