@@ -239,14 +239,20 @@ DecimalBinding::DecimalBinding(CMX3_SetupDoc& document, Field<FieldType::F32> fi
                                int element)
     : FieldBinding(document, element, owner), field_(field), box_(new QLineEdit) {}
 
+void DecimalBinding::Show(float value) {
+  shownValue_ = value;
+  shownText_ = FormatDecimal(value);
+  box_->setText(shownText_);
+}
+
 void DecimalBinding::Load() {
-  box_->setText(FormatDecimal(Image().Get(field_, Element())));
+  Show(Image().Get(field_, Element()));
 }
 
 void DecimalBinding::Store() {
-  const float value = ReadDecimal(box_->text());
+  const float value = box_->text() == shownText_ ? shownValue_ : ReadDecimal(box_->text());
   Image().Set(field_, value, Element());
-  box_->setText(FormatDecimal(value));
+  Show(value);
 }
 
 void DecimalBinding::StoreWhenLeft() {

@@ -196,13 +196,18 @@ class DecimalBinding : public FieldBinding {
 
   QLineEdit* Box() const { return box_; }
   void Load();
-  // Reads the box, stores the number and shows it again.
+  // Reads the box, stores the number and shows it again. A box left as it was shown stores the
+  // value it was shown from, so digits beyond the six on screen are never lost.
   void Store();
   void StoreWhenLeft();
 
  private:
+  void Show(float value);
+
   Field<FieldType::F32> field_;
   QLineEdit* box_;
+  float shownValue_ = 0.0F;
+  QString shownText_;
 };
 
 class ListBinding : public FieldBinding {

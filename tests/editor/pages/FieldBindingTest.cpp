@@ -134,6 +134,19 @@ TEST(FieldBindingTest, TextBoxTakesWhatTheFieldHoldsBeforeItsTerminator) {
   EXPECT_EQ(id.Box()->text(), QString(1, QChar(0xE9)));
 }
 
+TEST(FieldBindingTest, DecimalBoxLeftAsShownKeepsDigitsTheScreenDoesNotShow) {
+  Bench bench;
+  DecimalBinding slope(bench.document, fld::equationB, &bench.owner);
+  bench.Image().Set(fld::equationB, 0.1234567F);
+  slope.Load();
+  EXPECT_EQ(slope.Box()->text(), "0.123457");
+  slope.Store();
+  EXPECT_EQ(bench.Image().Get(fld::equationB), 0.1234567F);
+  slope.Box()->setText("0.1234");
+  slope.Store();
+  EXPECT_EQ(bench.Image().Get(fld::equationB), 0.1234F);
+}
+
 TEST(FieldBindingTest, ScreenReadersNameBoxesByTheirLabelOrTheirControl) {
   Bench bench;
   QGroupBox* group = MakeGroup("End of Output String: ");
