@@ -5,6 +5,7 @@
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
+#include "editor/pages/BasicPage.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/StatusPage.h"
@@ -30,7 +31,7 @@ constexpr PageMaker kPageMakers[] = {
     Make<StatusPage>,                // Status
     Placeholder<help::kNetwork>,     // Network
     Placeholder<help::kToggle>,      // Toggle Sw
-    Placeholder<help::kBasic>,       // Basic
+    Make<BasicPage>,                 // Basic
     Placeholder<help::kReadSwitch>,  // Read Sw
     Placeholder<help::kRs232>,       // RS232
     Placeholder<help::kExtended>,    // Extended
