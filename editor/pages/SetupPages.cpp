@@ -8,6 +8,7 @@
 #include "editor/pages/BasicPage.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
+#include "editor/pages/ReadSwitchPage.h"
 #include "editor/pages/StatusPage.h"
 
 namespace mx::editor {
@@ -32,7 +33,7 @@ constexpr PageMaker kPageMakers[] = {
     Placeholder<help::kNetwork>,     // Network
     Placeholder<help::kToggle>,      // Toggle Sw
     Make<BasicPage>,                 // Basic
-    Placeholder<help::kReadSwitch>,  // Read Sw
+    Make<ReadSwitchPage>,            // Read Sw
     Placeholder<help::kRs232>,       // RS232
     Placeholder<help::kExtended>,    // Extended
 };
