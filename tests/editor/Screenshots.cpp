@@ -47,9 +47,23 @@ int main(int argc, char** argv) {
   frame.show();
   QApplication::processEvents();
   frame.grab().save(out + "/main-status.png");
-  frame.View()->Tabs()->setCurrentIndex(kBasicTab);
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-basic.png");
+  // The channel pages on a two-channel and a five-channel model, on the last channel and on A.
+  const std::pair<int, const char*> channelPages[] = {
+      {kBasicTab, "basic"}, {kReadSwitchTab, "readsw"}, {kExtendedTab, "extended"}};
+  for (const ModelIndex model : {0, 5}) {
+    frame.View()->SelectModelCommand(model);
+    for (const int channel : {ChannelCount(model) - 1, 0}) {
+      frame.View()->ChannelSelect(channel);
+      for (const auto& [tab, name] : channelPages) {
+        frame.View()->Tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        frame.grab().save(QString("%1/main-%2-model%3-%4.png")
+                              .arg(out, name)
+                              .arg(model)
+                              .arg(QChar('A' + channel)));
+      }
+    }
+  }
   frame.View()->Tabs()->setCurrentIndex(kStatusTab);
   frame.View()->OnFind();
   QApplication::processEvents();
