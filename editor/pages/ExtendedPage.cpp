@@ -42,6 +42,9 @@ ListBinding* ExtendedPage::MakeDecimalsList(Field<FieldType::U8> field) {
   list->Add(QString(), kVariableDecimals);
   for (int places = 0; places <= kMostDecimals; ++places)
     list->Add(QString::number(places), places);
+  // Both lists as wide as a few digits, whatever their entries.
+  list->List()->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  list->List()->setMinimumContentsLength(3);
   return list;
 }
 
@@ -55,7 +58,7 @@ QWidget* ExtendedPage::BuildUnitsGroup() {
   conversionDecimals_ = MakeDecimalsList(fld::unitsDecimals);
   QLabel* label = LabelFor(t::kDecimalPlaces, conversionDecimals_->List());
   grid->addWidget(label, row, 0);
-  grid->addWidget(conversionDecimals_->List(), row, 1);
+  grid->addWidget(conversionDecimals_->List(), row, 1, Qt::AlignLeft);
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(row + 1, 1);
   allControls_.Add(conversion_->Buttons());
