@@ -2,6 +2,8 @@
 //   mxsetup_screenshots OUTDIR
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -45,8 +47,20 @@ int main(int argc, char** argv) {
   document.SetMainWindow(&frame);
   document.Core().UpdateCaption();
   frame.show();
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-status.png");
+  // The window, and on a real display the whole screen with the window manager's frame, so the
+  // window's fit on the screen can be seen too.
+  const bool display = QGuiApplication::platformName() != "offscreen";
+  const auto shoot = [&](const QString& name) {
+    QApplication::processEvents();
+    frame.grab().save(out + "/" + name + ".png");
+    if (display) {
+      QEventLoop settle;
+      QTimer::singleShot(300, &settle, &QEventLoop::quit);
+      settle.exec();
+      frame.screen()->grabWindow(0).save(out + "/" + name + "-screen.png");
+    }
+  };
+  shoot("main-status");
   // The channel pages on a two-channel and a five-channel model, on the last channel and on A.
   const std::pair<int, const char*> channelPages[] = {
       {kBasicTab, "basic"}, {kReadSwitchTab, "readsw"}, {kExtendedTab, "extended"}};
@@ -56,11 +70,7 @@ int main(int argc, char** argv) {
       frame.View()->ChannelSelect(channel);
       for (const auto& [tab, name] : channelPages) {
         frame.View()->Tabs()->setCurrentIndex(tab);
-        QApplication::processEvents();
-        frame.grab().save(QString("%1/main-%2-model%3-%4.png")
-                              .arg(out, name)
-                              .arg(model)
-                              .arg(QChar('A' + channel)));
+        shoot(QString("main-%1-model%2-%3").arg(name).arg(model).arg(QChar('A' + channel)));
       }
     }
   }
