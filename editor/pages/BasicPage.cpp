@@ -13,6 +13,7 @@
 
 #include "core/ImageOperations.h"
 #include "core/ModelTable.h"
+#include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
 #include "editor/pages/BasicTexts.h"
@@ -62,12 +63,6 @@ BasicPage::BasicPage(CMX3_SetupDoc& document, QWidget* parent)
   layout->addWidget(BuildEndGroup(), 1, 1);
   layout->addWidget(BuildFormatTextGroup(), 2, 0, 1, 3);
   layout->setRowStretch(3, 1);
-
-  output_.Add(format_->Buttons());
-  output_.Add({include_->Box(), readings_->Box()});
-  output_.Add(id_->Buttons());
-  output_.Add(end_->Buttons());
-  output_.Add({endText_->Box()});
   LoadFromImage();
 }
 
@@ -109,7 +104,8 @@ QWidget* BasicPage::BuildFormatGroup() {
   row->addStretch();
   column->addLayout(row);
   column->addStretch();
-  output_.Add({label});
+  output_.Add(format_->Buttons());
+  output_.Add({include_->Box(), label, readings_->Box()});
   count_ = {label, readings_->Box()};
   return group;
 }
@@ -118,7 +114,7 @@ QWidget* BasicPage::BuildFormatTextGroup() {
   QGroupBox* group = MakeGroup(t::kGroupFormatText);
   auto* column = new QVBoxLayout(group);
   formatText_ = new TextBinding(Document(), fld::customFormatText, this);
-  NameAfter(formatText_->Box(), group->title());
+  NameAfter(formatText_->Box(), desktop::FromUtf8(t::kGroupFormatText));
   column->addWidget(formatText_->Box());
   formatTextControls_.Add({formatText_->Box()});
 
@@ -166,6 +162,7 @@ QWidget* BasicPage::BuildIdGroup() {
   column->addLayout(row);
   column->addStretch();
   chanId_ = {label, idText_->Box()};
+  output_.Add(id_->Buttons());
   output_.Add({label, idText_->Box()});
   return group;
 }
@@ -179,12 +176,14 @@ QWidget* BasicPage::BuildEndGroup() {
   QRadioButton* custom = end_->Add(text::kCustom);
   endText_ = new TextBinding(Document(), fld::endOfOutputText, this);
   FitToCharacters(endText_->Box(), 10);
-  NameAfter(endText_->Box(), custom->text());
+  NameAfter(endText_->Box(), desktop::FromUtf8(text::kCustom));
   auto* row = new QHBoxLayout;
   row->addWidget(custom);
   row->addWidget(endText_->Box(), 1);
   column->addLayout(row);
   column->addStretch();
+  output_.Add(end_->Buttons());
+  output_.Add({endText_->Box()});
   connect(end_, &ChoiceBinding::Clicked, this,
           [this](int mode) { endText_->Box()->setEnabled(mode == kCustomEnd); });
   return group;
