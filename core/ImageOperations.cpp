@@ -45,9 +45,8 @@ void SetAll(ParameterImage& image, Field<Type> field, V value) {
     image.Set(field, value, i);
 }
 
-// Decodes one typed text of the image into its bytes buffer (zero-filled first) and writes the
-// normalised escapes back into the typed text, in place, so a text without a terminator keeps
-// every byte. Returns the number of decoded bytes.
+}  // namespace
+
 uint16_t DecodeTypedText(ParameterImage& image, Field<FieldType::Text> textField,
                          Field<FieldType::Bytes> bytesField, int channel) {
   auto out = image.Span(bytesField, channel);
@@ -58,8 +57,6 @@ uint16_t DecodeTypedText(ParameterImage& image, Field<FieldType::Text> textField
   std::copy(text.begin(), text.end(), typed.begin());
   return count;
 }
-
-}  // namespace
 
 uint32_t ChecksumBytes(std::span<const uint8_t> bytes, uint32_t start) {
   uint32_t c = start;

@@ -25,6 +25,11 @@ bool ChecksumMatches(const ParameterImage& image);
 // Decodes "\xHH" escapes of a typed device string into `out` and normalises each escape in `text`
 // to lower case. Writes at most out.size() bytes and returns the number written.
 uint16_t TranslateHexEscapes(std::string& text, std::span<uint8_t> out);
+// Decodes one typed text of the image into its bytes buffer (zero-filled first) and writes the
+// normalised escapes back into the typed text, in place, so a text without a terminator keeps
+// every byte. Returns the number of decoded bytes.
+uint16_t DecodeTypedText(ParameterImage& image, Field<FieldType::Text> textField,
+                         Field<FieldType::Bytes> bytesField, int channel);
 
 // Values of `gageType`: the digital gages, then the RS232 input and the switched-off channel.
 namespace gage {

@@ -5,8 +5,11 @@
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
+#include "editor/pages/BasicPage.h"
+#include "editor/pages/ExtendedPage.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
+#include "editor/pages/ReadSwitchPage.h"
 #include "editor/pages/StatusPage.h"
 
 namespace mx::editor {
@@ -27,13 +30,13 @@ SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
 
 // The page of each tab, in tab order: a page built for a tab replaces its placeholder here.
 constexpr PageMaker kPageMakers[] = {
-    Make<StatusPage>,                // Status
-    Placeholder<help::kNetwork>,     // Network
-    Placeholder<help::kToggle>,      // Toggle Sw
-    Placeholder<help::kBasic>,       // Basic
-    Placeholder<help::kReadSwitch>,  // Read Sw
-    Placeholder<help::kRs232>,       // RS232
-    Placeholder<help::kExtended>,    // Extended
+    Make<StatusPage>,             // Status
+    Placeholder<help::kNetwork>,  // Network
+    Placeholder<help::kToggle>,   // Toggle Sw
+    Make<BasicPage>,              // Basic
+    Make<ReadSwitchPage>,         // Read Sw
+    Placeholder<help::kRs232>,    // RS232
+    Make<ExtendedPage>,           // Extended
 };
 static_assert(std::size(kPageMakers) == kTabCount);
 

@@ -1,6 +1,7 @@
 #include "tests/editor/EditorBench.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QDialog>
 #include <QSettings>
@@ -35,7 +36,7 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
       return nullptr;
   }
   for (QAbstractButton* button : scope->findChildren<QAbstractButton*>()) {
-    if (button->text() == caption)
+    if (button->text() == caption || AccessibleName(button) == caption)
       return button;
   }
   return nullptr;
@@ -43,10 +44,15 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
 
 QGroupBox* FindGroup(QWidget* root, const QString& title) {
   for (QGroupBox* box : root->findChildren<QGroupBox*>()) {
-    if (box->title() == title)
+    if (box->title() == title || AccessibleName(box) == title)
       return box;
   }
   return nullptr;
+}
+
+QString AccessibleName(QWidget* control) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+  return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 ModalWatcher::ModalWatcher() {

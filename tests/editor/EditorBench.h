@@ -28,9 +28,21 @@ namespace mx::test {
 // Points the per-user preferences at a private folder for the whole test program.
 void UsePrivatePreferences();
 
-// The button with this exact caption, inside the group box titled `group` when one is given.
+// The button with this exact caption (an ampersand shown as itself), inside the group box titled
+// `group` when one is given.
 QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group = {});
 QGroupBox* FindGroup(QWidget* root, const QString& title);
+// What a screen reader announces for a control: a button's caption, a box's label.
+QString AccessibleName(QWidget* control);
+// The control of this type with this exact accessible name, or null.
+template <typename Widget>
+Widget* FindNamed(QWidget* root, const QString& name) {
+  for (Widget* control : root->findChildren<Widget*>()) {
+    if (AccessibleName(control) == name)
+      return control;
+  }
+  return nullptr;
+}
 
 struct ShownMessage {
   QString caption;

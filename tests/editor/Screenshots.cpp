@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -48,11 +50,33 @@ int main(int argc, char** argv) {
   document.SetMainWindow(&frame);
   document.Core().UpdateCaption();
   frame.show();
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-status.png");
-  frame.View()->Tabs()->setCurrentIndex(kBasicTab);
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-basic.png");
+  // The window, and on a real display the whole screen with the window manager's frame, so the
+  // window's fit on the screen can be seen too.
+  const bool display = QGuiApplication::platformName() != "offscreen";
+  const auto shoot = [&](const QString& name) {
+    QApplication::processEvents();
+    frame.grab().save(out + "/" + name + ".png");
+    if (display) {
+      QEventLoop settle;
+      QTimer::singleShot(300, &settle, &QEventLoop::quit);
+      settle.exec();
+      frame.screen()->grabWindow(0).save(out + "/" + name + "-screen.png");
+    }
+  };
+  shoot("main-status");
+  // The channel pages on a two-channel and a five-channel model, on the last channel and on A.
+  const std::pair<int, const char*> channelPages[] = {
+      {kBasicTab, "basic"}, {kReadSwitchTab, "readsw"}, {kExtendedTab, "extended"}};
+  for (const ModelIndex model : {0, 5}) {
+    frame.View()->SelectModelCommand(model);
+    for (const int channel : {ChannelCount(model) - 1, 0}) {
+      frame.View()->ChannelSelect(channel);
+      for (const auto& [tab, name] : channelPages) {
+        frame.View()->Tabs()->setCurrentIndex(tab);
+        shoot(QString("main-%1-model%2-%3").arg(name).arg(model).arg(QChar('A' + channel)));
+      }
+    }
+  }
   frame.View()->Tabs()->setCurrentIndex(kStatusTab);
   frame.View()->OnFind();
   QApplication::processEvents();
