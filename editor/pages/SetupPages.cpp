@@ -7,6 +7,7 @@
 #include "editor/frame/CommandIds.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
+#include "editor/pages/Rs232Page.h"
 #include "editor/pages/StatusPage.h"
 
 namespace mx::editor {
@@ -32,7 +33,7 @@ constexpr PageMaker kPageMakers[] = {
     Placeholder<help::kToggle>,      // Toggle Sw
     Placeholder<help::kBasic>,       // Basic
     Placeholder<help::kReadSwitch>,  // Read Sw
-    Placeholder<help::kRs232>,       // RS232
+    Make<Rs232Page>,                 // RS232
     Placeholder<help::kExtended>,    // Extended
 };
 static_assert(std::size(kPageMakers) == kTabCount);
