@@ -5,6 +5,7 @@
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
+#include "editor/pages/NetworkPage.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/Rs232Page.h"
@@ -29,7 +30,7 @@ SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
 // The page of each tab, in tab order: a page built for a tab replaces its placeholder here.
 constexpr PageMaker kPageMakers[] = {
     Make<StatusPage>,                // Status
-    Placeholder<help::kNetwork>,     // Network
+    Make<NetworkPage>,               // Network
     Placeholder<help::kToggle>,      // Toggle Sw
     Placeholder<help::kBasic>,       // Basic
     Placeholder<help::kReadSwitch>,  // Read Sw
