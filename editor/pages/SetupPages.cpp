@@ -10,6 +10,7 @@
 #include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/Rs232Page.h"
 #include "editor/pages/StatusPage.h"
+#include "editor/pages/TogglePage.h"
 
 namespace mx::editor {
 namespace {
@@ -31,7 +32,7 @@ SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
 constexpr PageMaker kPageMakers[] = {
     Make<StatusPage>,                // Status
     Make<NetworkPage>,               // Network
-    Placeholder<help::kToggle>,      // Toggle Sw
+    Make<TogglePage>,                // Toggle Sw
     Placeholder<help::kBasic>,       // Basic
     Placeholder<help::kReadSwitch>,  // Read Sw
     Make<Rs232Page>,                 // RS232
