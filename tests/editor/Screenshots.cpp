@@ -50,6 +50,16 @@ int main(int argc, char** argv) {
   frame.View()->Tabs()->setCurrentIndex(kBasicTab);
   QApplication::processEvents();
   frame.grab().save(out + "/main-basic.png");
+  // Every tab on a two-channel and a five-channel Network model, channel A.
+  for (const ModelIndex model : {1, 7}) {
+    frame.View()->SelectModelCommand(model);
+    for (int tab = 0; tab < kTabCount; ++tab) {
+      frame.View()->Tabs()->setCurrentIndex(tab);
+      QApplication::processEvents();
+      frame.grab().save(QString("%1/tab%2-model%3.png").arg(out).arg(tab).arg(model));
+    }
+  }
+  frame.View()->SelectModelCommand(0);
   frame.View()->Tabs()->setCurrentIndex(kStatusTab);
   frame.View()->OnFind();
   QApplication::processEvents();
