@@ -2,11 +2,14 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -68,7 +71,7 @@ QRadioButton* ChoiceBinding::Add(std::string_view caption) {
 }
 
 QRadioButton* ChoiceBinding::Add(std::string_view caption, int value) {
-  auto* button = new QRadioButton(desktop::FromUtf8(caption));
+  auto* button = new QRadioButton(ButtonCaption(caption));
   group_->addButton(button, static_cast<int>(buttons_.size()));
   buttons_.push_back(button);
   values_.push_back(value);
@@ -118,7 +121,7 @@ CheckBinding::CheckBinding(CMX3_SetupDoc& document, IntegerField field, std::str
                            QObject* owner, int element, Ticked ticked)
     : FieldBinding(document, element, owner),
       field_(field),
-      box_(new QCheckBox(desktop::FromUtf8(caption))),
+      box_(new QCheckBox(ButtonCaption(caption))),
       ticked_(ticked) {
   connect(box_, &QCheckBox::clicked, this, &CheckBinding::Clicked);
 }
@@ -236,18 +239,46 @@ DecimalBinding::DecimalBinding(CMX3_SetupDoc& document, Field<FieldType::F32> fi
                                int element)
     : FieldBinding(document, element, owner), field_(field), box_(new QLineEdit) {}
 
+void DecimalBinding::Show(float value) {
+  shownValue_ = value;
+  shownText_ = FormatDecimal(value);
+  box_->setText(shownText_);
+}
+
 void DecimalBinding::Load() {
-  box_->setText(FormatDecimal(Image().Get(field_, Element())));
+  Show(Image().Get(field_, Element()));
 }
 
 void DecimalBinding::Store() {
-  const float value = ReadDecimal(box_->text());
+  const float value = box_->text() == shownText_ ? shownValue_ : ReadDecimal(box_->text());
   Image().Set(field_, value, Element());
-  box_->setText(FormatDecimal(value));
+  Show(value);
 }
 
 void DecimalBinding::StoreWhenLeft() {
   connect(box_, &QLineEdit::editingFinished, this, [this] { Store(); });
+}
+
+ListBinding::ListBinding(CMX3_SetupDoc& document, IntegerField field, QObject* owner, int element)
+    : FieldBinding(document, element, owner), field_(field), list_(new QComboBox) {}
+
+void ListBinding::Add(const QString& entry, int value) {
+  list_->addItem(entry);
+  values_.push_back(value);
+}
+
+void ListBinding::Select(int value) {
+  const auto found = std::find(values_.begin(), values_.end(), value);
+  list_->setCurrentIndex(found == values_.end() ? -1 : static_cast<int>(found - values_.begin()));
+}
+
+void ListBinding::Load() {
+  Select(static_cast<int>(field_.Get(Image(), Element())));
+}
+
+void ListBinding::Store() {
+  if (const int index = list_->currentIndex(); index >= 0)
+    field_.Set(Image(), values_[static_cast<std::size_t>(index)], Element());
 }
 
 void ControlSet::Add(std::initializer_list<QWidget*> controls) {
@@ -259,8 +290,12 @@ void ControlSet::SetEnabled(bool on) const {
     control->setEnabled(on);
 }
 
+QString ButtonCaption(std::string_view caption) {
+  return desktop::FromUtf8(caption).replace('&', QLatin1String("&&"));
+}
+
 QGroupBox* MakeGroup(std::string_view caption) {
-  return new QGroupBox(desktop::FromUtf8(caption));
+  return new QGroupBox(ButtonCaption(caption));
 }
 
 QLabel* LabelFor(std::string_view caption, QWidget* box) {
@@ -276,6 +311,19 @@ void NameAfter(QWidget* box, const QString& name) {
 
 QLabel* MakeLabel(std::string_view text) {
   return new QLabel(desktop::FromUtf8(text));
+}
+
+void FitToCharacters(QLineEdit* box, int characters) {
+  // The way QLineEdit sizes itself, for `characters` digits instead of seventeen x.
+  QStyleOptionFrame option;
+  option.initFrom(box);
+  option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+  const QMargins margins = box->textMargins();
+  const int width = box->fontMetrics().horizontalAdvance(QString(std::max(characters, 2), '0')) +
+                    4 + margins.left() + margins.right();
+  const QSize size = box->style()->sizeFromContents(QStyle::CT_LineEdit, &option,
+                                                    QSize(width, box->sizeHint().height()), box);
+  box->setFixedWidth(size.width());
 }
 
 }  // namespace mx::editor

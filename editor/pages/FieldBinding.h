@@ -12,6 +12,7 @@
 //   an empty box where the field wants it.
 // - TextBinding: a text field of the image and its character limit.
 // - DecimalBinding: a single-precision number shown like "%g", an empty box for 0.
+// - ListBinding: a drop-down list whose entries each store one value.
 // Each binding edits the element of the channel the pages show, or one fixed element (0 for a
 // global field). Texts of the image travel one byte per character (Latin-1).
 
@@ -28,6 +29,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -194,13 +196,38 @@ class DecimalBinding : public FieldBinding {
 
   QLineEdit* Box() const { return box_; }
   void Load();
-  // Reads the box, stores the number and shows it again.
+  // Reads the box, stores the number and shows it again. A box left as it was shown stores the
+  // value it was shown from, so digits beyond the six on screen are never lost.
   void Store();
   void StoreWhenLeft();
 
  private:
+  void Show(float value);
+
   Field<FieldType::F32> field_;
   QLineEdit* box_;
+  float shownValue_ = 0.0F;
+  QString shownText_;
+};
+
+class ListBinding : public FieldBinding {
+  Q_OBJECT
+ public:
+  ListBinding(CMX3_SetupDoc& document, IntegerField field, QObject* owner,
+              int element = kShownChannel);
+
+  QComboBox* List() const { return list_; }
+  void Add(const QString& entry, int value);
+  // Selects the entry of `value`, or none.
+  void Select(int value);
+  void Load();
+  // Writes the selected entry's value; nothing when no entry is selected.
+  void Store();
+
+ private:
+  IntegerField field_;
+  QComboBox* list_;
+  std::vector<int> values_;
 };
 
 // Controls that are switched on and off together.
@@ -220,6 +247,8 @@ class ControlSet {
   std::vector<QWidget*> controls_;
 };
 
+// A caption for a button or a group box: an ampersand is shown as itself, never as a shortcut mark.
+QString ButtonCaption(std::string_view caption);
 // A group box with its exact caption.
 QGroupBox* MakeGroup(std::string_view caption);
 // A label in front of `box`: its buddy, and the box's name for screen readers.
@@ -228,5 +257,7 @@ QLabel* LabelFor(std::string_view caption, QWidget* box);
 void NameAfter(QWidget* box, const QString& name);
 // A program text on a label (UTF-8).
 QLabel* MakeLabel(std::string_view text);
+// Makes a box as wide as `characters` digits need.
+void FitToCharacters(QLineEdit* box, int characters);
 
 }  // namespace mx::editor

@@ -36,7 +36,7 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
       return nullptr;
   }
   for (QAbstractButton* button : scope->findChildren<QAbstractButton*>()) {
-    if (button->text() == caption)
+    if (button->text() == caption || AccessibleName(button) == caption)
       return button;
   }
   return nullptr;
@@ -46,7 +46,7 @@ QGroupBox* FindGroup(QWidget* root, const QString& title) {
   // Two tabs may carry a group of the same title ("Baud Rate: "): the one in view is meant.
   QGroupBox* hidden = nullptr;
   for (QGroupBox* box : root->findChildren<QGroupBox*>()) {
-    if (box->title() != title)
+    if (box->title() != title && AccessibleName(box) != title)
       continue;
     if (box->isVisible())
       return box;

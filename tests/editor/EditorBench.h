@@ -28,8 +28,8 @@ namespace mx::test {
 // Points the per-user preferences at a private folder for the whole test program.
 void UsePrivatePreferences();
 
-// The button with this exact caption, inside the group box titled `group` when one is given (the
-// group on the tab shown, when several tabs have one of that title).
+// The button with this exact caption (an ampersand shown as itself), inside the group box titled
+// `group` when one is given (the group on the tab shown, when several tabs have one of that title).
 QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group = {});
 QGroupBox* FindGroup(QWidget* root, const QString& title);
 // What a screen reader announces for a control: a button's caption, a box's label.

@@ -2,6 +2,8 @@
 //   mxsetup_screenshots OUTDIR
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -45,21 +47,44 @@ int main(int argc, char** argv) {
   document.SetMainWindow(&frame);
   document.Core().UpdateCaption();
   frame.show();
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-status.png");
-  frame.View()->Tabs()->setCurrentIndex(kBasicTab);
-  QApplication::processEvents();
-  frame.grab().save(out + "/main-basic.png");
-  // Every tab on a two-channel and a five-channel Network model, channel A.
-  for (const ModelIndex model : {1, 7}) {
+  // The window, and on a real display the whole screen with the window manager's frame, so the
+  // window's fit on the screen can be seen too.
+  const bool display = QGuiApplication::platformName() != "offscreen";
+  const auto shoot = [&](const QString& name) {
+    QApplication::processEvents();
+    frame.grab().save(out + "/" + name + ".png");
+    if (display) {
+      QEventLoop settle;
+      QTimer::singleShot(300, &settle, &QEventLoop::quit);
+      settle.exec();
+      frame.screen()->grabWindow(0).save(out + "/" + name + "-screen.png");
+    }
+  };
+  shoot("main-status");
+  // The channel pages on a two-channel and a five-channel model, on the last channel and on A.
+  const std::pair<int, const char*> channelPages[] = {{kBasicTab, "basic"},
+                                                      {kReadSwitchTab, "readsw"},
+                                                      {kRs232Tab, "rs232"},
+                                                      {kExtendedTab, "extended"}};
+  // The global pages on the same models, and on a two-channel Network model.
+  const std::pair<int, const char*> globalPages[] = {{kNetworkTab, "network"},
+                                                     {kToggleTab, "toggle"}};
+  for (const ModelIndex model : {3, 0, 5}) {
     frame.View()->SelectModelCommand(model);
-    for (int tab = 0; tab < kTabCount; ++tab) {
+    for (const auto& [tab, name] : globalPages) {
       frame.View()->Tabs()->setCurrentIndex(tab);
-      QApplication::processEvents();
-      frame.grab().save(QString("%1/tab%2-model%3.png").arg(out).arg(tab).arg(model));
+      shoot(QString("main-%1-model%2").arg(name).arg(model));
+    }
+    if (model == 3)
+      continue;
+    for (const int channel : {ChannelCount(model) - 1, 0}) {
+      frame.View()->ChannelSelect(channel);
+      for (const auto& [tab, name] : channelPages) {
+        frame.View()->Tabs()->setCurrentIndex(tab);
+        shoot(QString("main-%1-model%2-%3").arg(name).arg(model).arg(QChar('A' + channel)));
+      }
     }
   }
-  frame.View()->SelectModelCommand(0);
   frame.View()->Tabs()->setCurrentIndex(kStatusTab);
   frame.View()->OnFind();
   QApplication::processEvents();

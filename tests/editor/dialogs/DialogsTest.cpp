@@ -118,6 +118,7 @@ TEST(DialogsTest, CopyWritesTheTargetsAndStoresThePagesFirst) {
   WindowBench bench;
   bench.Choose("Mesurix5 Plus");
   MarkChannels(bench.Image());
+  bench.View().Pages().RefreshPages();  // as if the marked image had been opened
   QLineEdit* description = bench.frame->findChildren<QLineEdit*>().last();
   description->setText("typed before the copy");
 
@@ -175,6 +176,7 @@ TEST(DialogsTest, ResetReturnsTheChosenGroupsIncludingUnstoredEdits) {
   bench.Choose("Mesurix6 Plus");
   MarkChannels(bench.Image());
   bench.Image().Set(fld::toggleMode, uint8_t{3});
+  bench.View().Pages().RefreshPages();  // as if the marked image had been opened
   bench.Click("1200", "Baud Rate: ");
   bench.frame->findChildren<QLineEdit*>().last()->setText("typed, then reset");
 

@@ -52,6 +52,7 @@ TEST(MainWindowTest, ModelChangeAppliesTheModelRulesToEveryChannel) {
     bench.Image().Set(fld::gageType, static_cast<int8_t>(channel == 2 ? 6 : 1), channel);
   bench.Image().Set(fld::readSwitchMode, uint8_t{7}, 1);
   bench.Image().Set(fld::readSwitchMode, uint8_t{6}, 0);
+  bench.View().Pages().RefreshPages();  // as if the image had been opened
   bench.Choose("Mesurix4 Network");
   EXPECT_EQ(bench.Model(), 3);
   EXPECT_EQ(bench.Image().Get(fld::gageType, 0), 5);

@@ -134,6 +134,19 @@ TEST(FieldBindingTest, TextBoxTakesWhatTheFieldHoldsBeforeItsTerminator) {
   EXPECT_EQ(id.Box()->text(), QString(1, QChar(0xE9)));
 }
 
+TEST(FieldBindingTest, DecimalBoxLeftAsShownKeepsDigitsTheScreenDoesNotShow) {
+  Bench bench;
+  DecimalBinding slope(bench.document, fld::equationB, &bench.owner);
+  bench.Image().Set(fld::equationB, 0.1234567F);
+  slope.Load();
+  EXPECT_EQ(slope.Box()->text(), "0.123457");
+  slope.Store();
+  EXPECT_EQ(bench.Image().Get(fld::equationB), 0.1234567F);
+  slope.Box()->setText("0.1234");
+  slope.Store();
+  EXPECT_EQ(bench.Image().Get(fld::equationB), 0.1234F);
+}
+
 TEST(FieldBindingTest, ScreenReadersNameBoxesByTheirLabelOrTheirControl) {
   Bench bench;
   QGroupBox* group = MakeGroup("End of Output String: ");
@@ -144,7 +157,10 @@ TEST(FieldBindingTest, ScreenReadersNameBoxesByTheirLabelOrTheirControl) {
   layout->addWidget(id.Box());
   layout->addWidget(end.Box());
   NameAfter(end.Box(), "Custom");
+  ChoiceBinding mode(bench.document, fld::endOfOutputMode, &bench.owner);
+  layout->addWidget(mode.Add("Carriage return & Line feed"));
   group->setParent(&bench.owner);
+  EXPECT_EQ(test::FindButton(&bench.owner, "Carriage return & Line feed"), mode.Button(0));
   EXPECT_EQ(test::FindNamed<QLineEdit>(&bench.owner, "Chan ID"), id.Box());
   EXPECT_EQ(test::FindNamed<QLineEdit>(&bench.owner, "Custom"), end.Box());
   EXPECT_EQ(test::FindNamed<QGroupBox>(&bench.owner, "End of Output String: "), group);

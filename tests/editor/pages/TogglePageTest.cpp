@@ -94,7 +94,7 @@ TEST(TogglePageTest, StepAndRestartTurnIntoDisabledWithoutTheirReadSwitchSetting
   for (const uint8_t mode : {1, 5}) {
     ToggleBench bench(6, [mode](ParameterImage& image) { image.Set(fld::toggleMode, mode); });
     EXPECT_EQ(bench.Image().Get(fld::toggleMode), 0) << int{mode};
-    EXPECT_TRUE(bench.Button("Disabled")->isChecked());
+    EXPECT_TRUE(test::FindButton(bench.Page(), "Disabled")->isChecked());  // not Read Sw's
     EXPECT_FALSE(bench.Operation(kStepForward)->isEnabled());
   }
 }
