@@ -83,12 +83,12 @@ QWidget* NetworkPage::BuildSetupGroup() {
   basePort_ = new NumberBinding(
       Document(), fld::basePort,
       {.maxLength = 5, .lowest = 1, .highest = 65530, .emptyForZero = false}, this, 0);
-  FitDigits(basePort_->Box(), 5);
-  channelCount_ = new QComboBox;
+  FitToCharacters(basePort_->Box(), 5);
+  channelCount_ = new ListBinding(Document(), fld::networkChannelCount, this, 0);
   for (int n = 1; n <= 6; ++n)
-    channelCount_->addItem(QString::number(n));
+    channelCount_->Add(QString::number(n), n);
   gateway_ = new AddressEdit;
-  QWidget* boxes[] = {address_, mask_, basePort_->Box(), channelCount_, gateway_};
+  QWidget* boxes[] = {address_, mask_, basePort_->Box(), channelCount_->List(), gateway_};
   const std::string_view labels[] = {t::kAddress, t::kMask, t::kBasePort, t::kChannelCount,
                                      t::kGateway};
   for (int row = 0; row < 5; ++row) {
@@ -108,8 +108,8 @@ QWidget* NetworkPage::BuildSetupGroup() {
 
   connect(enable_, &CheckBinding::Clicked, this, &NetworkPage::OnEnableClicked);
   connect(update_, &QCheckBox::clicked, this, &NetworkPage::OnUpdateClicked);
-  connect(channelCount_, &QComboBox::activated, this, [this](int index) {
-    Image().Set(fld::networkChannelCount, static_cast<int8_t>(index + 1));
+  connect(channelCount_->List(), &QComboBox::activated, this, [this] {
+    channelCount_->Store();
     ApplyCaptionRule();
   });
   connect(basePort_->Box(), &QLineEdit::editingFinished, this, &NetworkPage::OnBasePortLeft);
@@ -252,8 +252,7 @@ void NetworkPage::LoadFromImage() {
   address_->SetAddress(ReadOctets(image, fld::ipAddress));
   mask_->SetAddress(ReadOctets(image, fld::subnetMask));
   basePort_->Load();
-  const int count = image.Get(fld::networkChannelCount);
-  channelCount_->setCurrentIndex(count >= 1 && count <= 6 ? count - 1 : -1);
+  channelCount_->Load();
   rows_[kRs232Row].target->setChecked(image.Get(fld::outputToRs232Port) == 1);
   for (int n = 1; n <= 6; ++n)
     rows_[static_cast<std::size_t>(n)].target->setChecked(image.Get(fld::networkOutput, n - 1) !=

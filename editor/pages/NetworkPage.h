@@ -10,7 +10,6 @@
 #include "editor/pages/SetupPage.h"
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 
 namespace mx::editor {
@@ -53,7 +52,7 @@ class NetworkPage : public SetupPage {
   AddressEdit* address_ = nullptr;
   AddressEdit* mask_ = nullptr;
   NumberBinding* basePort_ = nullptr;
-  QComboBox* channelCount_ = nullptr;
+  ListBinding* channelCount_ = nullptr;
   CheckBinding* gatewayEnabled_ = nullptr;
   QLabel* gatewayLabel_ = nullptr;
   AddressEdit* gateway_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QLayout>
-#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -11,11 +10,6 @@ namespace mx::editor {
 void CompactGroup(QLayout* layout) {
   layout->setSpacing(2);
   layout->setContentsMargins(8, 4, 8, 4);
-}
-
-void FitDigits(QLineEdit* box, int digits) {
-  const int text = box->fontMetrics().horizontalAdvance(QString(digits + 1, '0'));
-  box->setFixedWidth(text + 8);
 }
 
 int IndicatorIndent(const QAbstractButton* button) {

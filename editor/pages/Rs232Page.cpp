@@ -128,13 +128,13 @@ QWidget* Rs232Page::BuildEndOfPacketGroup() {
 
   hex_ = new QLineEdit;
   hex_->setMaxLength(2);
-  FitDigits(hex_, 2);
+  FitToCharacters(hex_, 2);
   NameAfter(hex_, desktop::FromUtf8(t::kEndCustom));
   grid->addWidget(hex_, kEndCustom, 1);
   gapTime_ = new NumberBinding(
       Document(), fld::gapTimeMs,
       {.maxLength = 4, .lowest = 20, .highest = 2000, .emptyForZero = false}, this);
-  FitDigits(gapTime_->Box(), 4);
+  FitToCharacters(gapTime_->Box(), 4);
   NameAfter(gapTime_->Box(), desktop::FromUtf8(t::kEndGap));
   grid->addWidget(gapTime_->Box(), kEndGap, 1);
   gapMsec_ = MakeLabel(t::kMsec);
@@ -160,8 +160,8 @@ QWidget* Rs232Page::BuildParsingGroup() {
   const NumberRules position{.maxLength = 3, .highest = 999, .emptyForZero = false};
   start_ = new NumberBinding(Document(), fld::charStart, position, this);
   end_ = new NumberBinding(Document(), fld::charEnd, position, this);
-  FitDigits(start_->Box(), 3);
-  FitDigits(end_->Box(), 3);
+  FitToCharacters(start_->Box(), 3);
+  FitToCharacters(end_->Box(), 3);
 
   box->addWidget(removeEnd_->Box());
   box->addWidget(charPositions_->Box());
@@ -206,7 +206,7 @@ QWidget* Rs232Page::BuildReadCommandGroup() {
 
   handshakeLow_ = new NumberBinding(Document(), fld::handshakeLowMs,
                                     {.maxLength = 4, .highest = 1000, .emptyForZero = false}, this);
-  FitDigits(handshakeLow_->Box(), 4);
+  FitToCharacters(handshakeLow_->Box(), 4);
   NameAfter(handshakeLow_->Box(), desktop::FromUtf8(t::kHandshakeLow));
   handshakeLowMsec_ = MakeLabel(t::kMsec);
   auto* low = new QHBoxLayout;
@@ -234,7 +234,7 @@ QWidget* Rs232Page::BuildResponseGroup() {
   CompactGroup(grid);
   wait_ = new NumberBinding(Document(), fld::responseWaitMs,
                             {.maxLength = 4, .highest = 5000, .emptyForZero = false}, this);
-  FitDigits(wait_->Box(), 4);
+  FitToCharacters(wait_->Box(), 4);
   QLabel* waitLabel = LabelFor(t::kWaitTime, wait_->Box());
   QLabel* waitMsec = MakeLabel(t::kMsec);
   auto* waitRow = new QHBoxLayout;

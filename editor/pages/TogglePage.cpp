@@ -87,7 +87,7 @@ QWidget* TogglePage::BuildOperationGroup() {
 
   maxChannel_ = new NumberBinding(Document(), fld::toggleMaxChannel,
                                   {.maxLength = 3, .lowest = 1, .highest = 99}, this, 0);
-  FitDigits(maxChannel_->Box(), 3);
+  FitToCharacters(maxChannel_->Box(), 3);
   maxLabel_ = LabelFor(t::kMaxChannel, maxChannel_->Box());
   // Below the caption it belongs to, so the page keeps to the width of the window.
   auto* restart = new QVBoxLayout;
