@@ -251,5 +251,31 @@ TEST(Rs232PageTest, FocusGoesToTheCheckedBaudAndEditsStayOnTheirChannel) {
   EXPECT_EQ(bench.Image().Get(fld::gageBaud, 0), 4800);
 }
 
+TEST(Rs232PageTest, PassThroughSwitchesTheOutputOfBasicAndExtendedOff) {
+  // Clicks on the RS232 tab, then whether Basic and Extended still format this channel's output.
+  const struct {
+    std::vector<const char*> clicks;
+    bool formatting;
+  } cases[] = {
+      {{"None  (Immediate pass through mode)"}, false},
+      {{"Line feed  (hex = 0a)", "Transfer packet as received"}, false},
+      {{"Line feed  (hex = 0a)"}, true},
+  };
+  for (const auto& c : cases) {
+    Rs232Bench bench(7, 1);
+    for (const char* caption : c.clicks)
+      bench.Button(caption)->click();
+    bench.View().Tabs()->setCurrentIndex(kBasicTab);
+    EXPECT_EQ(test::FindButton(bench.View().Pages().Page(kBasicTab), "TIR")->isEnabled(),
+              c.formatting)
+        << c.clicks.back();
+    bench.View().Tabs()->setCurrentIndex(kExtendedTab);
+    EXPECT_EQ(test::FindButton(bench.View().Pages().Page(kExtendedTab), "None", "Units Conversion:")
+                  ->isEnabled(),
+              c.formatting)
+        << c.clicks.back();
+  }
+}
+
 }  // namespace
 }  // namespace mx::editor

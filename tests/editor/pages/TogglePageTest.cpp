@@ -118,5 +118,23 @@ TEST(TogglePageTest, ChannelColumnsWorkOnlyForReadChannelsAndKeepTheirValues) {
   EXPECT_TRUE(leftC->isChecked());
 }
 
+TEST(TogglePageTest, ReadSwitchChoicesCountWhenTheTabIsShown) {
+  ToggleBench bench(5);
+  bench.View().Tabs()->setCurrentIndex(kReadSwitchTab);
+  bench.Click("Custom read sequence", "Read Switch Operation: ");
+  bench.Click("Use LED to show next channel to read", "Read Switch Operation: ");
+  bench.View().Tabs()->setCurrentIndex(kToggleTab);
+  EXPECT_EQ(bench.Image().Get(fld::toggleMode), 5);
+  EXPECT_TRUE(bench.Operation(kRestart)->isChecked());
+
+  bench.View().Tabs()->setCurrentIndex(kReadSwitchTab);
+  bench.Click("Single read on channel", "Read Switch Operation: ");
+  bench.View().ChannelSelect(3);
+  bench.Click("Continuous read on a channel & stay on current channel", "Read Switch Operation: ");
+  bench.View().Tabs()->setCurrentIndex(kToggleTab);
+  EXPECT_EQ(bench.Image().Get(fld::toggleMode), 1);
+  EXPECT_TRUE(bench.Operation(kStepForward)->isChecked());
+}
+
 }  // namespace
 }  // namespace mx::editor
