@@ -7,10 +7,13 @@
 #include "editor/frame/CommandIds.h"
 #include "editor/pages/BasicPage.h"
 #include "editor/pages/ExtendedPage.h"
+#include "editor/pages/NetworkPage.h"
 #include "editor/pages/PageTexts.h"
 #include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/ReadSwitchPage.h"
+#include "editor/pages/Rs232Page.h"
 #include "editor/pages/StatusPage.h"
+#include "editor/pages/TogglePage.h"
 
 namespace mx::editor {
 namespace {
@@ -30,13 +33,13 @@ SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
 
 // The page of each tab, in tab order: a page built for a tab replaces its placeholder here.
 constexpr PageMaker kPageMakers[] = {
-    Make<StatusPage>,             // Status
-    Placeholder<help::kNetwork>,  // Network
-    Placeholder<help::kToggle>,   // Toggle Sw
-    Make<BasicPage>,              // Basic
-    Make<ReadSwitchPage>,         // Read Sw
-    Placeholder<help::kRs232>,    // RS232
-    Make<ExtendedPage>,           // Extended
+    Make<StatusPage>,      // Status
+    Make<NetworkPage>,     // Network
+    Make<TogglePage>,      // Toggle Sw
+    Make<BasicPage>,       // Basic
+    Make<ReadSwitchPage>,  // Read Sw
+    Make<Rs232Page>,       // RS232
+    Make<ExtendedPage>,    // Extended
 };
 static_assert(std::size(kPageMakers) == kTabCount);
 

@@ -43,11 +43,17 @@ QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString
 }
 
 QGroupBox* FindGroup(QWidget* root, const QString& title) {
+  // Two tabs may carry a group of the same title ("Baud Rate: "): the one in view is meant.
+  QGroupBox* hidden = nullptr;
   for (QGroupBox* box : root->findChildren<QGroupBox*>()) {
-    if (box->title() == title || AccessibleName(box) == title)
+    if (box->title() != title && AccessibleName(box) != title)
+      continue;
+    if (box->isVisible())
       return box;
+    if (!hidden)
+      hidden = box;
   }
-  return nullptr;
+  return hidden;
 }
 
 QString AccessibleName(QWidget* control) {

@@ -29,7 +29,7 @@ namespace mx::test {
 void UsePrivatePreferences();
 
 // The button with this exact caption (an ampersand shown as itself), inside the group box titled
-// `group` when one is given.
+// `group` when one is given (the group on the tab shown, when several tabs have one of that title).
 QAbstractButton* FindButton(QWidget* root, const QString& caption, const QString& group = {});
 QGroupBox* FindGroup(QWidget* root, const QString& title);
 // What a screen reader announces for a control: a button's caption, a box's label.

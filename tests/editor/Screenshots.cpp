@@ -65,10 +65,21 @@ int main(int argc, char** argv) {
   };
   shoot("main-status");
   // The channel pages on a two-channel and a five-channel model, on the last channel and on A.
-  const std::pair<int, const char*> channelPages[] = {
-      {kBasicTab, "basic"}, {kReadSwitchTab, "readsw"}, {kExtendedTab, "extended"}};
-  for (const ModelIndex model : {0, 5}) {
+  const std::pair<int, const char*> channelPages[] = {{kBasicTab, "basic"},
+                                                      {kReadSwitchTab, "readsw"},
+                                                      {kRs232Tab, "rs232"},
+                                                      {kExtendedTab, "extended"}};
+  // The global pages on the same models, and on a two-channel Network model.
+  const std::pair<int, const char*> globalPages[] = {{kNetworkTab, "network"},
+                                                     {kToggleTab, "toggle"}};
+  for (const ModelIndex model : {3, 0, 5}) {
     frame.View()->SelectModelCommand(model);
+    for (const auto& [tab, name] : globalPages) {
+      frame.View()->Tabs()->setCurrentIndex(tab);
+      shoot(QString("main-%1-model%2").arg(name).arg(model));
+    }
+    if (model == 3)
+      continue;
     for (const int channel : {ChannelCount(model) - 1, 0}) {
       frame.View()->ChannelSelect(channel);
       for (const auto& [tab, name] : channelPages) {
