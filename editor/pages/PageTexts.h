@@ -14,8 +14,5 @@ inline constexpr std::string_view kTabBasic = "Basic ";
 inline constexpr std::string_view kTabReadSwitch = "Read Sw ";
 inline constexpr std::string_view kTabRs232 = "RS232 ";
 inline constexpr std::string_view kTabExtended = "Extended ";
-inline constexpr std::string_view kPageNotYet =
-    "The settings of this tab cannot be edited in this version of the program.\n"
-    "They are kept, read, sent and saved unchanged.";
 
 }  // namespace mx::editor::text

@@ -9,7 +9,6 @@
 #include "editor/pages/ExtendedPage.h"
 #include "editor/pages/NetworkPage.h"
 #include "editor/pages/PageTexts.h"
-#include "editor/pages/PlaceholderPage.h"
 #include "editor/pages/ReadSwitchPage.h"
 #include "editor/pages/Rs232Page.h"
 #include "editor/pages/StatusPage.h"
@@ -25,13 +24,7 @@ SetupPage* Make(CMX3_SetupDoc& document, QWidget* parent) {
   return new Page(document, parent);
 }
 
-// A tab whose editor is not built yet (see PlaceholderPage).
-template <int kHelpTopic>
-SetupPage* Placeholder(CMX3_SetupDoc& document, QWidget* parent) {
-  return new PlaceholderPage(document, kHelpTopic, parent);
-}
-
-// The page of each tab, in tab order: a page built for a tab replaces its placeholder here.
+// The page of each tab, in tab order.
 constexpr PageMaker kPageMakers[] = {
     Make<StatusPage>,      // Status
     Make<NetworkPage>,     // Network
