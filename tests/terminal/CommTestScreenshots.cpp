@@ -6,27 +6,24 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
+#include <QEventLoop>
 #include <QScreen>
 #include <QTimer>
 
-#include "link/PosixSerialLine.h"
 #include "terminal/CommTestSetupDialog.h"
 #include "terminal/CommTestWindow.h"
-#include "tests/support/RecordingHost.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/PtyRig.h"
 
 using namespace mx;
 using namespace mx::terminal;
 
 namespace {
 
+// Runs the event loop for `ms`, sleeping while there is nothing to do.
 void Wait(int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < ms)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 void Save(QWidget* window, const QString& path) {
@@ -49,26 +46,12 @@ int main(int argc, char** argv) {
   const QString out = argc > 1 ? argv[1] : ".";
   QDir().mkpath(out);
 
-  test::TempDir dir;
-  const std::string link = dir.File("ttyMX1");
-  QProcess simulator;
-  simulator.setProgram(QStringLiteral(MX_BINARY_DIR "/apps/mxsim/mxsim"));
-  simulator.setArguments({"--link", QString::fromStdString(link), "--model", "5", "--line",
-                          "19200-E-7-1", "--stream", "4"});
-  simulator.start();
-  if (!simulator.waitForReadyRead(10000))
+  test::PtyRig rig;
+  if (!rig.Start({"--model", "5", "--line", "19200-E-7-1", "--stream", "4"}))
     return 1;
-
-  PosixSerialLine line(dir.path().string());
-  SteadyClock clock;
-  PortMap ports;
-  ports.Set(1, link);
-  MemoryPreferencesStore store;
-  LinkState state;
-  state.linkSettings = LinkSettings{1, 19200, 'E', '7', '1'};
-  test::RecordingHost host;
+  rig.state.linkSettings = LinkSettings{1, 19200, 'E', '7', '1'};
   TestSettings settings;
-  CommTestWindow window(DeviceLink{host, state, store, line, clock, ports}, settings, {});
+  CommTestWindow window(rig.Link(), settings, {});
   window.Open();
   Wait(600);
   Button(&window, "Commands")->click();
@@ -88,7 +71,5 @@ int main(int argc, char** argv) {
   });
   Button(&window, "Setup")->click();
   window.accept();
-  simulator.terminate();
-  simulator.waitForFinished(5000);
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "terminal/CommTestWindow.h"
 #include "terminal/TerminalPane.h"
 #include "tests/editor/EditorBench.h"
+#include "tests/support/PtyRig.h"
 
 namespace mx::editor {
 namespace {
@@ -23,12 +24,10 @@ TEST(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
   test::TempDir folder;
   const std::string link = folder.File("ttyMX0");
   QProcess simulator;
-  simulator.setProgram(QStringLiteral(MX_BINARY_DIR "/apps/mxsim/mxsim"));
-  simulator.setArguments({"--link", QString::fromStdString(link), "--model", "5", "--line",
-                          "4800-N-8-1", "--description", "pty bench"});
-  simulator.start();
-  ASSERT_TRUE(simulator.waitForReadyRead(10000)) << simulator.errorString().toStdString();
-  ASSERT_TRUE(simulator.readLine().startsWith("ready"));
+  ASSERT_TRUE(
+      test::StartSimulator(simulator, {"--link", QString::fromStdString(link), "--model", "5",
+                                       "--line", "4800-N-8-1", "--description", "pty bench"}))
+      << simulator.errorString().toStdString();
 
   test::WindowBench bench;
   SteadyClock clock;
@@ -63,11 +62,9 @@ TEST(PtyEndToEndTest, TestWindowTypesToTheSimulatorAndLogsTheAnswer) {
   test::TempDir folder;
   const std::string link = folder.File("ttyMX0");
   QProcess simulator;
-  simulator.setProgram(QStringLiteral(MX_BINARY_DIR "/apps/mxsim/mxsim"));
-  simulator.setArguments(
-      {"--link", QString::fromStdString(link), "--model", "5", "--line", "115200-N-8-1"});
-  simulator.start();
-  ASSERT_TRUE(simulator.waitForReadyRead(10000)) << simulator.errorString().toStdString();
+  ASSERT_TRUE(test::StartSimulator(simulator, {"--link", QString::fromStdString(link), "--model",
+                                               "5", "--line", "115200-N-8-1"}))
+      << simulator.errorString().toStdString();
 
   test::WindowBench bench;
   SteadyClock clock;
