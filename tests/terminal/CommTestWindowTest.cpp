@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -154,6 +155,37 @@ TEST(CommTestWindowTest, OpensOnTheChosenPortWithCaptionAndControls) {
   EXPECT_FALSE(bench.window->isVisible());
   EXPECT_FALSE(bench.window->Controller().Status().portOpen);
   EXPECT_EQ(bench.findOwners.back(), nullptr);
+}
+
+// Every control a user can reach, in the window and in its setup dialog, has a name a screen reader
+// can say.
+void ExpectAccessibleNames(QWidget* root) {
+  for (QWidget* widget : root->findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QAbstractButton*>(widget) ||
+                         qobject_cast<QLineEdit*>(widget) || qobject_cast<QTreeWidget*>(widget) ||
+                         qobject_cast<QPlainTextEdit*>(widget) ||
+                         qobject_cast<QProgressBar*>(widget);
+    if (!control || widget->parentWidget()->inherits("QAbstractScrollArea"))
+      continue;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+  }
+}
+
+TEST(CommTestWindowTest, EveryControlHasAnAccessibleName) {
+  WindowBench bench;
+  bench.AddPort(1);
+  bench.Open();
+  ExpectAccessibleNames(bench.window.get());
+  bool checked = false;
+  OnModal([&](QWidget* dialog) {
+    ExpectAccessibleNames(dialog);
+    checked = true;
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  bench.Click("Setup");
+  EXPECT_TRUE(checked);
 }
 
 TEST(CommTestWindowTest, ReceivedBytesShowByTheSwitches) {
