@@ -13,7 +13,7 @@
 namespace mx::desktop {
 namespace {
 
-constexpr int kTickMs = 1000;
+constexpr int kTickMs = 250;
 constexpr std::string_view kFileFilter = "Log files (*.log *.txt);;All files (*)";
 constexpr std::string_view kCannotOpen = "The log file %1 cannot be opened:\n%2";
 constexpr std::string_view kWriteFailed =

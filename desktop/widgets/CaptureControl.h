@@ -1,6 +1,6 @@
 #pragma once
 // The "Log to file..." control both terminals carry: it asks for a file, keeps a CaptureLog open on
-// it and ticks it once a second (so idle lines end and the file is flushed even when nothing
+// it and ticks it four times a second (so idle lines end and the file is flushed even when nothing
 // arrives), and ends the capture on a second use, on a write failure (saying so) or when the
 // owner goes away. The owner binds a checkable button or menu item to Toggle and `changed`, and
 // hands Log() to whatever sees the traffic.
