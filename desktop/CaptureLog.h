@@ -42,7 +42,8 @@ class CaptureLog {
   QString ErrorString() const { return error_; }
 
   void Append(CaptureDirection direction, std::span<const uint8_t> bytes);
-  // Call at least once a second: ends a line that has been idle for a second and flushes.
+  // Call every quarter second or more often: ends a line that has been idle for a second, and
+  // flushes so that nothing waits longer than a second to reach the disk.
   void Tick();
   // Ends the open line, flushes and closes. Safe to call when nothing is open.
   void Close();

@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
@@ -80,6 +81,15 @@ void CMainFrame::BuildMenusAndToolbar() {
   auto* saveAsAction = make(tr("Save &As..."), tr("Save the active document with a new name"),
                             [this] { OnSaveAs(); });
   auto* exitAction = make(tr("E&xit"), tr("Quit the application"), [this] { close(); });
+  // The traffic capture, in the same format as the setup program's test window writes.
+  capture_ = new desktop::CaptureControl(this, QStringLiteral("linktest"),
+                                         desktop::FromUtf8(text::kAppName));
+  view_->Controller().SetCaptureLog(&capture_->Log());
+  auto* logAction = make(desktop::FromUtf8(desktop::kLogToFile),
+                         tr("Record the traffic with time stamps in a text file"),
+                         [this] { capture_->Toggle(); });
+  logAction->setCheckable(true);
+  connect(capture_, &desktop::CaptureControl::changed, logAction, &QAction::setChecked);
 
   fileMenu_ = menuBar()->addMenu(tr("&File"));
   fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
@@ -100,6 +110,8 @@ void CMainFrame::BuildMenusAndToolbar() {
     recentActions_[static_cast<std::size_t>(i)] = action;
     fileMenu_->addAction(action);
   }
+  fileMenu_->addSeparator();
+  fileMenu_->addAction(logAction);
   fileMenu_->addSeparator();
   fileMenu_->addAction(exitAction);
   UpdateRecentMenu();

@@ -11,6 +11,10 @@
 
 class QAction;
 
+namespace mx::desktop {
+class CaptureControl;
+}
+
 namespace mx::nettest {
 
 class CLinkTest_NetworkView;
@@ -70,6 +74,7 @@ class CMainFrame : public QMainWindow {
   QAction* braces_ = nullptr;
   QAction* crLf_ = nullptr;
   QAction* beep_ = nullptr;
+  desktop::CaptureControl* capture_ = nullptr;
 };
 
 }  // namespace mx::nettest

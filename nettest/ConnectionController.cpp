@@ -3,6 +3,7 @@
 #include <QTcpSocket>
 #include <new>
 
+#include "desktop/CaptureLog.h"
 #include "desktop/TextConversion.h"
 #include "nettest/CClientSocket.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
@@ -20,6 +21,9 @@ ConnectionController::ConnectionController(CLinkTest_NetworkDoc& doc, QObject* p
     : QObject(parent), doc_(doc) {
   panel_.clientCaption = desktop::FromUtf8(text::kCaptionClient);
   panel_.serverCaption = desktop::FromUtf8(text::kCaptionServer);
+  connect(this, &ConnectionController::dataReceived, this, [this](const QByteArray& bytes) {
+    Capture(desktop::CaptureDirection::Received, bytes.constData(), bytes.size());
+  });
 }
 
 ConnectionController::~ConnectionController() {
@@ -307,10 +311,19 @@ void ConnectionController::SendTypedByte(uint8_t byte) {
     return;
   const char c = static_cast<char>(byte);
   connection_->Send(&c, 1);
+  Capture(desktop::CaptureDirection::Sent, &c, 1);
   if (byte == 13 && doc_.Fields().crToCrLf != 0) {
     const char lf = 10;
     connection_->Send(&lf, 1);
+    Capture(desktop::CaptureDirection::Sent, &lf, 1);
   }
+}
+
+void ConnectionController::Capture(desktop::CaptureDirection direction, const char* bytes,
+                                   qint64 count) {
+  if (log_)
+    log_->Append(direction,
+                 {reinterpret_cast<const uint8_t*>(bytes), static_cast<std::size_t>(count)});
 }
 
 }  // namespace mx::nettest

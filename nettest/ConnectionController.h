@@ -10,6 +10,11 @@
 #include <QPointer>
 #include <QString>
 
+namespace mx::desktop {
+class CaptureLog;
+enum class CaptureDirection;
+}  // namespace mx::desktop
+
 namespace mx::nettest {
 
 class CClientSocket;
@@ -59,6 +64,8 @@ class ConnectionController : public QObject {
   void SelectInactiveMode();
   void RunAction();
   void SendTypedByte(uint8_t byte);
+  // Every byte received and sent also goes to `log` (null: none).
+  void SetCaptureLog(desktop::CaptureLog* log) { log_ = log; }
 
   // The address field lost the focus after an edit.
   void StoreServerAddress(const QString& address);
@@ -87,6 +94,7 @@ class ConnectionController : public QObject {
   void OnReceiveFailed(int winsockCode);
   bool PortIsValid() const;
   void Changed() { emit panelChanged(); }
+  void Capture(desktop::CaptureDirection direction, const char* bytes, qint64 count);
 
   CLinkTest_NetworkDoc& doc_;
   QHostAddress listenAddress_{QHostAddress::Any};
@@ -96,6 +104,7 @@ class ConnectionController : public QObject {
   QPointer<CClientSocket> connection_;
   QPointer<CListeningSocket> listener_;
   bool connecting_ = false;
+  desktop::CaptureLog* log_ = nullptr;
 };
 
 }  // namespace mx::nettest

@@ -221,7 +221,10 @@ void PtyInterface::ServeOnce(int waitMs) {
     }
   }
   pollfd p{master_, events, 0};
-  poll(&p, 1, timeout);
+  // A signal (Ctrl+C, SIGTERM) ends the wait and the round, so nothing more goes out once the
+  // caller has seen its stop flag: the byte count printed on exit is what the line received.
+  if (poll(&p, 1, timeout) < 0 && errno == EINTR)
+    return;
   now = NowUs();
   if (p.revents & POLLIN) {
     uint8_t buffer[4096];

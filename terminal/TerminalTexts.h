@@ -22,4 +22,67 @@ inline constexpr std::string_view kNoModemLines =
     "This port has no modem lines (a pseudo-terminal or a USB adapter without them), so their "
     "state is unknown.";
 
+// The window.
+inline constexpr std::string_view kStatusGroup = "Status: ";
+inline constexpr std::string_view kCtsRow = "CTS  (Input H/S)";
+inline constexpr std::string_view kDsrRow = "DSR  (Input H/S)";
+inline constexpr std::string_view kRtsRow = "RTS  (Output H/S)";
+inline constexpr std::string_view kDtrRow = "DTR  (Output H/S)";
+inline constexpr std::string_view kPausedRow = "Paused";
+inline constexpr std::string_view kBracesRow = "Characters in { }";
+inline constexpr std::string_view kShowCrLfRow = "Show CR & LF in { }";
+// What the clickable rows do, as their tips say.
+inline constexpr std::string_view kRtsTip = "Set RTS handshake line";
+inline constexpr std::string_view kDtrTip = "Set DTR handshake line";
+inline constexpr std::string_view kPortTip = "Set RS232 on/off in LinkTest dialog";
+inline constexpr std::string_view kPausedTip = "Set RS232 paused in LinkTest dialog";
+inline constexpr std::string_view kBracesTip = "Use { } for text in LinkTest dialog";
+inline constexpr std::string_view kShowCrLfTip = "Show CR and LF";
+
+inline constexpr std::string_view kListName = "Character list";
+inline constexpr std::string_view kCharColumn = "Char";
+inline constexpr std::string_view kAsciiColumn = "ASCII";
+inline constexpr std::string_view kKeysColumn = "Keys";
+inline constexpr std::string_view kPaneName = "Traffic";
+
+inline constexpr std::string_view kFindMx = "Find MX";
+inline constexpr std::string_view kCopyright = "Copyright";
+inline constexpr std::string_view kCommands = "Commands";
+inline constexpr std::string_view kUserDef1 = "User Def 1";
+inline constexpr std::string_view kUserDef2 = "User Def 2";
+inline constexpr std::string_view kPrint = "Print";
+inline constexpr std::string_view kSetup = "Setup";
+inline constexpr std::string_view kClear = "Clear ";
+inline constexpr std::string_view kHelp = "Help";
+inline constexpr std::string_view kExit = "Exit";
+
+// The test strings' progress and the way to end them early.
+inline constexpr std::string_view kBurstProgress = "Test strings sent";
+inline constexpr std::string_view kStopBurst = "Stop";
+inline constexpr std::string_view kBurstStalled =
+    "The test strings stopped: the port took no more bytes.";
+inline constexpr std::string_view kHeldWhilePaused = "%1 bytes held while paused";
+inline constexpr std::string_view kDroppedWhilePaused =
+    "%1 bytes held while paused, %2 more only in the log";
+inline constexpr std::string_view kLoggingTo = "Logging to %1";
+
+// Printing.
+inline constexpr std::string_view kNothingToPrint = "Nothing available to print.     ";
+inline constexpr std::string_view kPrintTitle = "Mesurix Communications Test";
+
+// The setup dialog.
+inline constexpr std::string_view kPortGroup = "Serial Port: ";
+inline constexpr std::string_view kPortChoice = "COM%1:";
+inline constexpr std::string_view kEnableAll = "Enable all";
+inline constexpr std::string_view kBaudGroup = "Baud Rate: ";
+inline constexpr std::string_view kParityGroup = "Parity: ";
+inline constexpr std::string_view kDataBitsGroup = "Data Bits: ";
+inline constexpr std::string_view kStopBitsGroup = "Stop Bits: ";
+inline constexpr std::string_view kUserCommandsGroup = "User Commands: ";
+inline constexpr std::string_view kButtonLabel = "Button Label";
+inline constexpr std::string_view kCommand = "Command";
+inline constexpr std::string_view kPrinterFontGroup = "Printer Font Size: ";
+inline constexpr std::string_view kOk = "OK";
+inline constexpr std::string_view kCancel = "Cancel";
+
 }  // namespace mx::terminal::text

@@ -60,8 +60,12 @@ bool DeviceCommandRunner::RunSend() {
   return Run([](DeviceLink& link) { return SendParameters(link); });
 }
 
+bool DeviceCommandRunner::RunCommand(const std::function<bool(DeviceLink&)>& command) {
+  return Run(command);
+}
+
 QWidget* DeviceCommandRunner::Owner() const {
-  return view_.window();
+  return owner_ ? owner_ : view_.window();
 }
 
 QString DeviceCommandRunner::Caption() const {

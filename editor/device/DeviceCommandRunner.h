@@ -3,6 +3,7 @@
 // host (progress and notice windows, message boxes, the wait cursor, the pages and the model).
 // Waits keep the windows painted; only the scan's fixed points let user input through.
 
+#include <functional>
 #include <memory>
 
 #include "link/DeviceCommandHost.h"
@@ -31,7 +32,12 @@ class DeviceCommandRunner : public DeviceCommandHost {
   bool RunFind();
   bool RunRead();
   bool RunSend();
+  // Any other command on the device link, run as those three are (one at a time, windows kept
+  // painted while it waits).
+  bool RunCommand(const std::function<bool(DeviceLink&)>& command);
   bool Running() const { return running_; }
+  // The window that the command windows and message boxes belong over; null: the main window.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
   // The windows while they are open (null otherwise), for whoever watches the command.
   FindProgressWindow* ProgressWindow() const { return progress_.get(); }
   NoticeWindow* Notice() const { return notice_.get(); }
@@ -70,6 +76,7 @@ class DeviceCommandRunner : public DeviceCommandHost {
   SetupPages& pages_;
   CMX3_SetupDoc& document_;
   DeviceEnvironment& environment_;
+  QWidget* owner_ = nullptr;
   PortMap ports_;
   std::unique_ptr<FindProgressWindow> progress_;
   std::unique_ptr<NoticeWindow> notice_;

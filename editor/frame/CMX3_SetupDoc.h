@@ -10,6 +10,7 @@
 
 #include "core/SetupDocument.h"
 #include "link/LinkState.h"
+#include "terminal/TestSettings.h"
 
 class QWidget;
 
@@ -25,6 +26,9 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   SetupDocument& Core() { return core_; }
   ParameterImage& Image() { return core_.Image(); }
   LinkState& Link() { return link_; }
+  // The communications test window's settings: the defaults at start, kept while the program
+  // runs, never saved.
+  terminal::TestSettings& CommTestSettings() { return testSettings_; }
   int CurrentChannel() const { return channel_; }
   void SetCurrentChannel(int channel) { channel_ = channel; }
 
@@ -71,6 +75,7 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   QWidget* mainWindow_ = nullptr;
   SetupDocument core_;
   LinkState link_;
+  terminal::TestSettings testSettings_;
   int channel_ = 0;
   std::function<QString()> askSavePath_;
 };

@@ -15,6 +15,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
+#include "editor/device/CommTestCommand.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CommandIds.h"
@@ -140,12 +141,12 @@ void CMainFrame::BuildMenus() {
   QAction* reset = AddCommand(cmd::kReset, text::kSetupReset, text::kPromptReset,
                               desktop::MakeToolbarIcon(desktop::ToolbarIcon::Reset));
   connect(reset, &QAction::triggered, view_, &CMX3_SetupView::OnReset);
-  // The communications test window is built separately; until then its command is shown greyed.
-  const QString notYet = desktop::FromUtf8(text::kPromptNotYet);
   QAction* test = AddCommand(cmd::kCommTest, text::kSetupTest, text::kPromptTest,
                              desktop::MakeToolbarIcon(desktop::ToolbarIcon::Terminal));
-  test->setStatusTip(test->statusTip() + notYet);
-  test->setEnabled(false);
+  connect(test, &QAction::triggered, this, [this] {
+    RunCommTestCommand(*view_, document_, [this](int topic) { ShowHelp(topic); });
+    UpdateCommandState();
+  });
   setup->addActions({find, copy, reset});
   setup->addSeparator();
   setup->addAction(test);

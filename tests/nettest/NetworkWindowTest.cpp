@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/MessageBoxes.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
@@ -211,6 +213,34 @@ TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
   ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Connect to Server")) != nullptr; }));
   EXPECT_TRUE(frame_->findChild<QLineEdit*>(QStringLiteral("portField"))->isEnabled());
   EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(NetworkWindowTest, LogToFileCapturesBothDirections) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  const QString path = dir_.filePath(QStringLiteral("traffic.log"));
+  frame_->findChild<desktop::CaptureControl*>()->SetFileQuestion(
+      [&](const QString&) { return path; });
+  QAction* log = frame_->FindAction(QStringLiteral("Log to file..."));
+  ASSERT_NE(log, nullptr);
+  log->trigger();
+  EXPECT_TRUE(log->isChecked());
+  frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->trigger();
+  Traffic()->setFocus();
+  QTest::keyClicks(Traffic(), QStringLiteral("ok"));
+  QTest::keyClick(Traffic(), Qt::Key_Return);
+  EXPECT_EQ(ReadAtLeast(far, 4), QByteArray("ok\r\n"));
+  far->write("+0012.345\r\n");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().contains(QStringLiteral("+0012.345")); }));
+  log->trigger();
+  EXPECT_FALSE(log->isChecked());
+
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 2) << lines.join('|').toStdString();
+  EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" > ok{CR}{LF}"))) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" < +0012.345{CR}{LF}"))) << lines[1].toStdString();
 }
 
 TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {

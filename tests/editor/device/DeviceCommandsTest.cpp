@@ -1,9 +1,11 @@
 // Find, Read and Send in the window against the simulated interface on the virtual bench: the
 // progress and notice windows, the disabled main window, Cancel, and every message.
 #include <gtest/gtest.h>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
@@ -15,6 +17,7 @@
 #include "editor/frame/CommandIds.h"
 #include "editor/pages/StatusPage.h"
 #include "link/LinkMessages.h"
+#include "terminal/TestSettings.h"
 #include "tests/editor/EditorBench.h"
 
 namespace mx::editor {
@@ -277,6 +280,32 @@ TEST(DeviceCommandsTest, WaitingForTheLineKeepsWindowsPainted) {
   EXPECT_GT(widget.paints, before);
   EXPECT_EQ(bench.clock.Now64() - 1000, 300u);  // the wait itself is unchanged
   line.Close();
+}
+
+TEST(DeviceCommandsTest, TestWindowOpensWhereFindLocatedTheInterface) {
+  WindowBench bench;
+  bench.AddInterface(2, 5, 19200, 'E', '7');
+  bench.Trigger(cmd::kFind);
+  ASSERT_EQ(bench.document->Link().linkSettings.portNumber, 2);
+  QKeyEvent controlTab(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+  QString caption;
+  bool keyTaken = false;
+  bench.watcher.dialogActions.push_back([&](QWidget* window) {
+    caption = window->windowTitle();
+    // The view leaves the keys alone while the test window is open.
+    keyTaken = bench.View().HandleKey(&controlTab);
+    test::FindButton(window, "Exit")->click();
+  });
+  bench.Trigger(cmd::kCommTest);
+  EXPECT_EQ(caption.toStdString(), "Mesurix Communications Test  --  COM2:19.2K-E-7-1");
+  EXPECT_TRUE(keyTaken);
+  EXPECT_EQ(bench.View().Tabs()->currentIndex(), 0);
+  // The document keeps what the window used for its next opening.
+  EXPECT_EQ(bench.document->CommTestSettings().line,
+            (terminal::PortSettings{2, 19200, 'E', '7', '1'}));
+  bench.View().HandleKey(&controlTab);
+  EXPECT_EQ(bench.View().Tabs()->currentIndex(), 1);
+  EXPECT_TRUE(bench.Texts().empty());
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // The real window against mxsim on a pseudo-terminal, on the machine's serial line code and clock:
-// Find, Read and Send through the menus, and a configuration edited on the RS232, Network and
-// Toggle Sw tabs that goes through Save, Open, Send and Read and comes back byte for byte.
+// Find, Read and Send through the menus, a configuration edited on the RS232, Network and Toggle Sw
+// tabs that goes through Save, Open, Send and Read and comes back byte for byte, and the
+// communications test window.
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
@@ -15,7 +19,10 @@
 #include "editor/pages/AddressEdit.h"
 #include "link/LinkMessages.h"
 #include "link/PosixSerialLine.h"
+#include "terminal/CommTestWindow.h"
+#include "terminal/TerminalPane.h"
 #include "tests/editor/EditorBench.h"
+#include "tests/support/PtyRig.h"
 
 namespace mx::editor {
 namespace {
@@ -25,11 +32,9 @@ class PtyEndToEndTest : public ::testing::Test {
  protected:
   void Start(QStringList options) {
     const std::string link = folder.File("ttyMX0");
-    simulator.setProgram(QStringLiteral(MX_BINARY_DIR "/apps/mxsim/mxsim"));
-    simulator.setArguments(QStringList{"--link", QString::fromStdString(link)} + options);
-    simulator.start();
-    ASSERT_TRUE(simulator.waitForReadyRead(10000)) << simulator.errorString().toStdString();
-    ASSERT_TRUE(simulator.readLine().startsWith("ready"));
+    ASSERT_TRUE(test::StartSimulator(simulator,
+                                     QStringList{"--link", QString::fromStdString(link)} + options))
+        << simulator.errorString().toStdString();
     window = std::make_unique<test::WindowBench>();
     window->environment.clock = &clock;
     window->environment.line = &line;
@@ -187,6 +192,49 @@ TEST_F(PtyEndToEndTest, EditedTabsSurviveSaveOpenSendAndRead) {
   EXPECT_EQ(bench.watcher.messages[1].text, desktop::FromLatin1(msg::kReceived));
   EXPECT_EQ(FirstDifference(bench.Image(), saved), -1);
   EXPECT_EQ(bench.Image().Get(fld::ipAddress, 0), 10);
+}
+
+TEST_F(PtyEndToEndTest, TestWindowTypesToTheSimulatorAndLogsTheAnswer) {
+  ASSERT_NO_FATAL_FAILURE(Start({"--model", "5", "--line", "115200-N-8-1"}));
+  test::WindowBench& bench = *window;
+  terminal::TestSettings& settings = bench.document->CommTestSettings();
+  settings.useFound = false;
+  settings.line = terminal::PortSettings{3, 115200, 'N', '8', '1'};
+
+  const QString logPath = QString::fromStdString(folder.File("capture.log"));
+  const QString lastLine = QStringLiteral("<$U receive them");
+  QString caption;
+  QString shown;
+  QDeadlineTimer deadline(10000);
+  std::function<void(QWidget*)> waitForAnswer = [&](QWidget* window) {
+    shown = window->findChild<terminal::TerminalPane*>()->toPlainText();
+    if (!shown.contains(lastLine) && !deadline.hasExpired()) {
+      bench.watcher.dialogActions.push_back(waitForAnswer);  // look again at the next tick
+      return;
+    }
+    test::FindButton(window, "Exit")->click();
+  };
+  bench.watcher.dialogActions.push_back([&](QWidget* widget) {
+    auto* window = qobject_cast<terminal::CommTestWindow*>(widget);
+    ASSERT_NE(window, nullptr);
+    caption = window->windowTitle();
+    window->Capture().SetFileQuestion([&](const QString&) { return logPath; });
+    test::FindButton(window, "Log to file...")->click();
+    QTest::keyClicks(window->Pane(), "<H");
+    bench.watcher.dialogActions.push_back(waitForAnswer);
+  });
+  bench.Trigger(cmd::kCommTest);
+
+  EXPECT_EQ(caption.toStdString(), "Mesurix Communications Test  --  COM3:115.2K-N-8-1");
+  EXPECT_TRUE(shown.startsWith("<H<*   copyright\n<H   this list\n")) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(lastLine));
+  QFile log(logPath);
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QString logged = QString::fromLatin1(log.readAll());
+  EXPECT_TRUE(logged.contains(" > <H\n")) << logged.toStdString();
+  EXPECT_TRUE(logged.contains(" < <H   this list{CR}\n")) << logged.toStdString();
+  EXPECT_TRUE(logged.contains(" < <$T  send the parameters; <$U receive them{CR}\n"));
+  EXPECT_TRUE(bench.watcher.messages.empty());
 }
 
 }  // namespace
