@@ -41,7 +41,6 @@ inline constexpr std::string_view kPromptSaveAs = "Save the configuration under 
 inline constexpr std::string_view kPromptPrint = "Print the summary of the settings";
 inline constexpr std::string_view kPromptPrintPreview = "Show the printed summary on screen";
 inline constexpr std::string_view kPromptPrintSetup = "Choose the printer and its options";
-inline constexpr std::string_view kPromptNotYet = " (not available in this version)";
 inline constexpr std::string_view kPromptRecent = "Open this configuration file";
 inline constexpr std::string_view kPromptExit = "Quit the program; asks to save changes";
 inline constexpr std::string_view kPromptFind = "Find the Mesurix on the serial ports";
