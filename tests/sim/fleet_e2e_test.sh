@@ -34,6 +34,7 @@ start_sims() {
     local extra=(--serial "SN-$n")
     [ "$n" = 2 ] && extra+=(--model 5 --line 19200-E-7-1)
     [ "$n" = 3 ] && extra+=(--fault silent)
+    rm -f "$WORK/sim$n.out"  # emptied only once the new process runs
     "$MXSIM" --link "$WORK/tty$n" "${extra[@]}" "$@" >"$WORK/sim$n.out" 2>&1 &
     SIMS+=($!)
     export MXSETUP_COM$n="$WORK/tty$n"
