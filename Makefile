@@ -6,9 +6,10 @@ ASAN  ?= build-asan
 
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
-                fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
+                fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils \
+                dpkg-dev desktop-file-utils appstream shared-mime-info
 
-.PHONY: deps build asan test format-check run linktest fuzz bench format clean
+.PHONY: deps build asan test format-check run linktest fuzz bench format clean package
 
 # Installs only what is missing, so a second call is quiet and quick.
 deps:
@@ -42,6 +43,10 @@ test: format-check build asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, in $(BUILD)/: installs with `apt install ./$(BUILD)/mxsetup_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 run: build
 	@bash tools/run-demo.sh $(BUILD) $(if $(XVFB),--xvfb)
