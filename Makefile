@@ -6,9 +6,10 @@ ASAN  ?= build-asan
 
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
-                fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils
+                fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils \
+                dpkg-dev desktop-file-utils appstream shared-mime-info
 
-.PHONY: deps build asan test format-check run linktest fuzz bench format clean
+.PHONY: deps build asan test format-check run linktest fuzz bench format clean package
 
 # Installs only what is missing, so a second call is quiet and quick.
 deps:
@@ -43,6 +44,10 @@ test: format-check build asan
 	  ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The Debian package, in $(BUILD)/: installs with `apt install ./$(BUILD)/mxsetup_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 run: build
 	@bash tools/run-demo.sh $(BUILD) $(if $(XVFB),--xvfb)
 
@@ -58,6 +63,7 @@ fuzz: deps
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+	@echo "== bench/fleet.sh"; bash bench/fleet.sh $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

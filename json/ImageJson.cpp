@@ -283,13 +283,36 @@ QJsonObject ImageToJson(const ParameterImage& image, const ExtensionBlock& exten
 
 namespace {
 
+// Qt escapes the controls below 32 but writes DEL and the C1 controls (U+0080..U+009F) as they
+// are; a terminal showing the text would act on them, so they are escaped too. Outside strings
+// JSON has no such bytes, and in UTF-8 the C1 controls are 0xC2 followed by 0x80..0x9F.
+QByteArray EscapeControls(const QByteArray& text) {
+  QByteArray escaped;
+  escaped.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<uint8_t>(text[i]);
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                    static_cast<uint8_t>(text[i + 1]) >= 0x80 &&
+                    static_cast<uint8_t>(text[i + 1]) <= 0x9F;
+    if (byte == 0x7F || c1) {
+      const int code = c1 ? static_cast<uint8_t>(text[++i]) : byte;
+      escaped += QByteArray("\\u00") + QByteArray::number(code, 16);
+    } else {
+      escaped += text[i];
+    }
+  }
+  return escaped;
+}
+
 QByteArray ScalarText(const QJsonValue& value) {
   // Qt writes the scalar (escapes, shortest round-trip numbers); the brackets are dropped.
   const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-  return wrapped.mid(1, wrapped.size() - 2);
+  return EscapeControls(wrapped.mid(1, wrapped.size() - 2));
 }
 
-QByteArray ValueText(const QJsonValue& value) {
+}  // namespace
+
+QByteArray ImageJsonValueText(const QJsonValue& value) {
   if (!value.isArray())
     return ScalarText(value);
   const QJsonArray array = value.toArray();
@@ -298,15 +321,13 @@ QByteArray ValueText(const QJsonValue& value) {
   for (qsizetype i = 0; i < array.size(); ++i) {
     if (nested)
       text += "    ";
-    text += ValueText(array[i]);
+    text += ImageJsonValueText(array[i]);
     if (i + 1 < array.size())
       text += nested ? ",\n" : ", ";
   }
   text += nested ? "\n  ]" : "]";
   return text;
 }
-
-}  // namespace
 
 QByteArray ImageJsonText(const QJsonObject& object) {
   QStringList keys;
@@ -321,7 +342,7 @@ QByteArray ImageJsonText(const QJsonObject& object) {
   }
   QByteArray text = "{\n";
   for (qsizetype i = 0; i < keys.size(); ++i) {
-    text += "  " + ScalarText(keys[i]) + ": " + ValueText(object.value(keys[i]));
+    text += "  " + ScalarText(keys[i]) + ": " + ImageJsonValueText(object.value(keys[i]));
     text += i + 1 < keys.size() ? ",\n" : "\n";
   }
   text += "}\n";

@@ -23,6 +23,8 @@ QJsonObject ImageToJson(const ParameterImage& image, const ExtensionBlock& exten
 // The object as text for people and scripts: fields in image order, one field a line, arrays of
 // values on one line and arrays of arrays one row a line.
 QByteArray ImageJsonText(const QJsonObject& object);
+// One value as ImageJsonText writes it: an array on one line, an array of arrays one row a line.
+QByteArray ImageJsonValueText(const QJsonValue& value);
 
 enum class ImportMode {
   // What the editor does when it stores its pages: the fields that follow from others (the byte

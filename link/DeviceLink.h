@@ -2,6 +2,8 @@
 // Everything a device command works with, passed as one piece: the host (windows, document,
 // editor), the link state of the document, the stored preferences, the line with its clock and the
 // port map. Each command makes its own SerialPort on `line` and closes it when it returns.
+// `onlyPort` keeps a command to one port (mxtool --port): the stored place is probed only when it
+// is on that port, and the scan covers that port alone.
 
 #include "link/Clock.h"
 #include "link/DeviceCommandHost.h"
@@ -19,6 +21,7 @@ struct DeviceLink {
   SerialLine& line;
   Clock& clock;
   const PortMap& ports;
+  int onlyPort = 0;  // 0: every port
 };
 
 // The identity and status updates that every command shares.

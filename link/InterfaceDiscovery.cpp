@@ -51,6 +51,8 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
   LinkSettings& settings = link.state.linkSettings;
   link.state.portsInUse.clear();
   LoadLinkSettings(link.store, settings);
+  if (link.onlyPort != 0 && settings.portNumber != link.onlyPort)
+    settings.portNumber = -1;
   if (settings.portNumber == -1)
     return false;
   if (!port.Open(settings.portNumber, settings.baudRate, static_cast<char>(settings.parity),
@@ -86,7 +88,10 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   int counter = 0;
   bool found = false;
   bool cancelled = false;
-  for (int number = kFirstComPort; number <= kLastComPort && !found && !cancelled; ++number) {
+  const int first = link.onlyPort != 0 ? link.onlyPort : kFirstComPort;
+  const int last = link.onlyPort != 0 ? link.onlyPort : kLastComPort;
+  const int total = 5 * (last - first + 1);  // 100 for the whole scan: five for each port
+  for (int number = first; number <= last && !found && !cancelled; ++number) {
     port.Close();
     // The window's Cancel is only seen at the pumps below; a Cancel from outside (a signal) can
     // come at any time, and must not reach into another port.
@@ -101,7 +106,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
       if (why.error == LineError::Busy)
         link.state.portsInUse.push_back({number, why.detail});
       host.PortUnavailable(number, LineFailureText(why));
-      host.SetProgress(counter, 100);
+      host.SetProgress(counter, total);
       host.PumpMessages();
       if (host.CancelRequested()) {
         cancelled = true;
@@ -113,7 +118,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     }
     for (int baud : kScanBauds) {
       host.SetProgressLine(1, Format(msg::kCheckingBaud, baud));
-      host.SetProgress(counter, 100);
+      host.SetProgress(counter, total);
       host.PumpMessages();
       if (host.CancelRequested()) {
         cancelled = true;
@@ -149,6 +154,12 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
   }
   ShowLinkMessage(link, msg::kCannotFind);
   return false;
+}
+
+bool LocateInterface(DeviceLink& link, SerialPort& port) {
+  if (ProbeStoredSettings(link, port))
+    return true;
+  return !link.host.CancelRequested() && ScanForInterface(link, port);
 }
 
 void ReadIdentity(DeviceLink& link, SerialPort& port) {

@@ -24,6 +24,8 @@ inline constexpr uint32_t kLocatedNoticeMs = 2000;
 
 bool ProbeStoredSettings(DeviceLink& link, SerialPort& port);
 bool ScanForInterface(DeviceLink& link, SerialPort& port);
+// Where Read and Send begin: the stored place, else the scan (unless cancelled meanwhile).
+bool LocateInterface(DeviceLink& link, SerialPort& port);
 void ReadIdentity(DeviceLink& link, SerialPort& port);
 void ReadNetworkStatus(DeviceLink& link, SerialPort& port);
 // The address, port and server mode of a valid network status into the image's network fields.

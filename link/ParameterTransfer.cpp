@@ -8,13 +8,6 @@
 namespace mx {
 namespace {
 
-// Probe the stored place, else scan (unless the command was cancelled meanwhile).
-bool Locate(DeviceLink& link, SerialPort& port) {
-  if (ProbeStoredSettings(link, port))
-    return true;
-  return !link.host.CancelRequested() && ScanForInterface(link, port);
-}
-
 // A command cancelled from outside (mxtool's signals) stops before its next step; an interface
 // switched to transfer speed is sent back first, as after a failed transfer.
 bool StopsHere(DeviceLink& link, SerialPort& port, bool switched) {
@@ -58,7 +51,7 @@ uint32_t AcknowledgeTimeoutMs(int identificationBaud) {
 bool ReadParameters(DeviceLink& link) {
   DeviceCommandHost& host = link.host;
   SerialPort port(link.line, link.clock, link.ports);
-  if (!Locate(link, port) || StopsHere(link, port, false))
+  if (!LocateInterface(link, port) || StopsHere(link, port, false))
     return false;
   SelectIdentifiedModel(link);
   EnterTransferSpeed(link, port);
@@ -96,7 +89,7 @@ bool SendParameters(DeviceLink& link) {
   LinkState& state = link.state;
   SetupDocument& document = host.Document();
   SerialPort port(link.line, link.clock, link.ports);
-  if (!Locate(link, port) || StopsHere(link, port, false))
+  if (!LocateInterface(link, port) || StopsHere(link, port, false))
     return false;
 
   const bool networkEdited = document.NetworkSettingsEdited();

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "desktop/ProgramFolders.h"
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/ToolbarIcons.h"
@@ -375,7 +376,8 @@ void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir
     OpenDocumentFile(arguments.first());
     return;
   }
-  const QString path = QDir(programDir).filePath(desktop::FromUtf8(text::kDefaultFileName));
+  const QString path = QDir(desktop::DefaultDocumentFolder(programDir))
+                           .filePath(desktop::FromUtf8(text::kDefaultFileName));
   if (!QFileInfo::exists(path)) {
     doc_.OnNewDocument();
     const auto saved = doc_.Save(path);

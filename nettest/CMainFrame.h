@@ -28,8 +28,8 @@ class CMainFrame : public QMainWindow {
   explicit CMainFrame(QWidget* parent = nullptr);
   ~CMainFrame() override;
 
-  // Opens the file named on the command line, or else "default.ltn" in `programDir`, creating it
-  // with the defaults on first use.
+  // Opens the file named on the command line, or else "default.ltn" in `programDir` (installed:
+  // in the user's configuration folder), creating it with the defaults on first use.
   void StartUp(const QStringList& arguments, const QString& programDir);
   // 95 % of the screen's work area, centred.
   void PlaceOnScreen();

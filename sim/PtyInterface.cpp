@@ -71,7 +71,10 @@ constexpr std::size_t kStreamBacklog = 64;
 }  // namespace
 
 PtyInterface::PtyInterface(InterfaceSimulator& simulator, bool paced, double streamHz)
-    : simulator_(simulator), paced_(paced || streamHz > 0), schedule_(streamHz) {}
+    : simulator_(simulator),
+      paced_(paced || streamHz > 0),
+      pacedInput_(paced),
+      schedule_(streamHz) {}
 
 PtyInterface::~PtyInterface() {
   Remove();
@@ -212,7 +215,12 @@ void PtyInterface::ServeOnce(int waitMs) {
     const uint64_t next = schedule_.NextUs();
     timeout = std::min<int>(timeout, next > now ? static_cast<int>((next - now + 999) / 1000) : 0);
   }
-  short events = POLLIN;
+  // A paced line also takes the program's bytes at its speed, so that a 3301-byte image takes
+  // the 3.4 s at 9600 baud that a real interface needs before it answers.
+  const bool inputDue = !pacedInput_ || inputIdle_ || nextInUs_ <= now;
+  if (!inputDue)
+    timeout = std::min<int>(timeout, static_cast<int>((nextInUs_ - now + 999) / 1000));
+  short events = inputDue ? POLLIN : 0;
   if (!output_.empty()) {
     if (paced_ && nextByteUs_ > now) {
       timeout = std::min<int>(timeout, static_cast<int>((nextByteUs_ - now + 999) / 1000));
@@ -226,9 +234,22 @@ void PtyInterface::ServeOnce(int waitMs) {
   if (poll(&p, 1, timeout) < 0 && errno == EINTR)
     return;
   now = NowUs();
+  if (inputDue && !(p.revents & POLLIN))
+    inputIdle_ = true;  // nothing waiting: the next byte's time starts when it comes
   if (p.revents & POLLIN) {
     uint8_t buffer[4096];
-    const ssize_t n = read(master_, buffer, sizeof buffer);
+    std::size_t wanted = sizeof buffer;
+    const uint64_t byteUs =
+        uint64_t{10'000'000} / static_cast<uint64_t>(std::max(CurrentBaud(), 50));
+    if (pacedInput_) {
+      if (inputIdle_)
+        nextInUs_ = now;
+      inputIdle_ = false;
+      wanted = std::min<std::size_t>(wanted, (now - nextInUs_) / byteUs + 1);
+    }
+    const ssize_t n = read(master_, buffer, wanted);
+    if (pacedInput_ && n > 0)
+      nextInUs_ += static_cast<uint64_t>(n) * byteUs;
     if (n > 0) {
       const LineView view{CurrentBaud(), 'N', '8', false};
       const auto ms = static_cast<uint32_t>(now / 1000);

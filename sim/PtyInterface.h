@@ -47,7 +47,8 @@ class PtyInterface {
   void Stream(uint64_t nowUs);
 
   InterfaceSimulator& simulator_;
-  bool paced_;
+  bool paced_;       // replies leave at the line's speed
+  bool pacedInput_;  // and the program's bytes are taken at it
   int master_ = -1;
   int slave_ = -1;  // held open so the master never sees a hang-up between the program's opens
   std::string slavePath_;
@@ -56,6 +57,8 @@ class PtyInterface {
   int lockFd_ = -1;
   std::deque<uint8_t> output_;
   uint64_t nextByteUs_ = 0;
+  uint64_t nextInUs_ = 0;
+  bool inputIdle_ = true;
   ReadingSchedule schedule_;
   uint64_t bytesSent_ = 0;
   uint64_t readingsSkipped_ = 0;

@@ -74,7 +74,7 @@ std::string SimulatorUsage() {
          "             [--description TEXT] [--network LINE] [--image FILE.mxs]\n"
          "             [--fault silent|garbled|refuse|badsum|short|mute] [--pace] [--stream HZ]\n"
          "  --line   the interface's host line: 1200..115200 baud, N-8, E-7 or O-7, 1 stop bit\n"
-         "  --pace   replies come at the line's speed instead of at once\n"
+         "  --pace   bytes go both ways at the line's speed instead of at once\n"
          "  --stream HZ readings a second without being asked (paced; a rate the line cannot\n"
          "           carry is thinned)\n";
 }

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
   // The settings (recent files) live under the company and program names.
   QApplication::setOrganizationName(mx::desktop::FromUtf8(mx::nettest::text::kOrganisation));
   QApplication::setApplicationName(mx::desktop::FromUtf8(mx::nettest::text::kAppName));
+  // The desktop matches the window to its menu entry and icon by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.brantwick.LinkTestNetwork"));
 
   mx::nettest::CMainFrame frame;
   frame.PlaceOnScreen();

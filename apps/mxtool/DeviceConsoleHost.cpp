@@ -62,6 +62,7 @@ void DeviceConsoleHost::ShowMessage(std::string_view, std::string_view text) {
 void DeviceConsoleHost::PortUnavailable(int port, std::string_view reason) {
   if (!ports_.PathOf(port))
     return;  // not a port of this machine: nothing to say
+  unavailable_ = reason;
   err_ << "  " << ports_.Describe(port) << ": " << reason << "\n";
 }
 

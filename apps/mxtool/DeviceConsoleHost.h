@@ -36,6 +36,8 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   void PrintPortsInUse();
   // Whether an image went out to the interface (a cancelled send may still have taken effect).
   bool ImageSent() const { return imageSent_; }
+  // Why the last port that could not be opened could not ("No such file or directory").
+  const std::string& LastUnavailable() const { return unavailable_; }
 
  private:
   std::ostream& out_;
@@ -44,6 +46,7 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   const LinkState& state_;
   int percent_ = -1;
   bool imageSent_ = false;
+  std::string unavailable_;
 };
 
 }  // namespace mx::tool

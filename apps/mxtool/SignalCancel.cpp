@@ -1,15 +1,19 @@
 #include "apps/mxtool/SignalCancel.h"
 
+#include <atomic>
+
 namespace mx::tool {
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-volatile std::sig_atomic_t gCaught = 0;
+// Read by every port's thread of a fleet command; a lock-free atomic is safe in a handler too.
+std::atomic<int> gCaught = 0;
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void OnSignal(int signal) {
-  if (gCaught == 0)
-    gCaught = signal;
+  int none = 0;
+  gCaught.compare_exchange_strong(none, signal);
 }
 
 }  // namespace

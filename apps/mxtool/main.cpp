@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "apps/mxtool/DeviceCommands.h"
+#include "apps/mxtool/EditCommands.h"
 #include "apps/mxtool/FileCommands.h"
 #include "apps/mxtool/ReportCommand.h"
 
@@ -12,7 +13,8 @@ namespace {
 std::string Usage() {
   return "usage: mxtool COMMAND [ARGUMENTS]\n"
          "Configuration files:\n" +
-         mx::tool::FileCommandsUsage() + mx::tool::ReportCommandUsage() +
+         mx::tool::FileCommandsUsage() + mx::tool::EditCommandsUsage() +
+         mx::tool::ReportCommandUsage() +
          (mx::tool::DeviceCommandsUsage().empty()
               ? std::string()
               : "Interface on a serial port:\n" + mx::tool::DeviceCommandsUsage()) +
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
   if (mx::tool::IsFileCommand(command)) {
     return mx::tool::RunFileCommand(command, args, {std::cout, std::cerr});
   }
+  if (mx::tool::IsEditCommand(command))
+    return mx::tool::RunEditCommand(command, args, {std::cout, std::cerr});
   if (mx::tool::IsReportCommand(command))
     return mx::tool::RunReportCommand(args, {std::cout, std::cerr});
   if (mx::tool::IsDeviceCommand(command))

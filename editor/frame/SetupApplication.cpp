@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "desktop/ProgramFolders.h"
 #include "desktop/TextConversion.h"
 #include "editor/device/DeviceEnvironment.h"
 #include "editor/frame/CMX3_SetupDoc.h"
@@ -17,7 +18,7 @@ SetupProgram::~SetupProgram() {
 }
 
 QString EnterConfigFolder(const QString& programFolder) {
-  const QString config = QDir(programFolder).filePath(QStringLiteral("config"));
+  const QString config = desktop::SetupConfigFolder(programFolder);
   if (QDir::setCurrent(config))
     return config;
   return programFolder;

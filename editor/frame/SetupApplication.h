@@ -12,8 +12,9 @@ class CMX3_SetupDoc;
 class CMainFrame;
 struct DeviceEnvironment;
 
-// Makes "<programFolder>/config" the current directory when it can; returns the working folder:
-// that folder, or the program folder when there is none.
+// Makes "<programFolder>/config" the current directory when it can (installed: the user's data
+// folder + "/config"); returns the working folder: that folder, or the program folder when there
+// is none.
 QString EnterConfigFolder(const QString& programFolder);
 
 struct SetupProgram {

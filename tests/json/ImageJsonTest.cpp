@@ -113,5 +113,22 @@ TEST(ImageFromJson, GivenDerivedFieldsAreReplacedUnlessExact) {
     EXPECT_TRUE(ImageFromJson(Json({{"description", QString::fromLatin1(text)}})).ok);
 }
 
+TEST(ImageJsonText, EscapesEveryControlAndKeepsTheBytes) {
+  ParameterImage image;
+  ResetImageToDefaults(image, 0);
+  const std::string text = "a\x1b\x7f\x85\x9f\xa0\xe9";
+  image.SetText(fld::description, text);
+  ExtensionBlock extension;
+  extension.ResetToDefaults();
+  const QByteArray json = ImageJsonText(ImageToJson(image, extension, true));
+  // A terminal showing the text acts on none of them: ESC, DEL and the C1 controls are escaped,
+  // printable Latin-1 stays as it is.
+  EXPECT_TRUE(json.contains("\"description\": \"a\\u001b\\u007f\\u0085\\u009f\xc2\xa0\xc3\xa9\""))
+      << json.toStdString();
+  const ImportedImage back = ImageFromJson(json);
+  ASSERT_TRUE(back.ok) << back.error;
+  EXPECT_EQ(back.image.Text(fld::description), text);
+}
+
 }  // namespace
 }  // namespace mx

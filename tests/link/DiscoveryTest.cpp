@@ -160,6 +160,33 @@ TEST(DiscoveryTest, SilentStoredPlaceCostsOneTimeoutThenScans) {
   EXPECT_EQ(stored.portNumber, 2);
 }
 
+TEST(DiscoveryTest, OnePortCommandsTouchNoOtherPort) {
+  // The stored place is on another port: it is not probed, and the scan covers COM3 alone.
+  LinkBench bench;
+  bench.AddInterface(1, 0, 9600, 'N', '8');
+  bench.AddInterface(3, 2, 2400, 'E', '7');
+  bench.StorePlace(1, 9600, 'N', '8');
+  bench.link.onlyPort = 3;
+  SerialPort port(bench.line, bench.clock, bench.ports);
+  ASSERT_TRUE(LocateInterface(bench.link, port));
+  EXPECT_EQ(bench.IdentifyRequests(1), 0);
+  EXPECT_EQ(bench.IdentifyRequests(3), 8);
+  EXPECT_EQ(bench.state.identityTexts[0], "COM3");
+  EXPECT_EQ(bench.host.Count("Progress 2/5"), 1);  // the bar measures the one port
+  EXPECT_EQ(bench.host.Count("Line0 Checking serial port COM3"), 1);
+  EXPECT_EQ(bench.host.Count("Line0 Checking serial port COM1"), 0);
+
+  // The stored place on that port is probed first, once.
+  LinkBench stored;
+  stored.AddInterface(3, 2, 2400, 'E', '7');
+  stored.StorePlace(3, 2400, 'E', '7');
+  stored.link.onlyPort = 3;
+  SerialPort again(stored.line, stored.clock, stored.ports);
+  ASSERT_TRUE(LocateInterface(stored.link, again));
+  EXPECT_EQ(stored.IdentifyRequests(3), 1);
+  EXPECT_EQ(stored.host.Count("OpenProgress"), 0);
+}
+
 TEST(DiscoveryTest, IncompleteStoreGoesStraightToTheScan) {
   LinkBench bench;
   bench.AddInterface(1, 0, 9600, 'N', '8');

@@ -23,6 +23,8 @@ fail() {
 }
 
 start_sim() {
+  # The shell empties the file only once the new process runs: the last one's "ready" must go.
+  rm -f "$WORK/sim.out"
   "$MXSIM" --link "$TTY" "$@" >"$WORK/sim.out" 2>&1 &
   SIM_PID=$!
   for _ in $(seq 100); do

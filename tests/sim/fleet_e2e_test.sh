@@ -1,0 +1,121 @@
+#!/bin/bash
+# mxtool on several interfaces at once: find --all, send and read --ports, --port, and Ctrl+C while
+# every port is busy. Four mxsim on pseudo-terminals, one of them silent. Usage: fleet_e2e_test.sh
+# MXSIM MXTOOL
+set -u
+MXSIM=$1
+MXTOOL=$2
+WORK=$(mktemp -d /tmp/mxfleet.XXXXXX)
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
+mkdir "$MXSETUP_LOCK_DIR"
+SIMS=()
+failures=0
+
+cleanup() {
+  for pid in "${SIMS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# start_sims ARGS...: COM1..COM4 as four mxsim with ARGS; COM3's is silent, COM2 has the stored
+# place's settings.
+start_sims() {
+  for pid in "${SIMS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  SIMS=()
+  local n
+  for n in 1 2 3 4; do
+    local extra=(--serial "SN-$n")
+    [ "$n" = 2 ] && extra+=(--model 5 --line 19200-E-7-1)
+    [ "$n" = 3 ] && extra+=(--fault silent)
+    rm -f "$WORK/sim$n.out"  # emptied only once the new process runs
+    "$MXSIM" --link "$WORK/tty$n" "${extra[@]}" "$@" >"$WORK/sim$n.out" 2>&1 &
+    SIMS+=($!)
+    export MXSETUP_COM$n="$WORK/tty$n"
+  done
+  for n in 1 2 3 4; do
+    for _ in $(seq 100); do
+      grep -q "^ready" "$WORK/sim$n.out" 2>/dev/null && break
+      sleep 0.05
+    done
+  done
+}
+
+# run EXPECTED_CODE ARGS...: stdout in $WORK/out, stderr in $WORK/err.
+run() {
+  local expected=$1
+  shift
+  "$MXTOOL" "$@" >"$WORK/out" 2>"$WORK/err"
+  local code=$?
+  [ "$code" = "$expected" ] ||
+    fail "mxtool $* exited $code, wanted $expected; stdout: $(cat "$WORK/out"); stderr: $(cat "$WORK/err")"
+}
+
+stored() {
+  grep -hE "^(ComPort|Baud)=" "$XDG_CONFIG_HOME/Brantwick Systems/MXSetup.conf" 2>/dev/null | sort | tr '\n' ' '
+}
+
+start_sims
+"$MXTOOL" new --model 0 -o "$WORK/plus.mxs" >/dev/null || fail "mxtool new"
+"$MXTOOL" set "$WORK/plus.mxs" 'description="fleet"' || fail "mxtool set"
+
+# A stored place on COM2 is used there and stays as it was.
+run 0 find --port COM2
+[ "$(stored)" = "Baud=19200 ComPort=2 " ] || fail "find --port stored: $(stored)"
+grep -q "Checking serial port COM1" "$WORK/err" && fail "find --port COM2 touched COM1"
+
+# Every interface, one tab-separated line each, the silent one left out; the store is untouched.
+run 0 find --all
+printf 'COM1\t%s\t9600-N-8-1\tMesurix3 Plus\tSN-1\nCOM2\t%s\t19200-E-7-1\tMesurix5 Network\tSN-2\nCOM4\t%s\t9600-N-8-1\tMesurix3 Plus\tSN-4\n' \
+  "$WORK/tty1" "$WORK/tty2" "$WORK/tty4" >"$WORK/want"
+cmp -s "$WORK/out" "$WORK/want" || fail "find --all printed: $(cat "$WORK/out")"
+[ "$(stored)" = "Baud=19200 ComPort=2 " ] || fail "find --all changed the store: $(stored)"
+
+# One file to every port: a line each in list order, the silent one failed, exit 1.
+run 1 send "$WORK/plus.mxs" --ports COM1-COM4
+cut -f1,3 "$WORK/out" | tr '\t\n' ' ;' >"$WORK/got"
+[ "$(cat "$WORK/got")" = "COM1 ok;COM2 ok;COM3 failed;COM4 ok;" ] || fail "send lines: $(cat "$WORK/out")"
+grep -q "^COM3.*Cannot find a Mesurix interface.$" "$WORK/out" || fail "COM3's line: $(cat "$WORK/out")"
+grep -qx "send: 3 of 4 ports succeeded, 1 failed" "$WORK/err" || fail "send summary: $(cat "$WORK/err")"
+
+# And back: each interface now holds the file (COM2 reset to 9600-N-8-1, found by its own scan,
+# and kept its own model).
+mkdir "$WORK/back"
+run 0 read --ports "COM4,$WORK/tty1,COM2" -o "$WORK/back"
+for n in 1 2 4; do
+  "$MXTOOL" diff "$WORK/plus.mxs" "$WORK/back/COM$n.mxs" | grep -v '^modelIndex: 0 -> 5$\|^checksum: ' >"$WORK/diff"
+  [ -s "$WORK/diff" ] && fail "COM$n.mxs differs: $(cat "$WORK/diff")"
+done
+[ "$(cut -f1 "$WORK/out" | tr '\n' ' ')" = "COM4 COM1 COM2 " ] || fail "read lines: $(cat "$WORK/out")"
+run 2 read --ports COM1,COM9 -o "$WORK/back"
+run 2 read --ports COM1 -o "$WORK/no/such/folder"
+
+# Ctrl+C while every port is in the middle of a paced read: all stop, no file, no lock left.
+start_sims --pace
+mkdir "$WORK/cut"
+"$MXTOOL" read --ports COM1-COM4 -o "$WORK/cut" >"$WORK/out" 2>"$WORK/err" &
+tool=$!
+sleep 1.5
+start=$(date +%s%N)
+kill -INT "$tool"
+wait "$tool"
+code=$?
+ms=$((($(date +%s%N) - start) / 1000000))
+[ "$code" = 130 ] || fail "cancelled read --ports exited $code"
+[ "$ms" -lt 2500 ] || fail "read --ports took $ms ms to stop"
+[ -z "$(ls "$WORK/cut")" ] || fail "a cancelled read --ports wrote $(ls "$WORK/cut")"
+[ -z "$(ls "$MXSETUP_LOCK_DIR")" ] || fail "locks left: $(ls "$MXSETUP_LOCK_DIR")"
+grep -c "	cancelled	cancelled (SIGINT)$" "$WORK/out" | grep -qx 4 || fail "cancelled lines: $(cat "$WORK/out")"
+grep -qF "mxtool: read cancelled (SIGINT)" "$WORK/err" || fail "cancel not said: $(cat "$WORK/err")"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "fleet end-to-end: all passed"
