@@ -6,16 +6,15 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/ToolbarIcons.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
@@ -348,14 +347,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::PlaceOnScreen() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen)
-    return;
-  const QRect area = screen->availableGeometry();
-  const QSize size(area.width() * 95 / 100, area.height() * 95 / 100);
-  resize(size);
-  move(area.x() + (area.width() - size.width()) / 2,
-       area.y() + (area.height() - size.height()) / 2);
+  desktop::SizeToScreenFraction(this, 95);
 }
 
 void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir) {

@@ -49,10 +49,9 @@ CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, 
   document_.SetSavePathQuestion([this] { return AskFileName(true); });
   UpdateCommandState();
 
-  // Sized once around the Status page, then fixed, and placed like the program's dialogs.
-  adjustSize();
-  setFixedSize(size());
-  desktop::PlaceOnScreen(this);
+  // Sized once around the largest page, as far as the screen allows, then fixed, and placed like
+  // the program's dialogs.
+  desktop::FixSizeOnScreen(this, sizeHint());
 }
 
 CMainFrame::~CMainFrame() {
