@@ -59,22 +59,24 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
   layout->addWidget(BuildModelGroup(), 1, 0, 1, 2);
   layout->addWidget(BuildHostSerialGroup(), 2, 0, 1, 2);
 
+  // The starting channel on the left; the default pushbutton and the description stacked on the
+  // right, which keeps the page short enough for a laptop screen.
   auto* lower = new QHBoxLayout;
-  lower->addWidget(BuildStartChannelGroup(), 1);
+  lower->addWidget(BuildStartChannelGroup());
+  auto* right = new QVBoxLayout;
   auto* defaultButton = new QGroupBox(desktop::FromUtf8(text::kGroupDefaultButton));
   auto* defaultLayout = new QVBoxLayout(defaultButton);
   enableButton_ = new QCheckBox(desktop::FromUtf8(text::kEnableButton));
   defaultLayout->addWidget(enableButton_);
-  defaultLayout->addStretch();
-  lower->addWidget(defaultButton);
-  layout->addLayout(lower, 3, 0, 1, 2);
-
+  right->addWidget(defaultButton);
   auto* descriptionGroup = new QGroupBox(desktop::FromUtf8(text::kGroupDescription));
   auto* descriptionLayout = new QVBoxLayout(descriptionGroup);
   description_ = new QLineEdit;
   description_->setMaxLength(kDescriptionLimit);
   descriptionLayout->addWidget(description_);
-  layout->addWidget(descriptionGroup, 4, 0, 1, 2);
+  right->addWidget(descriptionGroup);
+  lower->addLayout(right, 1);
+  layout->addLayout(lower, 3, 0, 1, 2);
 
   LoadFromImage();
   CheckModel(kModelTable[0].index);
@@ -123,10 +125,16 @@ QWidget* StatusPage::BuildHostSerialGroup() {
     return layout;
   };
 
-  QVBoxLayout* baud = column(text::kGroupBaud);
+  // Five rates in two columns, so the group is no taller than the parity choice beside it.
+  auto* baudBox = new QGroupBox(desktop::FromUtf8(text::kGroupBaud));
+  auto* baud = new QGridLayout(baudBox);
+  row->addWidget(baudBox);
   baud_ = new QButtonGroup(this);
-  for (int i = 0; i < 5; ++i)
-    AddRadio(baud_, i, kBaudCaptions[i], baud);
+  for (int i = 0; i < 5; ++i) {
+    auto* radio = new QRadioButton(kBaudCaptions[i]);
+    baud_->addButton(radio, i);
+    baud->addWidget(radio, i % 3, i / 3);
+  }
 
   QVBoxLayout* parity = column(text::kGroupParity);
   parity_ = new QButtonGroup(this);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "core/ImageOperations.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/frame/CommandIds.h"
 #include "editor/frame/HelpWindow.h"
 #include "editor/pages/StatusPage.h"
@@ -29,6 +30,17 @@ TEST(MainWindowTest, SevenTabsWithTheChannelPrefixOnTheLastFour) {
                                          " \"A\" Extended "};
   EXPECT_EQ(TabCaptions(bench), expected);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - Untitled");
+}
+
+TEST(MainWindowTest, WindowWithItsFrameFitsALaptopScreen) {
+  WindowBench bench;
+  // 1366 x 768 less a 48-pixel taskbar and a 30-pixel title bar: the largest page must fit.
+  const QSize wanted = bench.frame->sizeHint();
+  EXPECT_LE(wanted.width(), 1366);
+  EXPECT_LE(wanted.height(), 768 - 48 - 30);
+  // Whatever the pages ask for, the window stays inside the free area of its screen.
+  const QRect free = desktop::FreeArea(bench.frame.get());
+  EXPECT_TRUE(free.contains(bench.frame->frameGeometry())) << bench.frame->frameGeometry().height();
 }
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
