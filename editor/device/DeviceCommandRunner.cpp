@@ -150,6 +150,11 @@ void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view
   desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
 }
 
+void DeviceCommandRunner::ShowFailure(std::string_view caption, std::string_view text) {
+  desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text),
+                          QMessageBox::Warning);
+}
+
 void DeviceCommandRunner::SetWaitCursor(bool on) {
   if (on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);

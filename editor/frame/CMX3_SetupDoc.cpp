@@ -34,7 +34,8 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
   if (outcome == LoadOutcome::Unreadable) {
     desktop::ShowMessageBox(
         MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
-        desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)));
+        desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)),
+        QMessageBox::Critical);
     return false;
   }
   emit PathUsed(path);
@@ -46,7 +47,8 @@ bool CMX3_SetupDoc::SaveDocument(const QString& path) {
   if (!result.ok) {
     desktop::ShowMessageBox(
         MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
-        desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)));
+        desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)),
+        QMessageBox::Critical);
     return false;
   }
   emit PathUsed(path);
@@ -105,7 +107,7 @@ void CMX3_SetupDoc::SetCaption(const std::string& caption) {
 }
 
 void CMX3_SetupDoc::ShowInvalidFile(std::string_view text) {
-  desktop::ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text));
+  desktop::ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text), QMessageBox::Warning);
 }
 
 }  // namespace mx::editor

@@ -35,6 +35,7 @@ QGroupBox* FindGroup(QWidget* root, const QString& title);
 struct ShownMessage {
   QString caption;
   QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
 // Answers every modal window that opens: message boxes, through the programs' answerer, are

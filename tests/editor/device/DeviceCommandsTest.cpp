@@ -117,6 +117,7 @@ TEST(DeviceCommandsTest, NothingFoundSaysSoAndClearsTheStatus) {
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
   EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kCannotFind));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
   EXPECT_FALSE(StatusTexts(bench).contains("old serial"));
   EXPECT_TRUE(bench.frame->isEnabled());
 }
@@ -168,6 +169,7 @@ TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   bench.Trigger(cmd::kRead);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kReceived));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Information);
   EXPECT_TRUE(seen.noticeLines.contains(FromLatin1(msg::kReading)));
   ParameterImage expected = device.Image();
   ApplyLoadFixups(expected);
@@ -188,6 +190,7 @@ TEST(DeviceCommandsTest, ReadFailuresShowTheirMessagesAndClearTheStatus) {
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
     EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
     EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(text));
+    EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
     EXPECT_FALSE(StatusTexts(bench).contains("COM1 (vcom1)  @  9600-N-8-1"));
     EXPECT_EQ(bench.document->Link().linkSettings.portNumber, -1);
   }

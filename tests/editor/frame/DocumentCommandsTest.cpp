@@ -127,6 +127,7 @@ TEST(DocumentCommandsTest, RejectedFileShowsTheMessageAndKeepsItsName) {
   ASSERT_EQ(bench.watcher.messages.size(), 2u);
   EXPECT_EQ(bench.watcher.messages[1].caption, "");
   EXPECT_EQ(bench.watcher.messages[1].text, "Invalid Mesurix configuration file.     ");
+  EXPECT_EQ(bench.watcher.messages[1].icon, QMessageBox::Warning);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - broken.mxs");
   EXPECT_EQ(Description(bench)->text(), "");
   EXPECT_TRUE(bench.Image() == bench.document->Core().SavedImage());
@@ -150,6 +151,7 @@ TEST(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_TRUE(bench.watcher.messages[0].text.startsWith("The file " + QString::fromStdString(path) +
                                                         " could not be saved."));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - Untitled");
 }
 
