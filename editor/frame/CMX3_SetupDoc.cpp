@@ -43,6 +43,11 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
 }
 
 bool CMX3_SetupDoc::SaveDocument(const QString& path) {
+  if (core_.WouldReplaceUnreadFile(path.toStdString()) &&
+      !desktop::AskReplaceUnreadFile(MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
+                                     path)) {
+    return false;
+  }
   const FileResult result = core_.Save(path.toStdString());
   if (!result.ok) {
     desktop::ShowMessageBox(

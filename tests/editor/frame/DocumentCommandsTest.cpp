@@ -133,6 +133,29 @@ TEST(DocumentCommandsTest, RejectedFileShowsTheMessageAndKeepsItsName) {
   EXPECT_TRUE(bench.Image() == bench.document->Core().SavedImage());
 }
 
+TEST(DocumentCommandsTest, SavingOverARejectedFileAsksFirst) {
+  WindowBench bench;
+  const std::string path = bench.folder.File("line6.mxs");
+  const std::vector<uint8_t> damaged(4000, 'x');
+  WriteBytes(path, damaged);
+  bench.frame->OpenFile(QString::fromStdString(path));
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);  // the invalid-file message
+
+  bench.watcher.answers = {QMessageBox::No};
+  bench.Trigger(cmd::kFileSave);
+  ASSERT_EQ(bench.watcher.messages.size(), 2u);
+  EXPECT_EQ(bench.watcher.messages[1].text,
+            QString::fromStdString(path) +
+                " could not be read when it was opened. Replace it with the current settings?");
+  EXPECT_EQ(std::filesystem::file_size(path), damaged.size()) << "No leaves the file untouched";
+
+  bench.watcher.answers = {QMessageBox::Yes};
+  bench.Trigger(cmd::kFileSave);
+  EXPECT_EQ(std::filesystem::file_size(path), kConfigFileSize);
+  bench.Trigger(cmd::kFileSave);
+  EXPECT_EQ(bench.watcher.messages.size(), 3u) << "asked once, not at every save";
+}
+
 TEST(DocumentCommandsTest, UnreadableFileSaysSoAndStartsANewDocument) {
   WindowBench bench;
   const std::string path = bench.folder.File("missing.mxs");
