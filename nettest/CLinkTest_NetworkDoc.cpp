@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "core/ConfigFile.h"
 #include "desktop/TextConversion.h"
 #include "nettest/NetTestTexts.h"
 
@@ -59,17 +59,12 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
 }
 
 CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Save(const QString& path) {
-  const std::vector<uint8_t> bytes = SerializeLtn(fields_);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // The same save as the setup program's files, with the same rules for what it may replace.
+  const mx::FileResult result =
+      WriteFileAtomically(QFile::encodeName(path).toStdString(), SerializeLtn(fields_));
+  if (!result.ok) {
     return {false, desktop::FromUtf8(text::kCannotSaveFile) + path + QLatin1Char('\n') +
-                       file.errorString()};
-  }
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return {false, desktop::FromUtf8(text::kCannotSaveFile) + path + QLatin1Char('\n') + why};
+                       QString::fromLocal8Bit(result.error)};
   }
   SetPathName(path);
   modified_ = false;

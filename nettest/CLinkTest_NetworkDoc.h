@@ -30,9 +30,9 @@ class CLinkTest_NetworkDoc {
   // failure the defaults stay in effect (never a half-read document) and the message says why.
   FileResult Open(const QString& path);
 
-  // Writes a temporary file beside `path` and renames it over the old one only when every byte is
-  // on disk, so a full disk or a crash never leaves a cut-off document. On success `path` becomes
-  // the document's path.
+  // Saves through the setup program's safe save: a temporary file beside `path` replaces the old
+  // one only when every byte is on disk, so a full disk or a crash never leaves a cut-off
+  // document. On success `path` becomes the document's path.
   FileResult Save(const QString& path);
 
   QString PathName() const { return path_; }
