@@ -11,8 +11,16 @@ namespace mx::nettest {
 void CLinkTest_NetworkDoc::OnNewDocument() {
   fields_ = LtnFields{};
   path_.clear();
+  unreadPath_.clear();
   title_ = desktop::FromUtf8(text::kUntitled);
   modified_ = false;
+}
+
+bool CLinkTest_NetworkDoc::WouldReplaceUnreadFile(const QString& path) const {
+  if (unreadPath_.isEmpty() || !QFileInfo::exists(path))
+    return false;
+  // The same file under another name (a link, a relative path) counts too.
+  return QFileInfo(path).canonicalFilePath() == QFileInfo(unreadPath_).canonicalFilePath();
 }
 
 void CLinkTest_NetworkDoc::SetPathName(const QString& path) {
@@ -27,6 +35,7 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
   fields_ = LtnFields{};
   modified_ = false;
   SetPathName(path);
+  unreadPath_ = path;  // until the file has been read in full
 
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
@@ -48,6 +57,7 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
   switch (result.status) {
     case LtnLoadStatus::Ok:
       fields_ = result.fields;
+      unreadPath_.clear();
       return {};
     case LtnLoadStatus::WrongHeader:
       return {false, desktop::FromUtf8(text::kInvalidDataFile) + path};
@@ -67,6 +77,7 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Save(const QString& path)
                        QString::fromLocal8Bit(result.error)};
   }
   SetPathName(path);
+  unreadPath_.clear();
   modified_ = false;
   return {};
 }

@@ -35,6 +35,11 @@ class CLinkTest_NetworkDoc {
   // document. On success `path` becomes the document's path.
   FileResult Save(const QString& path);
 
+  // True when saving under `path` would overwrite an existing file that this document failed to
+  // read: the user never saw what it holds, so the window asks first. Any successful save, New or
+  // a good Open ends that.
+  bool WouldReplaceUnreadFile(const QString& path) const;
+
   QString PathName() const { return path_; }
   void SetPathName(const QString& path);
   QString Title() const { return title_; }
@@ -45,6 +50,7 @@ class CLinkTest_NetworkDoc {
  private:
   LtnFields fields_;
   QString path_;
+  QString unreadPath_;  // the file of the last failed open, until the document moves on
   QString title_ = QStringLiteral("untitled");
   bool modified_ = false;
 };

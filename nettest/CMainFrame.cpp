@@ -258,6 +258,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::SaveDocument(const QString& path) {
   view_->CommitFields();
+  if (doc_.WouldReplaceUnreadFile(path) &&
+      !desktop::AskReplaceUnreadFile(this, desktop::FromUtf8(text::kAppName), path)) {
+    return false;
+  }
   const auto result = doc_.Save(path);
   if (!result.ok) {
     ShowMessage(this, result.message);

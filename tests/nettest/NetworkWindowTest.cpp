@@ -175,6 +175,30 @@ TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
   EXPECT_NE(Button(QStringLiteral("User 1")), nullptr);  // defaults in effect
 }
 
+TEST_F(NetworkWindowTest, SavingOverAFileThatFailedToLoadAsksFirst) {
+  CLinkTest_NetworkDoc saved;
+  saved.Fields().port = 6000;
+  const QString path = QDir(dir_.path()).filePath(QStringLiteral("port6000.ltn"));
+  ASSERT_TRUE(saved.Save(path).ok);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.resize(file.size() - 5));
+  file.close();
+  const qint64 damagedSize = QFileInfo(path).size();
+  EXPECT_FALSE(frame_->OpenDocumentFile(path));
+
+  frame_->FindAction(QStringLiteral("&Save"))->trigger();  // answered No
+  ASSERT_EQ(questions_.size(), 1);
+  EXPECT_EQ(questions_[0], path + QStringLiteral(" could not be read when it was opened. "
+                                                 "Replace it with the current settings?"));
+  EXPECT_EQ(QFileInfo(path).size(), damagedSize);
+
+  desktop::SetMessageBoxAnswerer([](const QMessageBox&) { return QMessageBox::Yes; });
+  frame_->FindAction(QStringLiteral("&Save"))->trigger();
+  CLinkTest_NetworkDoc reread;
+  EXPECT_TRUE(reread.Open(path).ok);
+}
+
 TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
   QTcpSocket* far = ConnectToPeer();
   ASSERT_NE(far, nullptr);
