@@ -130,6 +130,9 @@ void CMX3_SetupView::OnFind() {
 }
 
 void CMX3_SetupView::OnRead() {
+  // The read replaces the whole image, so unsaved edits are offered for saving first.
+  if (!document_.SaveModified())
+    return;
   commands_->RunRead();
   emit CommandStateChanged();
 }

@@ -180,6 +180,23 @@ TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   EXPECT_EQ(bench.watcher.messages.size(), 1u);  // no save question
 }
 
+TEST(DeviceCommandsTest, ReadOffersUnsavedEditsForSavingFirst) {
+  WindowBench bench;
+  sim::InterfaceSimulator& device = bench.AddInterface(1, 0, 9600, 'N', '8');
+  bench.View().Status()->findChildren<QLineEdit*>().last()->setText("typed, not saved");
+  bench.watcher.answers = {QMessageBox::Cancel};
+  bench.Trigger(cmd::kRead);
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_EQ(bench.watcher.messages[0].text, "Save changes to Untitled?");
+  EXPECT_EQ(bench.Image().Text(fld::description), "typed, not saved") << "Cancel: nothing read";
+
+  bench.watcher.answers = {QMessageBox::No};
+  bench.Trigger(cmd::kRead);
+  ASSERT_EQ(bench.watcher.messages.size(), 3u);
+  EXPECT_EQ(bench.watcher.messages[2].text, FromLatin1(msg::kReceived));
+  EXPECT_EQ(bench.Image().Text(fld::description), device.Image().Text(fld::description));
+}
+
 TEST(DeviceCommandsTest, ReadFailuresShowTheirMessagesAndClearTheStatus) {
   const std::pair<sim::Fault, std::string_view> cases[] = {
       {sim::Fault::Short, msg::kUnableToRead}, {sim::Fault::BadSum, msg::kInvalidChecksum}};
