@@ -5,11 +5,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <cstdlib>
+#include <optional>
 
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
@@ -33,6 +35,24 @@ QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& caption, QLay
   group->addButton(radio, id);
   layout->addWidget(radio);
   return radio;
+}
+
+// Where an arrow key moves the focus in the model grid (Plus models above, Network models below,
+// Mesurix3 to Mesurix6 from left to right): the model index there, -1 at the edge, or nullopt for
+// a key that is not an arrow.
+std::optional<int> ModelInDirection(int model, int key) {
+  switch (key) {
+    case Qt::Key_Left:
+      return model >= 2 ? model - 2 : -1;
+    case Qt::Key_Right:
+      return model + 2 < kModelCount ? model + 2 : -1;
+    case Qt::Key_Up:
+      return model % 2 == 1 ? model - 1 : -1;
+    case Qt::Key_Down:
+      return model % 2 == 0 ? model + 1 : -1;
+    default:
+      return std::nullopt;
+  }
 }
 
 void Check(QButtonGroup* group, int id) {
@@ -111,6 +131,9 @@ QWidget* StatusPage::BuildModelGroup() {
     grid->addWidget(radio, model.network ? 1 : 0, model.index / 2);
     connect(radio, &QRadioButton::clicked, this,
             [this, index = model.index] { emit ModelClicked(index); });
+    // A model change rewrites settings of every channel, so passing over a model with the arrow
+    // keys must not choose it: arrows only move the focus, Space or a click chooses.
+    radio->installEventFilter(this);
   }
   return group;
 }
@@ -188,6 +211,22 @@ QWidget* StatusPage::BuildStartChannelGroup() {
   connect(custom, &QRadioButton::clicked, this, [this] { custom_->setEnabled(true); });
   connect(custom_, &QLineEdit::editingFinished, this, &StatusPage::CommitCustomNumber);
   return group;
+}
+
+bool StatusPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* radio = qobject_cast<QAbstractButton*>(watched);
+    const int model = radio ? models_->id(radio) : -1;
+    if (model >= 0) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (const std::optional<int> next = ModelInDirection(model, key->key())) {
+        if (*next >= 0)
+          models_->button(*next)->setFocus(Qt::OtherFocusReason);
+        return true;
+      }
+    }
+  }
+  return SetupPage::eventFilter(watched, event);
 }
 
 void StatusPage::ApplyParityRule(char parity) {

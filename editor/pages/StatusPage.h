@@ -42,6 +42,9 @@ class StatusPage : public SetupPage {
   void FindRequested();
   void ModelClicked(int model);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* BuildConnectionGroup();
   QWidget* BuildModelGroup();

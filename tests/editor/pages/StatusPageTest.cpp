@@ -1,5 +1,6 @@
 // The Status tab: its controls against the image bytes, the clamps and the parity rule.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -57,6 +58,29 @@ TEST(StatusPageTest, ClampReadsTheNumberLikeScanf) {
   EXPECT_EQ(ClampStartChannelNumber("x7"), 1);
   EXPECT_EQ(ClampStartChannelNumber("+98"), 98);
   EXPECT_EQ(ClampStartChannelNumber("500"), 98);
+}
+
+TEST(StatusPageTest, ArrowKeysWalkTheModelsWithoutChoosingThem) {
+  WindowBench bench;
+  for (int channel = 0; channel < 5; ++channel)
+    bench.Image().Set(fld::gageType, static_cast<int8_t>(channel + 1), channel);
+  QAbstractButton* start = bench.Button("Mesurix3 Plus", "Mesurix Model: ");
+  start->setFocus();
+  const std::pair<Qt::Key, const char*> steps[] = {
+      {Qt::Key_Right, "Mesurix4 Plus"},   {Qt::Key_Right, "Mesurix5 Plus"},
+      {Qt::Key_Down, "Mesurix5 Network"}, {Qt::Key_Down, "Mesurix5 Network"},
+      {Qt::Key_Left, "Mesurix4 Network"}, {Qt::Key_Up, "Mesurix4 Plus"}};
+  for (const auto& [key, focused] : steps) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(QApplication::focusWidget(), bench.Button(focused, "Mesurix Model: ")) << focused;
+  }
+  EXPECT_EQ(bench.Model(), 0);
+  EXPECT_TRUE(start->isChecked());
+  EXPECT_EQ(bench.Image().Get(fld::gageType, 2), 3) << "no model's rules were applied";
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(bench.Model(), 2);
+  EXPECT_EQ(bench.Image().Get(fld::gageType, 2), 5);
 }
 
 TEST(StatusPageTest, StartingChannelStoresModeAndNumber) {
