@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -81,6 +82,14 @@ void FindProgressWindow::closeEvent(QCloseEvent* event) {
   if (onCancel_)
     onCancel_();
   DeviceWindow::closeEvent(event);
+}
+
+void FindProgressWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cancel_->click();
+    return;
+  }
+  DeviceWindow::keyPressEvent(event);
 }
 
 void FindProgressWindow::SetLine(int line, const QString& text) {

@@ -47,6 +47,8 @@ class FindProgressWindow : public DeviceWindow {
  protected:
   // Closing the window by any means is a Cancel.
   void closeEvent(QCloseEvent* event) override;
+  // Escape cancels like the Cancel button.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::function<void()> onCancel_;

@@ -14,6 +14,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
+#include "editor/device/DeviceCommandRunner.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CommandIds.h"
@@ -340,6 +341,12 @@ void CMainFrame::UpdateCommandState() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A device command is under way: its progress window's Cancel is the way out, and ending the
+  // program in the middle of it would leave the interface half told.
+  if (view_->Commands().Running()) {
+    event->ignore();
+    return;
+  }
   if (document_.SaveModified())
     event->accept();
   else

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
@@ -141,6 +142,30 @@ TEST(DeviceCommandsTest, CancelDuringTheScanStopsItAtOnce) {
   EXPECT_LT(bench.clock.Now64() - 1000, 20000u);  // far short of the whole 90 s scan
   EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
   EXPECT_TRUE(bench.frame->isEnabled());
+}
+
+TEST(DeviceCommandsTest, TheMainWindowStaysDuringTheScanAndEscapeCancelsIt) {
+  WindowBench bench;
+  for (int port = 1; port <= 20; ++port)
+    bench.AddPort(port);
+  bench.View().Status()->findChildren<QLineEdit*>().last()->setText("unsaved");
+  bool closed = true;
+  bool escaped = false;
+  bench.watcher.idle = [&] {
+    FindProgressWindow* progress = bench.View().Commands().ProgressWindow();
+    if (progress && !escaped && progress->Percent() >= 5) {
+      escaped = true;
+      closed = bench.frame->close();
+      QTest::keyClick(progress, Qt::Key_Escape);
+    }
+  };
+  bench.Trigger(cmd::kFind);
+  EXPECT_TRUE(escaped);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(bench.frame->isVisible());
+  // No save question over the running scan; Escape ended it like Cancel.
+  EXPECT_EQ(bench.Texts(), std::vector<QString>{FromLatin1(msg::kCannotFind)});
+  EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
 }
 
 TEST(DeviceCommandsTest, ClosingTheProgressWindowCancelsTheScan) {
