@@ -92,9 +92,11 @@ void FindProgressWindow::keyPressEvent(QKeyEvent* event) {
   DeviceWindow::keyPressEvent(event);
 }
 
-void FindProgressWindow::SetLine(int line, const QString& text) {
-  if (line == 0 || line == 1)
-    lines_[line]->setText(text);
+void FindProgressWindow::SetLine(int line, const QString& text, const QString& tip) {
+  if (line != 0 && line != 1)
+    return;
+  lines_[line]->setText(text);
+  lines_[line]->setToolTip(tip == text ? QString() : tip);
 }
 
 void FindProgressWindow::SetProgress(int position, int total) {

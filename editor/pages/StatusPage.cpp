@@ -290,7 +290,7 @@ void StatusPage::StoreToImage() {
   image.Set(fld::defaultButtonDisabled, static_cast<uint8_t>(enableButton_->isChecked() ? 0 : 1));
 }
 
-void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
+void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines, const QString& serialTip) {
   const std::string empty;
   const std::string* values[] = {&empty, &empty, &empty, &empty};
   if (lines) {
@@ -301,6 +301,7 @@ void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
   }
   for (std::size_t i = 0; i < 4; ++i)
     lines_[i]->setText(desktop::FromLatin1(*values[i]));
+  lines_[0]->setToolTip(lines ? serialTip : QString());
 }
 
 void StatusPage::CheckModel(ModelIndex model) {

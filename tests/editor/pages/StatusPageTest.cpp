@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+
 #include "editor/pages/StatusPage.h"
 #include "tests/editor/EditorBench.h"
 
@@ -145,13 +148,21 @@ TEST(StatusPageTest, ConnectionLinesShowTheNetworkOfTheModel) {
   WindowBench bench;
   LinkState& link = bench.document->Link();
   link.identityTexts = {"COM2", "9600-N-8-1", "SN 41", "MX3 V1.7", "Bench"};
-  link.portPath = "/dev/ttyUSB0";
+  // A long stable device name: the line shows the kernel's short one, the tip the whole path.
+  link.portPath = bench.folder.File("usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0");
+  { std::ofstream device(bench.folder.File("ttyUSB0")); }
+  std::filesystem::create_symlink(bench.folder.File("ttyUSB0"), link.portPath);
   link.networkStatus = {{192, 168, 1, 20}, 3001, 1, 1, true};
   bench.View().UpdateConnectionStatus(true);
   QStringList texts;
   for (QLabel* label : bench.View().Status()->findChildren<QLabel*>())
     texts << label->text();
-  EXPECT_TRUE(texts.contains("COM2 (/dev/ttyUSB0)  @  9600-N-8-1"));
+  EXPECT_TRUE(texts.contains("COM2 (ttyUSB0)  @  9600-N-8-1"));
+  for (QLabel* label : bench.View().Status()->findChildren<QLabel*>()) {
+    if (label->text().startsWith("COM2")) {
+      EXPECT_EQ(label->toolTip(), QString::fromStdString(link.portPath));
+    }
+  }
   EXPECT_TRUE(texts.contains("Network communications not supported"));
   EXPECT_TRUE(texts.contains("SN 41"));
   EXPECT_TRUE(texts.contains("Model & Version"));
