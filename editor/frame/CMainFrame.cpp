@@ -12,6 +12,7 @@
 
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/LockKeyPanes.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "editor/device/DeviceCommandRunner.h"
@@ -219,18 +220,9 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
-  for (std::string_view indicator :
-       {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
-    auto* label = new QLabel(desktop::FromUtf8(indicator));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(desktop::FromUtf8(indicator)) +
-                           12);
-    // Qt cannot read the lock-key states on every platform; the panes are kept greyed, as they
-    // look when the locks are off.
-    label->setEnabled(false);
-    bar->addPermanentWidget(label);
-  }
+  new desktop::LockKeyPanes(
+      bar, {desktop::FromUtf8(text::kIndicatorCaps), desktop::FromUtf8(text::kIndicatorNum),
+            desktop::FromUtf8(text::kIndicatorScroll)});
   const QString ready = desktop::FromUtf8(text::kReady);
   connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
     if (message.isEmpty())
