@@ -220,6 +220,7 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
+  bar->setSizeGripEnabled(false);  // the window has a fixed size
   new desktop::LockKeyPanes(
       bar, {desktop::FromUtf8(text::kIndicatorCaps), desktop::FromUtf8(text::kIndicatorNum),
             desktop::FromUtf8(text::kIndicatorScroll)});

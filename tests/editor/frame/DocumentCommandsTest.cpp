@@ -201,6 +201,7 @@ TEST(DocumentCommandsTest, AboutBoxShowsVersionAndDateAndSitsAQuarterDown) {
     EXPECT_EQ(dialog->windowTitle(), "About MXSetup");
     EXPECT_EQ(dialog->findChild<QLabel*>("version")->text(), "Version 1.0.1.24");
     EXPECT_EQ(dialog->findChild<QLabel*>("date")->text(), "August 18, 2008");
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "the box cannot be resized";
     const QRect screen = dialog->screen()->availableGeometry();
     EXPECT_EQ(dialog->frameGeometry().topLeft(),
               desktop::ScreenPlacement(screen, dialog->frameGeometry().size()));

@@ -1,6 +1,7 @@
 // The main window: tabs and their captions, model and channel choice, keys, command state, help.
 #include <gtest/gtest.h>
 #include <QLineEdit>
+#include <QSizeGrip>
 #include <QTabWidget>
 #include <QTest>
 
@@ -41,6 +42,8 @@ TEST(MainWindowTest, WindowWithItsFrameFitsALaptopScreen) {
   // Whatever the pages ask for, the window stays inside the free area of its screen.
   const QRect free = desktop::FreeArea(bench.frame.get());
   EXPECT_TRUE(free.contains(bench.frame->frameGeometry())) << bench.frame->frameGeometry().height();
+  // Nothing offers to resize a window of fixed size.
+  EXPECT_EQ(bench.frame->findChild<QSizeGrip*>(), nullptr);
 }
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
