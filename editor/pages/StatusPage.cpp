@@ -286,7 +286,11 @@ void StatusPage::StoreToImage() {
     else
       image.Set(fld::startChannelNumber, static_cast<uint8_t>(mode + 1));
   }
-  image.SetText(fld::description, desktop::ToLatin1(description_->text().left(kDescriptionLimit)));
+  const std::string description = desktop::ToLatin1(description_->text().left(kDescriptionLimit));
+  image.SetText(fld::description, description);
+  // A character the image cannot hold is stored as "?"; the box shows what was stored.
+  if (const QString stored = desktop::FromLatin1(description); stored != description_->text())
+    description_->setText(stored);
   image.Set(fld::defaultButtonDisabled, static_cast<uint8_t>(enableButton_->isChecked() ? 0 : 1));
 }
 

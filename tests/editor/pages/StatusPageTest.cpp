@@ -133,6 +133,15 @@ TEST(StatusPageTest, HostLineDescriptionAndButtonReachTheirBytes) {
   EXPECT_TRUE(bench.Button("1", "Stop Bits: ")->isChecked());
 }
 
+TEST(StatusPageTest, ADescriptionCharacterBeyondLatin1ShowsAsTheQuestionMarkStored) {
+  WindowBench bench;
+  QLineEdit* description = EditWithLimit(bench, 79);
+  description->setText(QString::fromUtf8("Gage \u03b1-1"));
+  bench.View().Pages().CommitPages();
+  EXPECT_EQ(bench.Image().Text(fld::description), "Gage ?-1");
+  EXPECT_EQ(description->text(), "Gage ?-1");
+}
+
 TEST(StatusPageTest, UnknownValuesLeaveTheRadiosAsTheyAre) {
   WindowBench bench;
   bench.Click("2400", "Baud Rate: ");
