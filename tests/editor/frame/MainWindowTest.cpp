@@ -1,6 +1,10 @@
 // The main window: tabs and their captions, model and channel choice, keys, command state, help.
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QSizeGrip>
 #include <QTabWidget>
 #include <QTest>
@@ -158,6 +162,35 @@ TEST(MainWindowTest, EveryTabHasItsOwnHelpTopic) {
   }
   EXPECT_TRUE(HelpWindow::HasTopic(100));
   EXPECT_TRUE(HelpWindow::HasTopic(200));
+}
+
+TEST(MainWindowTest, HelpNamesOnlyMenuCommandsThatExistAndTopicsThatExist) {
+  WindowBench bench;
+  // The topics the program's own windows open; menu paths are written "<b>Menu &gt; Item</b>".
+  const QRegularExpression menuPath("<b>([^<&]+) &gt; ([^<]+)</b>");
+  const QRegularExpression link("href=\"(\\d+)\\.html\"");
+  const auto plain = [](QString text) { return text.remove('&').remove("..."); };
+  for (int topic : {100, 200, 301, 302, 303, 304, 305, 306, 307}) {
+    QFile file(QString(":/help/%1.html").arg(topic));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << topic;
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const QRegularExpressionMatch& m : menuPath.globalMatch(html)) {
+      QAction* found = nullptr;
+      for (QAction* menu : bench.frame->menuBar()->actions()) {
+        if (plain(menu->text()) != m.captured(1) || !menu->menu())
+          continue;
+        for (QAction* item : menu->menu()->actions()) {
+          if (plain(item->text()) == m.captured(2))
+            found = item;
+        }
+      }
+      ASSERT_NE(found, nullptr) << topic << ": " << m.captured(0).toStdString();
+      EXPECT_TRUE(found->isEnabled()) << topic << ": " << m.captured(0).toStdString();
+    }
+    for (const QRegularExpressionMatch& m : link.globalMatch(html))
+      EXPECT_TRUE(HelpWindow::HasTopic(m.captured(1).toInt()))
+          << topic << " links " << m.captured(1).toStdString();
+  }
 }
 
 TEST(MainWindowTest, EnterAndEscapeNeverReachThePages) {
