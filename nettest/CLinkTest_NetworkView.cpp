@@ -71,8 +71,10 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   // Left: the two panes. Right: the connection group on top, the user buttons at the bottom of
   // the traffic pane, Send and Clear beside the send pane. The left column takes all extra room.
   auto* grid = new QGridLayout(this);
-  grid->addWidget(
-      new QLabel(QStringLiteral("Received data (yellow) & Transmitted data (green)"), this), 0, 0);
+  auto* trafficLabel =
+      new QLabel(QStringLiteral("Received data (yellow) && Transmitted data (green)"), this);
+  trafficLabel->setBuddy(traffic_);
+  grid->addWidget(trafficLabel, 0, 0);
   grid->addWidget(traffic_, 1, 0);
   auto* right = new QVBoxLayout;
   right->addWidget(BuildConnectionGroup());
@@ -83,8 +85,9 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   }
   right->addLayout(users);
   grid->addLayout(right, 0, 1, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Command to be sent with \"Send\" button"), this), 2,
-                  0);
+  auto* sendLabel = new QLabel(QStringLiteral("Command to be sent with \"Send\" button"), this);
+  sendLabel->setBuddy(send_);
+  grid->addWidget(sendLabel, 2, 0);
   grid->addWidget(send_, 3, 0);
   auto* sendButtons = new QHBoxLayout;
   sendButtons->addStretch(1);

@@ -9,7 +9,6 @@ LockKeyPanes::LockKeyPanes(QStatusBar* bar, const std::array<QString, 3>& captio
     : QObject(bar), reader_(std::move(reader)) {
   for (std::size_t i = 0; i < panes_.size(); ++i) {
     auto* pane = new QLabel(captions[i]);
-    pane->setAccessibleName(captions[i]);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
     pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(captions[i]) + 12);

@@ -92,6 +92,7 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
   auto* descriptionGroup = new QGroupBox(desktop::FromUtf8(text::kGroupDescription));
   auto* descriptionLayout = new QVBoxLayout(descriptionGroup);
   description_ = new QLineEdit;
+  description_->setAccessibleName(desktop::FromUtf8(text::kGroupDescription));
   description_->setMaxLength(kDescriptionLimit);
   descriptionLayout->addWidget(description_);
   right->addWidget(descriptionGroup);
@@ -201,6 +202,7 @@ QWidget* StatusPage::BuildStartChannelGroup() {
   auto* custom = new QRadioButton(desktop::FromUtf8(text::kCustom));
   startChannel_->addButton(custom, kCustomMode);
   custom_ = new QLineEdit;
+  custom_->setAccessibleName(desktop::FromUtf8(text::kCustom));  // named by the choice before it
   custom_->setMaxLength(2);
   custom_->setFixedWidth(custom_->fontMetrics().horizontalAdvance("000") + 12);
   auto* customRow = new QHBoxLayout;

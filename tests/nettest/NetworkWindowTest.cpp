@@ -30,6 +30,7 @@
 #include "nettest/PreferencesDialog.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
+#include "support/AccessibleNames.h"
 
 namespace mx::nettest {
 namespace {
@@ -135,9 +136,12 @@ TEST_F(NetworkWindowTest, OpensWithCaptionMenusAndInactiveControls) {
   for (const char* label : {"User 1", "User 2", "User 3", "User 4", "Send", "Clear"}) {
     EXPECT_NE(Button(QString::fromLatin1(label)), nullptr) << label;
   }
-  EXPECT_NE(ByCaption<QLabel>(frame_.get(),
-                              QStringLiteral("Received data (yellow) & Transmitted data (green)")),
-            nullptr);
+  // The panes are named by the captions above them.
+  EXPECT_EQ(test::AccessibleName(Traffic()),
+            QStringLiteral("Received data (yellow) & Transmitted data (green)"));
+  EXPECT_EQ(test::AccessibleName(View()->SendPane()),
+            QStringLiteral("Command to be sent with \"Send\" button"));
+  EXPECT_EQ(test::UnnamedControls(frame_.get()), "");
   EXPECT_EQ(Traffic()->font().pointSize(), 10);
   EXPECT_TRUE(Traffic()->font().bold());
   EXPECT_TRUE(Traffic()->font().fixedPitch());

@@ -15,6 +15,7 @@
 #include "editor/frame/HelpWindow.h"
 #include "editor/pages/StatusPage.h"
 #include "tests/editor/EditorBench.h"
+#include "tests/support/AccessibleNames.h"
 
 namespace mx::editor {
 namespace {
@@ -191,6 +192,21 @@ TEST(MainWindowTest, HelpNamesOnlyMenuCommandsThatExistAndTopicsThatExist) {
       EXPECT_TRUE(HelpWindow::HasTopic(m.captured(1).toInt()))
           << topic << " links " << m.captured(1).toStdString();
   }
+}
+
+TEST(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
+  WindowBench bench;
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    bench.View().Tabs()->setCurrentIndex(tab);
+    EXPECT_EQ(test::UnnamedControls(bench.frame.get()), "") << tab;
+  }
+  // A box inside a group would otherwise take the group's title: the Custom number is not the
+  // whole starting channel.
+  for (QLineEdit* edit : bench.View().Status()->findChildren<QLineEdit*>()) {
+    EXPECT_EQ(test::AccessibleName(edit), edit->maxLength() == 2 ? "Custom" : "Description: ");
+  }
+  bench.frame->ShowHelp(100);
+  EXPECT_EQ(test::UnnamedControls(bench.frame->Help()), "");
 }
 
 TEST(MainWindowTest, EnterAndEscapeNeverReachThePages) {
