@@ -22,9 +22,12 @@ CClientSocket::CClientSocket(QTcpSocket* accepted, QObject* parent)
     : QObject(parent), socket_(accepted) {
   socket_->setParent(this);
   Wire();
-  // Bytes that came in with the connection were announced before anyone listened.
+  // Bytes that came in while the connection waited were announced before anyone listened; a peer
+  // that has already gone still had its say, and its close follows its data.
   if (socket_->bytesAvailable() > 0)
     QTimer::singleShot(0, this, &CClientSocket::OnReadyRead);
+  if (socket_->state() != QAbstractSocket::ConnectedState)
+    QTimer::singleShot(0, this, &CClientSocket::connectionClosed);
 }
 
 CClientSocket::~CClientSocket() {
@@ -43,8 +46,11 @@ void CClientSocket::Wire() {
   connect(socket_, &QTcpSocket::readyRead, this, &CClientSocket::OnReadyRead);
   connect(socket_, &QTcpSocket::errorOccurred, this, &CClientSocket::OnError);
   connect(socket_, &QTcpSocket::disconnected, this, [this] {
-    if (!connecting_)
-      emit connectionClosed();
+    if (connecting_)
+      return;
+    // What the peer sent before it closed comes first, also when nobody has read it yet.
+    OnReadyRead();
+    emit connectionClosed();
   });
 }
 
@@ -59,6 +65,7 @@ void CClientSocket::Send(const char* data, qint64 length) {
 }
 
 void CClientSocket::Close() {
+  blockSignals(true);  // also what was already queued (the data and close of a waiting peer)
   if (!socket_)
     return;
   socket_->disconnect(this);

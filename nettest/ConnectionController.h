@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
+
+class QTcpSocket;
 
 namespace mx::nettest {
 
@@ -73,6 +76,8 @@ class ConnectionController : public QObject {
   void statusRequested(const QString& text);
   void focusRequested(mx::nettest::FocusTarget target);
   void dataReceived(const QByteArray& bytes);
+  // A connection has just been made (as client) or taken (as server).
+  void connectionOpened();
 
  private:
   void CloseSockets();
@@ -83,6 +88,9 @@ class ConnectionController : public QObject {
   void OnConnected();
   void OnConnectFailed(int winsockCode, bool resourceError);
   void OnConnectionWaiting();
+  void TakeConnection(QTcpSocket* waiting);
+  void TurnAwayWaiting();
+  void ReturnToListening();
   void OnConnectionClosed();
   void OnReceiveFailed(int winsockCode);
   bool PortIsValid() const;
@@ -95,6 +103,9 @@ class ConnectionController : public QObject {
   QString rememberedAddress_;
   QPointer<CClientSocket> connection_;
   QPointer<CListeningSocket> listener_;
+  // How long a newcomer waits while another connection is open before it is turned away: the
+  // newcomer may be the same client coming back before its old connection's close got here.
+  QTimer secondClientWait_;
   bool connecting_ = false;
 };
 
