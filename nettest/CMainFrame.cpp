@@ -150,8 +150,12 @@ void CMainFrame::BuildMenusAndToolbar() {
   beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
                [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
   beep_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Beep));
-  for (QAction* option : {braces_, crLf_, beep_})
+  for (QAction* option : {braces_, crLf_, beep_}) {
     option->setCheckable(true);
+    // A menu item with a picture shows its check state only as a faint frame around the picture;
+    // in the menu these show a check mark instead, on the toolbar their pictures.
+    option->setIconVisibleInMenu(false);
+  }
   auto* newLine =
       make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
            [this] { view_->StartNewLine(); });

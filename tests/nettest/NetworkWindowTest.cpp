@@ -10,12 +10,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyleOptionMenuItem>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -146,6 +148,29 @@ TEST_F(NetworkWindowTest, OpensWithCaptionMenusAndInactiveControls) {
   EXPECT_TRUE(Traffic()->font().bold());
   EXPECT_TRUE(Traffic()->font().fixedPitch());
   EXPECT_EQ(Traffic()->palette().color(QPalette::Base), QColor(Qt::black));
+}
+
+// What a menu hands the style to draw for an item.
+struct MenuProbe : QMenu {
+  QStyleOptionMenuItem Option(QAction* action) {
+    addAction(action);
+    QStyleOptionMenuItem option;
+    initStyleOption(&option, action);
+    return option;
+  }
+};
+
+TEST_F(NetworkWindowTest, OptionItemsShowTheirCheckMarksInTheMenu) {
+  for (const char* item :
+       {"Characters in { }", "Change output CR to CR + LF", "Beep at end-of-packet"}) {
+    QAction* option = frame_->FindAction(QString::fromLatin1(item));
+    option->trigger();
+    MenuProbe menu;
+    const QStyleOptionMenuItem shown = menu.Option(option);
+    EXPECT_EQ(shown.checkType, QStyleOptionMenuItem::NonExclusive) << item;
+    EXPECT_TRUE(shown.checked) << item;
+    EXPECT_TRUE(shown.icon.isNull()) << item << ": a picture takes the check mark's place";
+  }
 }
 
 TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
