@@ -115,6 +115,8 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
           &CLinkTest_NetworkView::OnFocusRequested);
   connect(&controller_, &ConnectionController::dataReceived, this,
           &CLinkTest_NetworkView::ShowReceived);
+  // Each connection's traffic starts on a line of its own, even when the last one ended mid-line.
+  connect(&controller_, &ConnectionController::connectionOpened, traffic_, &TrafficPane::EndLine);
 
   trimTimer_.setInterval(kTrimPeriodMs);
   connect(&trimTimer_, &QTimer::timeout, this, &CLinkTest_NetworkView::TrimTraffic);

@@ -101,6 +101,11 @@ void TrafficPane::InsertLineBreak() {
   KeepEndInView(true);
 }
 
+void TrafficPane::EndLine() {
+  if (!document()->lastBlock().text().isEmpty())
+    InsertLineBreak();
+}
+
 bool TrafficPane::Trim() {
   const int count = CharacterCount();
   if (count <= kTrimAbove)

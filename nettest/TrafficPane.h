@@ -31,6 +31,8 @@ class TrafficPane : public QPlainTextEdit {
   // Shows `bytes` by the display rules in one insertion; returns how many were end-of-packet bytes.
   int ShowBytes(const QByteArray& bytes, bool received, const TrafficDisplayOptions& options);
   void InsertLineBreak();
+  // A line break unless the last line is empty, so what follows starts a line of its own.
+  void EndLine();
   // Keeps the pane bounded: above kTrimAbove characters only the newest kTrimKeep remain.
   bool Trim();
   int CharacterCount() const;

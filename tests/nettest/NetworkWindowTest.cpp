@@ -266,6 +266,21 @@ TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
   EXPECT_TRUE(messages_.isEmpty());
 }
 
+TEST_F(NetworkWindowTest, EachConnectionStartsOnANewLine) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  far->write("+0012.3");  // cut off mid-line
+  ASSERT_TRUE(WaitFor([&] { return TrafficText() == QStringLiteral("+0012.3"); }));
+  far->close();
+  ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Connect to Server")) != nullptr; }));
+  Button(QStringLiteral("Connect to Server"))->click();
+  ASSERT_TRUE(WaitFor([&] { return peer_.hasPendingConnections(); }));
+  far = peer_.nextPendingConnection();
+  far->write("+0012.345\r");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().contains(QStringLiteral("345")); }));
+  EXPECT_EQ(TrafficText(), QStringLiteral("+0012.3\n+0012.345\n"));
+}
+
 TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {
   QTcpSocket* far = ConnectToPeer();
   ASSERT_NE(far, nullptr);
