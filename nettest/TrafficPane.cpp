@@ -1,7 +1,9 @@
 #include "nettest/TrafficPane.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -131,6 +133,22 @@ void TrafficPane::KeepEndInView(bool endedWithPacket) {
   const int right = viewport()->width() - rightMargin_;
   if (caret.right() > right)
     bar->setValue(bar->value() + caret.right() - right);
+}
+
+QMenu* TrafficPane::CreateContextMenu() {
+  auto* menu = new QMenu(this);
+  QAction* copy = menu->addAction(tr("&Copy"), this, &QPlainTextEdit::copy);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setEnabled(textCursor().hasSelection());
+  menu->addAction(tr("Select &All"), this, &QPlainTextEdit::selectAll)
+      ->setEnabled(!document()->isEmpty());
+  return menu;
+}
+
+void TrafficPane::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CreateContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 bool TrafficPane::event(QEvent* event) {

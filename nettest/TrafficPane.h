@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QPlainTextEdit>
 
+class QMenu;
+
 #include "nettest/TrafficText.h"
 
 namespace mx::nettest {
@@ -36,6 +38,8 @@ class TrafficPane : public QPlainTextEdit {
   // Keeps the pane bounded: above kTrimAbove characters only the newest kTrimKeep remain.
   bool Trim();
   int CharacterCount() const;
+  // The pane's own menu: Copy and Select All. Select All lives only here: Ctrl+A types SOH.
+  QMenu* CreateContextMenu();
 
  signals:
   void bytesTyped(const QByteArray& bytes);
@@ -44,6 +48,7 @@ class TrafficPane : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool event(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void MoveCaretToEnd();

@@ -332,6 +332,21 @@ TEST_F(NetworkWindowTest, EditCommandsFollowTheFocus) {
   EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\nx\ny\n"));
 }
 
+TEST_F(NetworkWindowTest, ThePanesMenuSelectsAllAndCopies) {
+  View()->ShowReceived(QByteArray("+0012.345\r+0012.346\r"));
+  std::unique_ptr<QMenu> menu(Traffic()->CreateContextMenu());
+  QStringList items;
+  for (QAction* action : menu->actions())
+    items << action->text() + QLatin1Char('|') + action->shortcut().toString();
+  // Ctrl+A is a byte to send in this pane, so Select All names no key.
+  EXPECT_EQ(items, (QStringList{"&Copy|Ctrl+C", "Select &All|"}));
+  menu->actions()[1]->trigger();
+  std::unique_ptr<QMenu> again(Traffic()->CreateContextMenu());
+  ASSERT_TRUE(again->actions()[0]->isEnabled());
+  again->actions()[0]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("+0012.345\n+0012.346\n"));
+}
+
 TEST_F(NetworkWindowTest, ResizingGrowsThePanesAndMovesTheControls) {
   auto rectOf = [&](QWidget* w) { return QRect(w->mapTo(frame_.get(), QPoint(0, 0)), w->size()); };
   QWidget* send = View()->SendPane();
