@@ -216,8 +216,16 @@ void CLinkTest_NetworkView::RefreshFromDocument() {
 
 void CLinkTest_NetworkView::ApplyButtonLabels() {
   for (int i = 0; i < kUserButtonCount; ++i) {
-    userButtons_[static_cast<std::size_t>(i)]->setText(
-        desktop::FromLatin1(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]));
+    QPushButton* button = userButtons_[static_cast<std::size_t>(i)];
+    const QString label =
+        desktop::FromLatin1(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]);
+    // Labels have no length limit; a long one is cut short on its button, so the layout holds,
+    // and shown whole in the tooltip and to screen readers.
+    const int room = button->fontMetrics().horizontalAdvance(QString(kButtonLabelRoom, 'x'));
+    const QString shown = button->fontMetrics().elidedText(label, Qt::ElideRight, room);
+    button->setText(shown);
+    button->setToolTip(shown == label ? QString() : label);
+    button->setAccessibleName(label);
   }
 }
 

@@ -25,6 +25,8 @@ class CLinkTest_NetworkView : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kTrimPeriodMs = 1000;
+  // The width, in average characters, that a user button gives its label before cutting it short.
+  static constexpr int kButtonLabelRoom = 20;
 
   explicit CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget* parent = nullptr);
   ~CLinkTest_NetworkView() override;

@@ -25,6 +25,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/CMainFrame.h"
@@ -345,6 +346,21 @@ TEST_F(NetworkWindowTest, ThePanesMenuSelectsAllAndCopies) {
   ASSERT_TRUE(again->actions()[0]->isEnabled());
   again->actions()[0]->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("+0012.345\n+0012.346\n"));
+}
+
+TEST_F(NetworkWindowTest, ALongButtonLabelIsCutShortAndTheLayoutHolds) {
+  QApplication::processEvents();
+  const int paneWidth = Traffic()->width();
+  const QString label = QStringLiteral("Read every channel ") + QString(281, QLatin1Char('x'));
+  frame_->Document().Fields().buttonLabels[0] = desktop::ToLatin1(label);
+  View()->ApplyButtonLabels();
+  QApplication::processEvents();
+  auto* button = frame_->findChild<QPushButton*>(QStringLiteral("user1"));
+  EXPECT_TRUE(button->text().startsWith(QStringLiteral("Read every")));
+  EXPECT_TRUE(button->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(button->toolTip(), label);
+  EXPECT_EQ(test::AccessibleName(button), label);
+  EXPECT_EQ(Traffic()->width(), paneWidth);
 }
 
 TEST_F(NetworkWindowTest, ResizingGrowsThePanesAndMovesTheControls) {
