@@ -16,6 +16,7 @@
 
 #include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
+#include "nettest/NetTestTexts.h"
 #include "nettest/TerminalMessages.h"
 #include "nettest/TrafficPane.h"
 
@@ -193,8 +194,8 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
                                      QStringLiteral("Connecting...  (click to cancel)")) +
                                  24);
   connect(actionButton_, &QPushButton::clicked, this, [this] {
-    CommitFields();
-    controller_.RunAction();
+    if (CommitFields())
+      controller_.RunAction();
   });
   auto* actionRow = new QHBoxLayout;
   actionRow->addStretch(1);
@@ -286,21 +287,31 @@ void CLinkTest_NetworkView::StoreAddressField() {
   emit documentModified();
 }
 
-void CLinkTest_NetworkView::StorePortField() {
+bool CLinkTest_NetworkView::StorePortField() {
   if (!portChanged_)
-    return;
+    return true;
   portChanged_ = false;
-  bool ok = false;
-  const qlonglong value = portField_->text().toLongLong(&ok);
-  // A number that does not fit is read as 0, which the connection check then rejects.
-  doc_.Fields().port = ok && value <= INT32_MAX ? static_cast<int32_t>(value) : 0;
+  // The field takes digits only; an empty one is 0, which the connection check rejects.
+  const QString typed = portField_->text();
+  bool ok = typed.isEmpty();
+  const qlonglong value = ok ? 0 : typed.toLongLong(&ok);
+  if (!ok || value > INT32_MAX) {
+    // Too large to keep as a number at all: refused with the port message, the old port stays.
+    portField_->setText(QString::number(doc_.Fields().port));
+    ShowMessage(this, desktop::FromUtf8(text::kInvalidPort));
+    portField_->setFocus();
+    portField_->selectAll();
+    return false;
+  }
+  doc_.Fields().port = static_cast<int32_t>(value);
   portField_->setText(QString::number(doc_.Fields().port));
   emit documentModified();
+  return true;
 }
 
-void CLinkTest_NetworkView::CommitFields() {
+bool CLinkTest_NetworkView::CommitFields() {
   StoreAddressField();
-  StorePortField();
+  return StorePortField();
 }
 
 void CLinkTest_NetworkView::TypeBytes(const QByteArray& bytes) {

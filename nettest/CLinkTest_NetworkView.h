@@ -33,8 +33,9 @@ class CLinkTest_NetworkView : public QWidget {
 
   // After a document was loaded or created: Inactive mode, fields and buttons from the document.
   void RefreshFromDocument();
-  // Stores edits of the address and port fields that have not been stored yet.
-  void CommitFields();
+  // Stores edits of the address and port fields that have not been stored yet. False when the
+  // port field held a number too large to be one (the user was told; the port is unchanged).
+  bool CommitFields();
 
   // Typed, pasted, sent or user-button bytes: shown in green, then sent if connected.
   void TypeBytes(const QByteArray& bytes);
@@ -74,7 +75,7 @@ class CLinkTest_NetworkView : public QWidget {
   void ApplyPanel();
   void OnFocusRequested(FocusTarget target);
   void StoreAddressField();
-  void StorePortField();
+  bool StorePortField();
 
   CLinkTest_NetworkDoc& doc_;
   ConnectionController controller_;

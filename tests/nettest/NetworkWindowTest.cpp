@@ -523,6 +523,22 @@ TEST_F(NetworkWindowTest, ConnectErrorsAreShownInMessages) {
                                          "The attempt to connect was rejected"));
 }
 
+TEST_F(NetworkWindowTest, APortNumberTooLargeToKeepIsRefused) {
+  ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Client"))->click();
+  frame_->Document().Fields().serverAddress = "127.0.0.1";
+  auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
+  portField->setFocus();
+  portField->selectAll();
+  QTest::keyClicks(portField, QStringLiteral("9999999999"));
+  Button(QStringLiteral("Connect to Server"))->click();
+  EXPECT_EQ(messages_,
+            QStringList{QStringLiteral("Invalid port number\nValid range is 1 to 65535")});
+  EXPECT_EQ(frame_->Document().Fields().port, 5000);
+  EXPECT_EQ(portField->text(), QStringLiteral("5000"));
+  EXPECT_EQ(View()->Controller().State(), ConnectionState::ClientIdle);
+  EXPECT_FALSE(View()->Controller().IsConnecting());
+}
+
 TEST_F(NetworkWindowTest, UnsavedEditsAreOfferedForSaving) {
   frame_->FindAction(QStringLiteral("Beep at end-of-packet"))->trigger();
   EXPECT_TRUE(frame_->Document().IsModified());
