@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -39,7 +40,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   view_ = new CLinkTest_NetworkView(doc_, this);
   setCentralWidget(view_);
   BuildMenusAndToolbar();
-  statusBar()->showMessage(tr("Ready"));
+  // The connection's state stays in the status bar; prompts and notes show over it for a while.
+  connectionState_ = new QLabel(this);
+  connectionState_->setObjectName(QStringLiteral("connectionState"));
+  statusBar()->addWidget(connectionState_, 1);
+  const auto showState = [this] {
+    connectionState_->setText(view_->Controller().Panel().stateText);
+  };
+  connect(&view_->Controller(), &ConnectionController::panelChanged, this, showState);
+  showState();
   connect(view_, &CLinkTest_NetworkView::documentModified, this, &CMainFrame::MarkModified);
   connect(view_, &CLinkTest_NetworkView::statusMessage, this, [this](const QString& text) {
     if (text.isEmpty()) {

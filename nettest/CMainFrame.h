@@ -10,6 +10,7 @@
 #include "nettest/CLinkTest_NetworkDoc.h"
 
 class QAction;
+class QLabel;
 
 namespace mx::nettest {
 
@@ -70,6 +71,7 @@ class CMainFrame : public QMainWindow {
   QAction* braces_ = nullptr;
   QAction* crLf_ = nullptr;
   QAction* beep_ = nullptr;
+  QLabel* connectionState_ = nullptr;
 };
 
 }  // namespace mx::nettest

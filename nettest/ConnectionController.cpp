@@ -30,6 +30,28 @@ ConnectionController::~ConnectionController() {
   CloseSockets();
 }
 
+void ConnectionController::Changed() {
+  switch (state_) {
+    case ConnectionState::Listening:
+      panel_.stateText =
+          desktop::FromUtf8(text::kStateListening) + QString::number(doc_.Fields().port);
+      break;
+    case ConnectionState::Connected: {
+      // The far end: the server in Client mode, the client in Server mode.
+      const bool server = doc_.Fields().mode == kLtnModeServer;
+      panel_.stateText = desktop::FromUtf8(server ? text::kStateConnectedToClient
+                                                  : text::kStateConnectedToServer) +
+                         (server ? panel_.clientAddress + QLatin1Char(':') + panel_.clientPort
+                                 : panel_.serverAddress + QLatin1Char(':') + panel_.serverPort);
+      break;
+    }
+    default:
+      panel_.stateText = desktop::FromUtf8(text::kStateReady);
+      break;
+  }
+  emit panelChanged();
+}
+
 void ConnectionController::ResetForDocument() {
   rememberedAddress_ = desktop::FromLatin1(doc_.Fields().serverAddress);
   doc_.Fields().mode = kForceModeChange;

@@ -40,6 +40,7 @@ struct ConnectionPanel {
   bool actionEnabled = false;
   bool addressEnabled = true;
   bool portEnabled = true;
+  QString stateText;  // for the status bar: "Ready", "Listening for a client on port 5000", ...
   bool operator==(const ConnectionPanel&) const = default;
 };
 
@@ -94,7 +95,7 @@ class ConnectionController : public QObject {
   void OnConnectionClosed();
   void OnReceiveFailed(int winsockCode);
   bool PortIsValid() const;
-  void Changed() { emit panelChanged(); }
+  void Changed();
 
   CLinkTest_NetworkDoc& doc_;
   QHostAddress listenAddress_{QHostAddress::Any};

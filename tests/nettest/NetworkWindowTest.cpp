@@ -81,6 +81,11 @@ class NetworkWindowTest : public ::testing::Test {
     return ByCaption<QPushButton>(frame_.get(), caption);
   }
   QString TrafficText() { return Traffic()->toPlainText(); }
+  // The connection's state as the status bar shows it while no prompt covers it.
+  QString StatusState() {
+    auto* state = frame_->statusBar()->findChild<QLabel*>(QStringLiteral("connectionState"));
+    return state && state->isVisible() ? state->text() : QString();
+  }
 
   // Connects the window as a client to a loopback peer and returns the peer's end.
   QTcpSocket* ConnectToPeer() {
@@ -236,6 +241,7 @@ TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
             QString::number(peer_.serverPort()));
   EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("portField"))->isEnabled());
   EXPECT_EQ(frame_->Document().Fields().serverAddress, "127.0.0.1");
+  EXPECT_EQ(StatusState(), "Connected to server 127.0.0.1:" + QString::number(peer_.serverPort()));
 
   frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->trigger();
   EXPECT_TRUE(frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->isChecked());
@@ -487,12 +493,14 @@ TEST_F(NetworkWindowTest, ServerModeRefusesASecondClientAndSaysSo) {
   Button(QStringLiteral("Start Listening for Client"))->click();
   ASSERT_NE(Button(QStringLiteral("Stop Listening for Client")), nullptr);
   EXPECT_EQ(QApplication::focusWidget(), Traffic());
+  EXPECT_EQ(StatusState(), "Listening for a client on port " + QString::number(port));
 
   QTcpSocket first;
   first.connectToHost(QHostAddress::LocalHost, port);
   ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Close Connection")) != nullptr; }));
   EXPECT_EQ(frame_->findChild<QLabel*>(QStringLiteral("clientPort"))->text(),
             QString::number(first.localPort()));
+  EXPECT_EQ(StatusState(), "Connected to client 127.0.0.1:" + QString::number(first.localPort()));
   QTcpSocket second;
   second.connectToHost(QHostAddress::LocalHost, port);
   ASSERT_TRUE(WaitFor([&] { return second.state() == QAbstractSocket::UnconnectedState; }));
