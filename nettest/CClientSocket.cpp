@@ -35,9 +35,8 @@ CClientSocket::~CClientSocket() {
 }
 
 void CClientSocket::Wire() {
-  // Qt would otherwise drain the kernel's buffer into memory without limit, and a peer that sends
-  // flat out would make one readyRead worth seconds of display work. A bounded buffer leaves the
-  // rest to TCP flow control and keeps each turn of the event loop short.
+  // Qt would otherwise drain the kernel's buffer into memory without limit; a bounded buffer leaves
+  // the rest to TCP flow control.
   socket_->setReadBufferSize(kReadAhead);
   connect(socket_, &QTcpSocket::connected, this, [this] {
     connecting_ = false;
@@ -91,14 +90,14 @@ quint16 CClientSocket::PeerPort() const {
 
 void CClientSocket::OnReadyRead() {
   // Everything waiting is taken now: readyRead is not raised again for bytes already buffered.
-  while (socket_->bytesAvailable() > 0) {
-    const QByteArray chunk = socket_->read(kReceiveBufferSize);
-    if (chunk.isEmpty()) {
-      emit receiveFailed(WinsockCodeForSocketError(socket_->error(), socket_->errorString()));
-      return;
-    }
-    emit dataReceived(chunk);
+  if (socket_->bytesAvailable() <= 0)
+    return;
+  const QByteArray received = socket_->readAll();
+  if (received.isEmpty()) {
+    emit receiveFailed(WinsockCodeForSocketError(socket_->error(), socket_->errorString()));
+    return;
   }
+  emit dataReceived(received);
 }
 
 void CClientSocket::OnError() {

@@ -422,6 +422,18 @@ TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
   View()->ShowReceived(QByteArray(60001, 'b'));
   EXPECT_EQ(Traffic()->CharacterCount(), 40000);
   EXPECT_TRUE(TrafficText().startsWith(QLatin1Char('b')));
+
+  // A burst of a megabyte leaves what showing every byte would leave: the newest 40000
+  // characters, cut inside a braced name where the count falls, and every packet counted.
+  frame_->Document().Fields().charactersInBraces = 1;
+  QByteArray burst;
+  for (int i = 0; burst.size() < 1'000'000; ++i)
+    burst += "+0012." + QByteArray::number(100 + i % 900) + '\r' + char(200);
+  std::string whole;
+  for (char c : burst)
+    AppendTrafficText(static_cast<uint8_t>(c), {true, 13}, whole);
+  EXPECT_EQ(Traffic()->ShowBytes(burst, true, {true, 13}), burst.count('\r'));
+  EXPECT_EQ(TrafficText(), QString::fromLatin1(whole).right(40000));
 }
 
 TEST_F(NetworkWindowTest, UserPushbuttonsDialogChecksEachCommand) {
