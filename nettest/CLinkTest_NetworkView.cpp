@@ -115,9 +115,14 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   connect(&controller_, &ConnectionController::focusRequested, this,
           &CLinkTest_NetworkView::OnFocusRequested);
   connect(&controller_, &ConnectionController::dataReceived, this,
-          &CLinkTest_NetworkView::ShowReceived);
+          &CLinkTest_NetworkView::QueueReceived);
+  queuedTimer_.setSingleShot(true);
+  connect(&queuedTimer_, &QTimer::timeout, this, &CLinkTest_NetworkView::ShowQueued);
   // Each connection's traffic starts on a line of its own, even when the last one ended mid-line.
-  connect(&controller_, &ConnectionController::connectionOpened, traffic_, &TrafficPane::EndLine);
+  connect(&controller_, &ConnectionController::connectionOpened, this, [this] {
+    ShowQueued();
+    traffic_->EndLine();
+  });
 
   trimTimer_.setInterval(kTrimPeriodMs);
   connect(&trimTimer_, &QTimer::timeout, this, &CLinkTest_NetworkView::TrimTraffic);
@@ -317,11 +322,32 @@ bool CLinkTest_NetworkView::CommitFields() {
 void CLinkTest_NetworkView::TypeBytes(const QByteArray& bytes) {
   if (bytes.isEmpty())
     return;
+  ShowQueued();  // what came in before goes first
   const TrafficDisplayOptions options{doc_.Fields().charactersInBraces != 0,
                                       doc_.Fields().endOfPacket};
   traffic_->ShowBytes(bytes, false, options);
   for (char c : bytes)
     controller_.SendTypedByte(static_cast<uint8_t>(c));
+}
+
+void CLinkTest_NetworkView::QueueReceived(const QByteArray& bytes) {
+  queued_ += bytes;
+  if (queuedTimer_.isActive() && queued_.size() < kMaxQueued)
+    return;
+  const qint64 since = sinceShown_.isValid() ? sinceShown_.elapsed() : kDisplayPeriodMs;
+  if (since >= kDisplayPeriodMs || queued_.size() >= kMaxQueued)
+    ShowQueued();
+  else
+    queuedTimer_.start(static_cast<int>(kDisplayPeriodMs - since));
+}
+
+void CLinkTest_NetworkView::ShowQueued() {
+  queuedTimer_.stop();
+  if (queued_.isEmpty())
+    return;
+  const QByteArray bytes = std::exchange(queued_, QByteArray());
+  ShowReceived(bytes);
+  sinceShown_.start();
 }
 
 void CLinkTest_NetworkView::ShowReceived(const QByteArray& bytes) {
@@ -349,10 +375,12 @@ void CLinkTest_NetworkView::ClearSendPane() {
 }
 
 void CLinkTest_NetworkView::StartNewLine() {
+  ShowQueued();
   traffic_->InsertLineBreak();
 }
 
 void CLinkTest_NetworkView::ClearTraffic() {
+  ShowQueued();  // they came in before the pane was cleared (and may yet beep)
   traffic_->clear();
   traffic_->setFocus();
 }

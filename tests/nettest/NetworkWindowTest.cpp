@@ -436,6 +436,18 @@ TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
   EXPECT_EQ(TrafficText(), QString::fromLatin1(whole).right(40000));
 }
 
+TEST_F(NetworkWindowTest, ReceivedBytesShowBeforeWhatIsTypedOrClearedAfterThem) {
+  // The second piece may wait for the pane's next turn; typing must not overtake it.
+  View()->QueueReceived(QByteArray("+0012.345\r"));
+  View()->QueueReceived(QByteArray("+0012.346"));
+  View()->TypeBytes(QByteArray("<$B"));
+  EXPECT_EQ(TrafficText(), QStringLiteral("+0012.345\n+0012.346<$B"));
+  View()->QueueReceived(QByteArray("late"));
+  View()->ClearTraffic();
+  test::Settle(3 * CLinkTest_NetworkView::kDisplayPeriodMs);
+  EXPECT_EQ(TrafficText(), QString()) << "what came in before the clear is cleared with the rest";
+}
+
 TEST_F(NetworkWindowTest, UserPushbuttonsDialogChecksEachCommand) {
   frame_->Document().Fields().buttonCommands[0] = "{A\r";
   QStringList shown;
