@@ -4,7 +4,7 @@ JOBS  ?= $(shell nproc)
 BUILD ?= build
 ASAN  ?= build-asan
 
-APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
                 fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils \
                 dpkg-dev desktop-file-utils appstream shared-mime-info

@@ -20,7 +20,7 @@ set(MX_LAYER_RULES
   "report          : core desktop"
   "terminal        : report desktop desktop/widgets link notation"
   "editor          : terminal report desktop desktop/widgets link notation core json"
-  "nettest         : desktop desktop/widgets notation"
+  "nettest         : desktop desktop/widgets notation core"
   "apps            : *"
   "bench           : *"
   "fuzz            : *"

@@ -1,5 +1,8 @@
 #include "core/SetupDocument.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/ImageOperations.h"
 
 namespace mx {
@@ -33,6 +36,7 @@ void SetupDocument::NewDocument() {
   ResetToDefaults();
   hooks_.RefreshPages();
   pathName_.clear();
+  unreadPath_.clear();
   fileName_ = kUntitledName;
   UpdateCaption();
 }
@@ -63,10 +67,12 @@ LoadOutcome SetupDocument::Load(std::span<const uint8_t> file, const std::string
     image_ = loaded;
     extension_ = extension;
     ApplyLoadFixups(image_);
+    unreadPath_.clear();
   } else {
     ResetToDefaults();
     hooks_.ShowInvalidFile(kInvalidConfigFileText);
     outcome = LoadOutcome::Rejected;
+    unreadPath_ = path;
   }
   networkEdited_ = false;
   ShowLoadedImage();
@@ -83,9 +89,18 @@ FileResult SetupDocument::Save(const std::string& path) {
     return result;
   savedImage_ = image_;
   pathName_ = path;
+  unreadPath_.clear();
   fileName_ = FileNameFromPath(path);
   UpdateCaption();
   return result;
+}
+
+bool SetupDocument::WouldReplaceUnreadFile(const std::string& path) const {
+  if (unreadPath_.empty())
+    return false;
+  // The same file under another name (a link, a relative path) counts too.
+  std::error_code error;
+  return path == unreadPath_ || std::filesystem::equivalent(path, unreadPath_, error);
 }
 
 bool SetupDocument::HasUnsavedChanges() {

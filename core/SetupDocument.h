@@ -65,6 +65,10 @@ class SetupDocument {
   // Open for a file already read (never Unreadable): `path` names it.
   LoadOutcome Load(std::span<const uint8_t> file, const std::string& path);
   FileResult Save(const std::string& path);
+  // True when saving under `path` would overwrite the file that this document failed to load: the
+  // user never saw what it holds, so a window asks before replacing it. Any successful save, New or
+  // a good Open ends that.
+  bool WouldReplaceUnreadFile(const std::string& path) const;
   // True when the pages hold edits that differ from the saved copy (commits first).
   bool HasUnsavedChanges();
   // The image read from the interface replaces both copies.
@@ -82,6 +86,7 @@ class SetupDocument {
   ExtensionBlock extension_;
   std::string pathName_;
   std::string fileName_;
+  std::string unreadPath_;  // the file of the last rejected open, until the document moves on
   bool networkEdited_ = false;
 };
 

@@ -47,6 +47,10 @@ class DeviceCommandHost {
   virtual void OpenNotice(std::string_view first, std::string_view second) = 0;
   virtual void CloseNotice() = 0;
   virtual void ShowMessage(std::string_view caption, std::string_view text) = 0;
+  // A message that reports a failure; front ends that can mark it as one (a warning sign) do.
+  virtual void ShowFailure(std::string_view caption, std::string_view text) {
+    ShowMessage(caption, text);
+  }
   virtual void SetWaitCursor(bool on) = 0;
 
   // A port of the scan could not be opened; front ends may say why (in use by which process).

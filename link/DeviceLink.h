@@ -27,5 +27,6 @@ struct DeviceLink {
 // The identity and status updates that every command shares.
 void SetConnectionStatus(DeviceLink& link, bool connected);
 void ShowLinkMessage(DeviceLink& link, std::string_view text);
+void ShowLinkFailure(DeviceLink& link, std::string_view text);
 
 }  // namespace mx

@@ -47,6 +47,10 @@ void ShowLinkMessage(DeviceLink& link, std::string_view text) {
   link.host.ShowMessage(link.state.messageCaption, text);
 }
 
+void ShowLinkFailure(DeviceLink& link, std::string_view text) {
+  link.host.ShowFailure(link.state.messageCaption, text);
+}
+
 bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
   LinkSettings& settings = link.state.linkSettings;
   link.state.portsInUse.clear();
@@ -152,7 +156,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     SetConnectionStatus(link, true);
     return true;
   }
-  ShowLinkMessage(link, msg::kCannotFind);
+  ShowLinkFailure(link, msg::kCannotFind);
   return false;
 }
 

@@ -25,7 +25,7 @@ void SelectIdentifiedModel(DeviceLink& link) {
 
 void Fail(DeviceLink& link, std::string_view text) {
   SetConnectionStatus(link, false);
-  ShowLinkMessage(link, text);
+  ShowLinkFailure(link, text);
 }
 
 }  // namespace

@@ -22,9 +22,12 @@ CClientSocket::CClientSocket(QTcpSocket* accepted, QObject* parent)
     : QObject(parent), socket_(accepted) {
   socket_->setParent(this);
   Wire();
-  // Bytes that came in with the connection were announced before anyone listened.
+  // Bytes that came in while the connection waited were announced before anyone listened; a peer
+  // that has already gone still had its say, and its close follows its data.
   if (socket_->bytesAvailable() > 0)
     QTimer::singleShot(0, this, &CClientSocket::OnReadyRead);
+  if (socket_->state() != QAbstractSocket::ConnectedState)
+    QTimer::singleShot(0, this, &CClientSocket::connectionClosed);
 }
 
 CClientSocket::~CClientSocket() {
@@ -32,9 +35,8 @@ CClientSocket::~CClientSocket() {
 }
 
 void CClientSocket::Wire() {
-  // Qt would otherwise drain the kernel's buffer into memory without limit, and a peer that sends
-  // flat out would make one readyRead worth seconds of display work. A bounded buffer leaves the
-  // rest to TCP flow control and keeps each turn of the event loop short.
+  // Qt would otherwise drain the kernel's buffer into memory without limit; a bounded buffer leaves
+  // the rest to TCP flow control.
   socket_->setReadBufferSize(kReadAhead);
   connect(socket_, &QTcpSocket::connected, this, [this] {
     connecting_ = false;
@@ -43,8 +45,11 @@ void CClientSocket::Wire() {
   connect(socket_, &QTcpSocket::readyRead, this, &CClientSocket::OnReadyRead);
   connect(socket_, &QTcpSocket::errorOccurred, this, &CClientSocket::OnError);
   connect(socket_, &QTcpSocket::disconnected, this, [this] {
-    if (!connecting_)
-      emit connectionClosed();
+    if (connecting_)
+      return;
+    // What the peer sent before it closed comes first, also when nobody has read it yet.
+    OnReadyRead();
+    emit connectionClosed();
   });
 }
 
@@ -59,6 +64,7 @@ void CClientSocket::Send(const char* data, qint64 length) {
 }
 
 void CClientSocket::Close() {
+  blockSignals(true);  // also what was already queued (the data and close of a waiting peer)
   if (!socket_)
     return;
   socket_->disconnect(this);
@@ -84,14 +90,14 @@ quint16 CClientSocket::PeerPort() const {
 
 void CClientSocket::OnReadyRead() {
   // Everything waiting is taken now: readyRead is not raised again for bytes already buffered.
-  while (socket_->bytesAvailable() > 0) {
-    const QByteArray chunk = socket_->read(kReceiveBufferSize);
-    if (chunk.isEmpty()) {
-      emit receiveFailed(WinsockCodeForSocketError(socket_->error(), socket_->errorString()));
-      return;
-    }
-    emit dataReceived(chunk);
+  if (socket_->bytesAvailable() <= 0)
+    return;
+  const QByteArray received = socket_->readAll();
+  if (received.isEmpty()) {
+    emit receiveFailed(WinsockCodeForSocketError(socket_->error(), socket_->errorString()));
+    return;
   }
+  emit dataReceived(received);
 }
 
 void CClientSocket::OnError() {

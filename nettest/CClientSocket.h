@@ -15,9 +15,10 @@ namespace mx::nettest {
 class CClientSocket : public QObject {
   Q_OBJECT
  public:
-  // Received data is handed on in pieces of at most this size, in the order it came in.
-  static constexpr qint64 kReceiveBufferSize = 4096;
-  static constexpr qint64 kReadAhead = 16 * kReceiveBufferSize;
+  // At most this much received data waits in the program; the rest waits in the system, which
+  // slows a flooding peer down. Whatever has come in is handed on in one piece, so the slower the
+  // window, the larger the pieces, and a flood is shown by its newest part.
+  static constexpr qint64 kReadAhead = 1024 * 1024;
 
   explicit CClientSocket(QObject* parent = nullptr);
   // Takes over a connection accepted by CListeningSocket.

@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "core/ConfigFile.h"
 #include "desktop/TextConversion.h"
 #include "nettest/NetTestTexts.h"
 
@@ -11,8 +11,16 @@ namespace mx::nettest {
 void CLinkTest_NetworkDoc::OnNewDocument() {
   fields_ = LtnFields{};
   path_.clear();
+  unreadPath_.clear();
   title_ = desktop::FromUtf8(text::kUntitled);
   modified_ = false;
+}
+
+bool CLinkTest_NetworkDoc::WouldReplaceUnreadFile(const QString& path) const {
+  if (unreadPath_.isEmpty() || !QFileInfo::exists(path))
+    return false;
+  // The same file under another name (a link, a relative path) counts too.
+  return QFileInfo(path).canonicalFilePath() == QFileInfo(unreadPath_).canonicalFilePath();
 }
 
 void CLinkTest_NetworkDoc::SetPathName(const QString& path) {
@@ -27,6 +35,7 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
   fields_ = LtnFields{};
   modified_ = false;
   SetPathName(path);
+  unreadPath_ = path;  // until the file has been read in full
 
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
@@ -48,6 +57,7 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
   switch (result.status) {
     case LtnLoadStatus::Ok:
       fields_ = result.fields;
+      unreadPath_.clear();
       return {};
     case LtnLoadStatus::WrongHeader:
       return {false, desktop::FromUtf8(text::kInvalidDataFile) + path};
@@ -59,19 +69,15 @@ CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Open(const QString& path)
 }
 
 CLinkTest_NetworkDoc::FileResult CLinkTest_NetworkDoc::Save(const QString& path) {
-  const std::vector<uint8_t> bytes = SerializeLtn(fields_);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // The same save as the setup program's files, with the same rules for what it may replace.
+  const mx::FileResult result =
+      WriteFileAtomically(QFile::encodeName(path).toStdString(), SerializeLtn(fields_));
+  if (!result.ok) {
     return {false, desktop::FromUtf8(text::kCannotSaveFile) + path + QLatin1Char('\n') +
-                       file.errorString()};
-  }
-  const auto size = static_cast<qint64>(bytes.size());
-  if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return {false, desktop::FromUtf8(text::kCannotSaveFile) + path + QLatin1Char('\n') + why};
+                       QString::fromLocal8Bit(result.error)};
   }
   SetPathName(path);
+  unreadPath_.clear();
   modified_ = false;
   return {};
 }

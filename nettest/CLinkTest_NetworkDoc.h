@@ -30,10 +30,15 @@ class CLinkTest_NetworkDoc {
   // failure the defaults stay in effect (never a half-read document) and the message says why.
   FileResult Open(const QString& path);
 
-  // Writes a temporary file beside `path` and renames it over the old one only when every byte is
-  // on disk, so a full disk or a crash never leaves a cut-off document. On success `path` becomes
-  // the document's path.
+  // Saves through the setup program's safe save: a temporary file beside `path` replaces the old
+  // one only when every byte is on disk, so a full disk or a crash never leaves a cut-off
+  // document. On success `path` becomes the document's path.
   FileResult Save(const QString& path);
+
+  // True when saving under `path` would overwrite an existing file that this document failed to
+  // read: the user never saw what it holds, so the window asks first. Any successful save, New or
+  // a good Open ends that.
+  bool WouldReplaceUnreadFile(const QString& path) const;
 
   QString PathName() const { return path_; }
   void SetPathName(const QString& path);
@@ -45,6 +50,7 @@ class CLinkTest_NetworkDoc {
  private:
   LtnFields fields_;
   QString path_;
+  QString unreadPath_;  // the file of the last failed open, until the document moves on
   QString title_ = QStringLiteral("untitled");
   bool modified_ = false;
 };

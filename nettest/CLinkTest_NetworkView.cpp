@@ -16,6 +16,7 @@
 
 #include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
+#include "nettest/NetTestTexts.h"
 #include "nettest/TerminalMessages.h"
 #include "nettest/TrafficPane.h"
 
@@ -71,8 +72,10 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   // Left: the two panes. Right: the connection group on top, the user buttons at the bottom of
   // the traffic pane, Send and Clear beside the send pane. The left column takes all extra room.
   auto* grid = new QGridLayout(this);
-  grid->addWidget(
-      new QLabel(QStringLiteral("Received data (yellow) & Transmitted data (green)"), this), 0, 0);
+  auto* trafficLabel =
+      new QLabel(QStringLiteral("Received data (yellow) && Transmitted data (green)"), this);
+  trafficLabel->setBuddy(traffic_);
+  grid->addWidget(trafficLabel, 0, 0);
   grid->addWidget(traffic_, 1, 0);
   auto* right = new QVBoxLayout;
   right->addWidget(BuildConnectionGroup());
@@ -83,8 +86,9 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   }
   right->addLayout(users);
   grid->addLayout(right, 0, 1, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Command to be sent with \"Send\" button"), this), 2,
-                  0);
+  auto* sendLabel = new QLabel(QStringLiteral("Command to be sent with \"Send\" button"), this);
+  sendLabel->setBuddy(send_);
+  grid->addWidget(sendLabel, 2, 0);
   grid->addWidget(send_, 3, 0);
   auto* sendButtons = new QHBoxLayout;
   sendButtons->addStretch(1);
@@ -111,7 +115,14 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   connect(&controller_, &ConnectionController::focusRequested, this,
           &CLinkTest_NetworkView::OnFocusRequested);
   connect(&controller_, &ConnectionController::dataReceived, this,
-          &CLinkTest_NetworkView::ShowReceived);
+          &CLinkTest_NetworkView::QueueReceived);
+  queuedTimer_.setSingleShot(true);
+  connect(&queuedTimer_, &QTimer::timeout, this, &CLinkTest_NetworkView::ShowQueued);
+  // Each connection's traffic starts on a line of its own, even when the last one ended mid-line.
+  connect(&controller_, &ConnectionController::connectionOpened, this, [this] {
+    ShowQueued();
+    traffic_->EndLine();
+  });
 
   trimTimer_.setInterval(kTrimPeriodMs);
   connect(&trimTimer_, &QTimer::timeout, this, &CLinkTest_NetworkView::TrimTraffic);
@@ -188,8 +199,8 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
                                      QStringLiteral("Connecting...  (click to cancel)")) +
                                  24);
   connect(actionButton_, &QPushButton::clicked, this, [this] {
-    CommitFields();
-    controller_.RunAction();
+    if (CommitFields())
+      controller_.RunAction();
   });
   auto* actionRow = new QHBoxLayout;
   actionRow->addStretch(1);
@@ -211,8 +222,16 @@ void CLinkTest_NetworkView::RefreshFromDocument() {
 
 void CLinkTest_NetworkView::ApplyButtonLabels() {
   for (int i = 0; i < kUserButtonCount; ++i) {
-    userButtons_[static_cast<std::size_t>(i)]->setText(
-        desktop::FromLatin1(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]));
+    QPushButton* button = userButtons_[static_cast<std::size_t>(i)];
+    const QString label =
+        desktop::FromLatin1(doc_.Fields().buttonLabels[static_cast<std::size_t>(i)]);
+    // Labels have no length limit; a long one is cut short on its button, so the layout holds,
+    // and shown whole in the tooltip and to screen readers.
+    const int room = button->fontMetrics().horizontalAdvance(QString(kButtonLabelRoom, 'x'));
+    const QString shown = button->fontMetrics().elidedText(label, Qt::ElideRight, room);
+    button->setText(shown);
+    button->setToolTip(shown == label ? QString() : label);
+    button->setAccessibleName(label);
   }
 }
 
@@ -273,31 +292,62 @@ void CLinkTest_NetworkView::StoreAddressField() {
   emit documentModified();
 }
 
-void CLinkTest_NetworkView::StorePortField() {
+bool CLinkTest_NetworkView::StorePortField() {
   if (!portChanged_)
-    return;
+    return true;
   portChanged_ = false;
-  bool ok = false;
-  const qlonglong value = portField_->text().toLongLong(&ok);
-  // A number that does not fit is read as 0, which the connection check then rejects.
-  doc_.Fields().port = ok && value <= INT32_MAX ? static_cast<int32_t>(value) : 0;
+  // The field takes digits only; an empty one is 0, which the connection check rejects.
+  const QString typed = portField_->text();
+  bool ok = typed.isEmpty();
+  const qlonglong value = ok ? 0 : typed.toLongLong(&ok);
+  if (!ok || value > INT32_MAX) {
+    // Too large to keep as a number at all: refused with the port message, the old port stays.
+    portField_->setText(QString::number(doc_.Fields().port));
+    ShowMessage(this, desktop::FromUtf8(text::kInvalidPort));
+    portField_->setFocus();
+    portField_->selectAll();
+    return false;
+  }
+  doc_.Fields().port = static_cast<int32_t>(value);
   portField_->setText(QString::number(doc_.Fields().port));
   emit documentModified();
+  return true;
 }
 
-void CLinkTest_NetworkView::CommitFields() {
+bool CLinkTest_NetworkView::CommitFields() {
   StoreAddressField();
-  StorePortField();
+  return StorePortField();
 }
 
 void CLinkTest_NetworkView::TypeBytes(const QByteArray& bytes) {
   if (bytes.isEmpty())
     return;
+  ShowQueued();  // what came in before goes first
   const TrafficDisplayOptions options{doc_.Fields().charactersInBraces != 0,
                                       doc_.Fields().endOfPacket};
   traffic_->ShowBytes(bytes, false, options);
   for (char c : bytes)
     controller_.SendTypedByte(static_cast<uint8_t>(c));
+}
+
+void CLinkTest_NetworkView::QueueReceived(const QByteArray& bytes) {
+  queued_ += bytes;
+  if (queuedTimer_.isActive() && queued_.size() < kMaxQueued)
+    return;
+  const qint64 since = sinceShown_.isValid() ? sinceShown_.elapsed() : kDisplayPeriodMs;
+  if (since >= kDisplayPeriodMs || queued_.size() >= kMaxQueued)
+    ShowQueued();
+  else
+    queuedTimer_.start(static_cast<int>(kDisplayPeriodMs - since));
+}
+
+void CLinkTest_NetworkView::ShowQueued() {
+  queuedTimer_.stop();
+  if (queued_.isEmpty())
+    return;
+  const QByteArray bytes = std::exchange(queued_, QByteArray());
+  ShowReceived(bytes);
+  sinceShown_.start();
 }
 
 void CLinkTest_NetworkView::ShowReceived(const QByteArray& bytes) {
@@ -325,10 +375,12 @@ void CLinkTest_NetworkView::ClearSendPane() {
 }
 
 void CLinkTest_NetworkView::StartNewLine() {
+  ShowQueued();
   traffic_->InsertLineBreak();
 }
 
 void CLinkTest_NetworkView::ClearTraffic() {
+  ShowQueued();  // they came in before the pane was cleared (and may yet beep)
   traffic_->clear();
   traffic_->setFocus();
 }

@@ -2,6 +2,7 @@
 // The terminal's form: traffic pane, send pane, connection controls and the four user buttons.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -25,17 +26,28 @@ class CLinkTest_NetworkView : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kTrimPeriodMs = 1000;
+  // The width, in average characters, that a user button gives its label before cutting it short.
+  static constexpr int kButtonLabelRoom = 20;
+  // A peer that sends flat out is shown at most this often, each time by its newest part: the
+  // pane keeps only so much, and most of the work of showing every piece would be cut away.
+  static constexpr int kDisplayPeriodMs = 20;
+  static constexpr qsizetype kMaxQueued = 4 * 1024 * 1024;
 
   explicit CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget* parent = nullptr);
   ~CLinkTest_NetworkView() override;
 
   // After a document was loaded or created: Inactive mode, fields and buttons from the document.
   void RefreshFromDocument();
-  // Stores edits of the address and port fields that have not been stored yet.
-  void CommitFields();
+  // Stores edits of the address and port fields that have not been stored yet. False when the
+  // port field held a number too large to be one (the user was told; the port is unchanged).
+  bool CommitFields();
 
   // Typed, pasted, sent or user-button bytes: shown in green, then sent if connected.
   void TypeBytes(const QByteArray& bytes);
+  // Bytes from the connection: shown at once, unless the pane was drawn less than
+  // kDisplayPeriodMs ago; then they join what else arrives until then and are shown together.
+  void QueueReceived(const QByteArray& bytes);
+  // Shows received bytes now, in yellow.
   void ShowReceived(const QByteArray& bytes);
 
   void SendCommandPane();
@@ -72,7 +84,8 @@ class CLinkTest_NetworkView : public QWidget {
   void ApplyPanel();
   void OnFocusRequested(FocusTarget target);
   void StoreAddressField();
-  void StorePortField();
+  bool StorePortField();
+  void ShowQueued();
 
   CLinkTest_NetworkDoc& doc_;
   ConnectionController controller_;
@@ -96,6 +109,9 @@ class CLinkTest_NetworkView : public QWidget {
   bool addressChanged_ = false;
   bool portChanged_ = false;
   QTimer trimTimer_;
+  QByteArray queued_;
+  QTimer queuedTimer_;
+  QElapsedTimer sinceShown_;
 };
 
 }  // namespace mx::nettest

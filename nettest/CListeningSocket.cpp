@@ -3,14 +3,38 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "nettest/CClientSocket.h"
 #include "nettest/SocketErrorCode.h"
 
 namespace mx::nettest {
+namespace {
+
+// Connections wait here until the window takes them, reading what their peers send meanwhile; the
+// same bound as for an active connection keeps a flooding peer from filling memory while it waits.
+class BoundedServer : public QTcpServer {
+ public:
+  using QTcpServer::QTcpServer;
+
+ protected:
+  void incomingConnection(qintptr descriptor) override {
+    auto* socket = new QTcpSocket(this);
+    socket->setReadBufferSize(CClientSocket::kReadAhead);
+    if (!socket->setSocketDescriptor(descriptor)) {
+      delete socket;
+      return;
+    }
+    addPendingConnection(socket);
+  }
+};
+
+}  // namespace
 
 CListeningSocket::CListeningSocket(QObject* parent)
-    : QObject(parent), server_(new QTcpServer(this)) {
+    : QObject(parent), server_(new BoundedServer(this)) {
   server_->setMaxPendingConnections(kBacklog);
+  server_->setListenBacklogSize(kSystemQueue);
   connect(server_, &QTcpServer::newConnection, this, &CListeningSocket::connectionWaiting);
+  connect(server_, &QTcpServer::acceptError, this, &CListeningSocket::acceptFailed);
 }
 
 CListeningSocket::~CListeningSocket() {
@@ -42,6 +66,10 @@ CListeningSocket::ListenResult CListeningSocket::Listen(const QHostAddress& addr
 
 QTcpSocket* CListeningSocket::Accept() {
   return server_->hasPendingConnections() ? server_->nextPendingConnection() : nullptr;
+}
+
+bool CListeningSocket::HasWaiting() const {
+  return server_->hasPendingConnections();
 }
 
 void CListeningSocket::Close() {

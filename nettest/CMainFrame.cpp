@@ -6,10 +6,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -18,6 +17,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/ToolbarIcons.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
 #include "nettest/PreferencesDialog.h"
@@ -42,7 +42,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
   view_ = new CLinkTest_NetworkView(doc_, this);
   setCentralWidget(view_);
   BuildMenusAndToolbar();
-  statusBar()->showMessage(tr("Ready"));
+  // The connection's state stays in the status bar; prompts and notes show over it for a while.
+  connectionState_ = new QLabel(this);
+  connectionState_->setObjectName(QStringLiteral("connectionState"));
+  statusBar()->addWidget(connectionState_, 1);
+  const auto showState = [this] {
+    connectionState_->setText(view_->Controller().Panel().stateText);
+  };
+  connect(&view_->Controller(), &ConnectionController::panelChanged, this, showState);
+  showState();
   connect(view_, &CLinkTest_NetworkView::documentModified, this, &CMainFrame::MarkModified);
   connect(view_, &CLinkTest_NetworkView::statusMessage, this, [this](const QString& text) {
     if (text.isEmpty()) {
@@ -164,8 +172,12 @@ void CMainFrame::BuildMenusAndToolbar() {
   beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
                [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
   beep_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Beep));
-  for (QAction* option : {braces_, crLf_, beep_})
+  for (QAction* option : {braces_, crLf_, beep_}) {
     option->setCheckable(true);
+    // A menu item with a picture shows its check state only as a faint frame around the picture;
+    // in the menu these show a check mark instead, on the toolbar their pictures.
+    option->setIconVisibleInMenu(false);
+  }
   auto* newLine =
       make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
            [this] { view_->StartNewLine(); });
@@ -272,6 +284,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::SaveDocument(const QString& path) {
   view_->CommitFields();
+  if (doc_.WouldReplaceUnreadFile(path) &&
+      !desktop::AskReplaceUnreadFile(this, desktop::FromUtf8(text::kAppName), path)) {
+    return false;
+  }
   const auto result = doc_.Save(path);
   if (!result.ok) {
     ShowMessage(this, result.message);
@@ -361,14 +377,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::PlaceOnScreen() {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen)
-    return;
-  const QRect area = screen->availableGeometry();
-  const QSize size(area.width() * 95 / 100, area.height() * 95 / 100);
-  resize(size);
-  move(area.x() + (area.width() - size.width()) / 2,
-       area.y() + (area.height() - size.height()) / 2);
+  desktop::SizeToScreenFraction(this, 95);
 }
 
 void CMainFrame::StartUp(const QStringList& arguments, const QString& programDir) {

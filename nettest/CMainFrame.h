@@ -10,6 +10,7 @@
 #include "nettest/CLinkTest_NetworkDoc.h"
 
 class QAction;
+class QLabel;
 
 namespace mx::desktop {
 class CaptureControl;
@@ -75,6 +76,7 @@ class CMainFrame : public QMainWindow {
   QAction* crLf_ = nullptr;
   QAction* beep_ = nullptr;
   desktop::CaptureControl* capture_ = nullptr;
+  QLabel* connectionState_ = nullptr;
 };
 
 }  // namespace mx::nettest

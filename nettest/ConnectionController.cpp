@@ -15,6 +15,7 @@ namespace mx::nettest {
 namespace {
 // Written into the document's mode so the next mode selection runs even if the mode is unchanged.
 constexpr int kForceModeChange = -1;
+constexpr int kSecondClientWaitMs = 250;
 }  // namespace
 
 ConnectionController::ConnectionController(CLinkTest_NetworkDoc& doc, QObject* parent)
@@ -24,10 +25,35 @@ ConnectionController::ConnectionController(CLinkTest_NetworkDoc& doc, QObject* p
   connect(this, &ConnectionController::dataReceived, this, [this](const QByteArray& bytes) {
     Capture(desktop::CaptureDirection::Received, bytes.constData(), bytes.size());
   });
+  secondClientWait_.setSingleShot(true);
+  secondClientWait_.setInterval(kSecondClientWaitMs);
+  connect(&secondClientWait_, &QTimer::timeout, this, &ConnectionController::TurnAwayWaiting);
 }
 
 ConnectionController::~ConnectionController() {
   CloseSockets();
+}
+
+void ConnectionController::Changed() {
+  switch (state_) {
+    case ConnectionState::Listening:
+      panel_.stateText =
+          desktop::FromUtf8(text::kStateListening) + QString::number(doc_.Fields().port);
+      break;
+    case ConnectionState::Connected: {
+      // The far end: the server in Client mode, the client in Server mode.
+      const bool server = doc_.Fields().mode == kLtnModeServer;
+      panel_.stateText = desktop::FromUtf8(server ? text::kStateConnectedToClient
+                                                  : text::kStateConnectedToServer) +
+                         (server ? panel_.clientAddress + QLatin1Char(':') + panel_.clientPort
+                                 : panel_.serverAddress + QLatin1Char(':') + panel_.serverPort);
+      break;
+    }
+    default:
+      panel_.stateText = desktop::FromUtf8(text::kStateReady);
+      break;
+  }
+  emit panelChanged();
 }
 
 void ConnectionController::ResetForDocument() {
@@ -60,6 +86,7 @@ void ConnectionController::CloseConnection() {
 
 void ConnectionController::CloseSockets() {
   CloseConnection();
+  secondClientWait_.stop();
   if (listener_) {
     listener_->Close();
     listener_->deleteLater();
@@ -147,6 +174,14 @@ void ConnectionController::RunAction() {
       StartConnecting();
       return;
     case ConnectionState::Connected: {
+      if (doc_.Fields().mode == kLtnModeServer && listener_) {
+        // The listening socket stays open: a client that reconnects at once finds it listening,
+        // and one that already waits is taken now.
+        CloseConnection();
+        ReturnToListening();
+        OnConnectionWaiting();
+        return;
+      }
       CloseSockets();
       const int mode = doc_.Fields().mode;
       doc_.Fields().mode = kForceModeChange;
@@ -184,11 +219,19 @@ void ConnectionController::StartListening() {
   listener_ = listener;
   connect(listener, &CListeningSocket::connectionWaiting, this,
           &ConnectionController::OnConnectionWaiting);
-  panel_.actionText = desktop::FromUtf8(text::kActionStopListening);
-  state_ = ConnectionState::Listening;
-  panel_.portEnabled = false;
-  Changed();
+  connect(listener, &CListeningSocket::acceptFailed, this,
+          [this] { emit messageRequested(desktop::FromUtf8(text::kAcceptFailed)); });
+  ReturnToListening();
   emit focusRequested(FocusTarget::TrafficPane);
+}
+
+void ConnectionController::ReturnToListening() {
+  ClearEndpointTexts();
+  panel_.actionText = desktop::FromUtf8(text::kActionStopListening);
+  panel_.actionEnabled = true;
+  panel_.portEnabled = false;
+  state_ = ConnectionState::Listening;
+  Changed();
 }
 
 void ConnectionController::StartConnecting() {
@@ -242,6 +285,7 @@ void ConnectionController::OnConnected() {
   Changed();
   emit statusRequested(QString());
   emit focusRequested(FocusTarget::TrafficPane);
+  emit connectionOpened();
 }
 
 void ConnectionController::OnConnectFailed(int winsockCode, bool resourceError) {
@@ -264,35 +308,50 @@ void ConnectionController::OnConnectFailed(int winsockCode, bool resourceError) 
 void ConnectionController::OnConnectionWaiting() {
   if (!listener_)
     return;
+  if (connection_) {
+    // One connection at a time. The newcomer waits a moment in case the open connection is just
+    // ending; if it is still open then, the newcomer is turned away.
+    if (listener_->HasWaiting() && !secondClientWait_.isActive())
+      secondClientWait_.start();
+    return;
+  }
+  if (QTcpSocket* waiting = listener_->Accept())
+    TakeConnection(waiting);
+  if (listener_->HasWaiting())
+    secondClientWait_.start();  // counted from now, not from when the newcomer arrived
+}
+
+void ConnectionController::TakeConnection(QTcpSocket* waiting) {
+  auto* socket = new CClientSocket(waiting, this);
+  connection_ = socket;
+  connect(socket, &CClientSocket::dataReceived, this, &ConnectionController::dataReceived);
+  connect(socket, &CClientSocket::connectionClosed, this,
+          &ConnectionController::OnConnectionClosed);
+  connect(socket, &CClientSocket::receiveFailed, this, &ConnectionController::OnReceiveFailed);
+  panel_.clientAddress = socket->PeerAddress();
+  panel_.clientPort = QString::number(socket->PeerPort());
+  panel_.serverAddress = socket->LocalAddress();
+  panel_.serverPort = QString::number(socket->LocalPort());
+  panel_.actionText = desktop::FromUtf8(text::kActionClose);
+  panel_.actionEnabled = true;
+  state_ = ConnectionState::Connected;
+  Changed();
+  emit connectionOpened();
+}
+
+void ConnectionController::TurnAwayWaiting() {
+  if (!listener_)
+    return;
+  if (!connection_) {
+    OnConnectionWaiting();
+    return;
+  }
   while (QTcpSocket* waiting = listener_->Accept()) {
-    if (connection_) {
-      // One connection at a time: the newcomer is turned away, the active one is kept.
-      const QString who = DisplayAddress(waiting->peerAddress()) + QLatin1Char(':') +
-                          QString::number(waiting->peerPort());
-      waiting->abort();
-      waiting->deleteLater();
-      emit statusRequested(desktop::FromUtf8(text::kStatusSecondRefused) + who);
-      continue;
-    }
-    if (waiting->state() != QAbstractSocket::ConnectedState) {
-      waiting->deleteLater();
-      emit messageRequested(desktop::FromUtf8(text::kAcceptFailed));
-      continue;
-    }
-    auto* socket = new CClientSocket(waiting, this);
-    connection_ = socket;
-    connect(socket, &CClientSocket::dataReceived, this, &ConnectionController::dataReceived);
-    connect(socket, &CClientSocket::connectionClosed, this,
-            &ConnectionController::OnConnectionClosed);
-    connect(socket, &CClientSocket::receiveFailed, this, &ConnectionController::OnReceiveFailed);
-    panel_.clientAddress = socket->PeerAddress();
-    panel_.clientPort = QString::number(socket->PeerPort());
-    panel_.serverAddress = socket->LocalAddress();
-    panel_.serverPort = QString::number(socket->LocalPort());
-    panel_.actionText = desktop::FromUtf8(text::kActionClose);
-    panel_.actionEnabled = true;
-    state_ = ConnectionState::Connected;
-    Changed();
+    const QString who = DisplayAddress(waiting->peerAddress()) + QLatin1Char(':') +
+                        QString::number(waiting->peerPort());
+    waiting->abort();
+    waiting->deleteLater();
+    emit statusRequested(desktop::FromUtf8(text::kStatusSecondRefused) + who);
   }
 }
 

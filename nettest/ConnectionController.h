@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
+
+class QTcpSocket;
 
 namespace mx::desktop {
 class CaptureLog;
@@ -42,6 +45,7 @@ struct ConnectionPanel {
   bool actionEnabled = false;
   bool addressEnabled = true;
   bool portEnabled = true;
+  QString stateText;  // for the status bar: "Ready", "Listening for a client on port 5000", ...
   bool operator==(const ConnectionPanel&) const = default;
 };
 
@@ -80,6 +84,8 @@ class ConnectionController : public QObject {
   void statusRequested(const QString& text);
   void focusRequested(mx::nettest::FocusTarget target);
   void dataReceived(const QByteArray& bytes);
+  // A connection has just been made (as client) or taken (as server).
+  void connectionOpened();
 
  private:
   void CloseSockets();
@@ -90,10 +96,13 @@ class ConnectionController : public QObject {
   void OnConnected();
   void OnConnectFailed(int winsockCode, bool resourceError);
   void OnConnectionWaiting();
+  void TakeConnection(QTcpSocket* waiting);
+  void TurnAwayWaiting();
+  void ReturnToListening();
   void OnConnectionClosed();
   void OnReceiveFailed(int winsockCode);
   bool PortIsValid() const;
-  void Changed() { emit panelChanged(); }
+  void Changed();
   void Capture(desktop::CaptureDirection direction, const char* bytes, qint64 count);
 
   CLinkTest_NetworkDoc& doc_;
@@ -103,6 +112,9 @@ class ConnectionController : public QObject {
   QString rememberedAddress_;
   QPointer<CClientSocket> connection_;
   QPointer<CListeningSocket> listener_;
+  // How long a newcomer waits while another connection is open before it is turned away: the
+  // newcomer may be the same client coming back before its old connection's close got here.
+  QTimer secondClientWait_;
   bool connecting_ = false;
   desktop::CaptureLog* log_ = nullptr;
 };

@@ -61,6 +61,12 @@ inline constexpr std::string_view kAcceptFailed = "Server could not accept the c
 inline constexpr std::string_view kReceiveError = "Receieve error:\n\n";
 inline constexpr std::string_view kUnknownError = "Unknown error";
 
+// The connection's state, kept in the status bar.
+inline constexpr std::string_view kStateReady = "Ready";
+inline constexpr std::string_view kStateListening = "Listening for a client on port ";
+inline constexpr std::string_view kStateConnectedToServer = "Connected to server ";
+inline constexpr std::string_view kStateConnectedToClient = "Connected to client ";
+
 // Status bar notes about the connection (not message boxes: nothing is wrong with the window).
 inline constexpr std::string_view kStatusConnecting = "Connecting to ";
 inline constexpr std::string_view kStatusSecondRefused =

@@ -1,10 +1,13 @@
 #include "nettest/TrafficPane.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <algorithm>
 
 #include "desktop/TextConversion.h"
 
@@ -66,27 +69,40 @@ void TrafficPane::MoveCaretToEnd() {
 
 int TrafficPane::ShowBytes(const QByteArray& bytes, bool received,
                            const TrafficDisplayOptions& options) {
-  // One insertion per batch: the pane keeps up with a gage streaming flat out, where a colour
-  // change and an insertion per byte fell behind at a few kilobytes a second.
-  std::string text;
-  text.reserve(static_cast<std::size_t>(bytes.size()) + 16);
-  int packets = 0;
-  bool endedWithPacket = false;
-  for (char c : bytes) {
-    endedWithPacket = AppendTrafficText(static_cast<uint8_t>(c), options, text);
-    if (endedWithPacket)
-      ++packets;
-  }
+  if (bytes.isEmpty())
+    return 0;
+  // The end-of-packet rules see every byte, however much of the batch is shown.
+  const auto eop = static_cast<char>(options.endOfPacket);
+  const int packets = static_cast<int>(std::count(bytes.begin(), bytes.end(), eop));
+  const bool endedWithPacket = bytes.back() == eop;
+
+  // The pane never holds more than kHardLimit characters: past it, only the newest kTrimKeep
+  // remain. A large batch (a flooding peer delivers megabytes at a time) would mostly be formatted
+  // and inserted only to be cut away at once, so only the text the pane will keep is made.
+  const int before = CharacterCount();
+  const TrafficTail tail =
+      TailOfTrafficText(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                  static_cast<std::size_t>(bytes.size())),
+                        options, std::max(kTrimKeep, kHardLimit - before + 1));
+  const bool replacesAll = before + tail.width > kHardLimit && tail.width >= kTrimKeep;
+  std::string text = tail.text;
+  if (replacesAll)
+    text.erase(0, text.size() - static_cast<std::size_t>(kTrimKeep));
+
+  // One insertion per batch: a colour change and an insertion per byte fell behind at a few
+  // kilobytes a second.
   QTextCharFormat format;
   format.setForeground(received ? kReceivedColour : kTransmittedColour);
   format.setFontWeight(QFont::Bold);
+  if (replacesAll)
+    clear();
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(desktop::FromLatin1(text), format);
   setTextCursor(cursor);
-  // The timer trims once a second; a stream of megabytes a second would grow the pane by millions
-  // of characters in between and make each trim (and every layout) crawl. Past this hard ceiling
-  // the pane is trimmed at once, by the timer's own rule.
+  // The timer trims once a second; between its ticks a fast stream would grow the pane by far
+  // more than it keeps and make each trim (and every layout) crawl. Past this hard ceiling the
+  // pane is trimmed at once, by the timer's own rule.
   if (CharacterCount() > kHardLimit)
     Trim();
   KeepEndInView(endedWithPacket);
@@ -99,6 +115,11 @@ void TrafficPane::InsertLineBreak() {
   cursor.insertText(QStringLiteral("\n"));
   setTextCursor(cursor);
   KeepEndInView(true);
+}
+
+void TrafficPane::EndLine() {
+  if (!document()->lastBlock().text().isEmpty())
+    InsertLineBreak();
 }
 
 bool TrafficPane::Trim() {
@@ -126,6 +147,22 @@ void TrafficPane::KeepEndInView(bool endedWithPacket) {
   const int right = viewport()->width() - rightMargin_;
   if (caret.right() > right)
     bar->setValue(bar->value() + caret.right() - right);
+}
+
+QMenu* TrafficPane::CreateContextMenu() {
+  auto* menu = new QMenu(this);
+  QAction* copy = menu->addAction(tr("&Copy"), this, &QPlainTextEdit::copy);
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setEnabled(textCursor().hasSelection());
+  menu->addAction(tr("Select &All"), this, &QPlainTextEdit::selectAll)
+      ->setEnabled(!document()->isEmpty());
+  return menu;
+}
+
+void TrafficPane::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CreateContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 bool TrafficPane::event(QEvent* event) {

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QPlainTextEdit>
 
+class QMenu;
+
 #include "nettest/TrafficText.h"
 
 namespace mx::nettest {
@@ -31,9 +33,13 @@ class TrafficPane : public QPlainTextEdit {
   // Shows `bytes` by the display rules in one insertion; returns how many were end-of-packet bytes.
   int ShowBytes(const QByteArray& bytes, bool received, const TrafficDisplayOptions& options);
   void InsertLineBreak();
+  // A line break unless the last line is empty, so what follows starts a line of its own.
+  void EndLine();
   // Keeps the pane bounded: above kTrimAbove characters only the newest kTrimKeep remain.
   bool Trim();
   int CharacterCount() const;
+  // The pane's own menu: Copy and Select All. Select All lives only here: Ctrl+A types SOH.
+  QMenu* CreateContextMenu();
 
  signals:
   void bytesTyped(const QByteArray& bytes);
@@ -42,6 +48,7 @@ class TrafficPane : public QPlainTextEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool event(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void MoveCaretToEnd();

@@ -1,5 +1,7 @@
 #include "nettest/TrafficText.h"
 
+#include <algorithm>
+
 #include "notation/ControlNotation.h"
 
 namespace mx::nettest {
@@ -36,6 +38,26 @@ bool AppendTrafficText(uint8_t byte, const TrafficDisplayOptions& options, std::
       break;
   }
   return endOfPacket;
+}
+
+TrafficTail TailOfTrafficText(std::span<const uint8_t> bytes, const TrafficDisplayOptions& options,
+                              int wanted) {
+  // Backwards to find where the tail starts, then forwards to write it.
+  std::size_t start = bytes.size();
+  std::size_t width = 0;
+  std::string piece;
+  while (start > 0 && width < static_cast<std::size_t>(std::max(wanted, 0))) {
+    piece.clear();
+    AppendTrafficText(bytes[start - 1], options, piece);
+    width += piece.size();
+    --start;
+  }
+  TrafficTail tail;
+  tail.text.reserve(width);
+  for (std::size_t i = start; i < bytes.size(); ++i)
+    AppendTrafficText(bytes[i], options, tail.text);
+  tail.width = static_cast<int>(tail.text.size());
+  return tail;
 }
 
 std::string TypedBytesFromText(const std::string& text, bool keepLfAfterCr) {

@@ -50,6 +50,7 @@ AboutDialog::AboutDialog(const AboutTexts& texts, QWidget* parent) : QDialog(par
   buttons->addWidget(ok);
   buttons->addStretch();
   layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // nothing in it would use more room
   PlaceOnScreen(this);
 }
 

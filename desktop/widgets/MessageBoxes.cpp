@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::string_view kSaveChangesPrefix = "Save changes to ";
 constexpr std::string_view kSaveChangesSuffix = "?";
+constexpr std::string_view kReplaceUnreadSuffix =
+    " could not be read when it was opened. Replace it with the current settings?";
 
 MessageBoxAnswerer& Answerer() {
   static MessageBoxAnswerer answerer;
@@ -46,6 +48,13 @@ SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& caption,
     default:
       return SaveChangesAnswer::Cancel;
   }
+}
+
+bool AskReplaceUnreadFile(QWidget* owner, const QString& caption, const QString& path) {
+  QMessageBox box(QMessageBox::Warning, caption, path + FromUtf8(kReplaceUnreadSuffix),
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::No);
+  return Run(box) == QMessageBox::Yes;
 }
 
 }  // namespace mx::desktop

@@ -1,6 +1,7 @@
 #pragma once
-// The programs' message boxes: a text with one OK button, and the question before unsaved changes
-// are lost. Tests answer them in the user's place through one hook.
+// The programs' message boxes: a text with one OK button, the question before unsaved changes are
+// lost, and the question before a file that could not be read is overwritten. Tests answer them in
+// the user's place through one hook.
 
 #include <QMessageBox>
 #include <functional>
@@ -15,6 +16,9 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text,
 // "Save changes to <documentName>?" with Yes (the default), No and Cancel.
 SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& caption,
                                  const QString& documentName);
+// "<path> could not be read when it was opened. Replace it with the current settings?" with Yes
+// and No (the default); true for Yes.
+bool AskReplaceUnreadFile(QWidget* owner, const QString& caption, const QString& path);
 
 // While an answerer is set, every box is built as usual but, instead of waiting for a click, takes
 // the button the answerer names (a button the box lacks counts as Cancel). Tests set one to read

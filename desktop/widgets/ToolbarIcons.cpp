@@ -9,6 +9,7 @@ namespace mx::desktop {
 namespace {
 
 constexpr int kSize = 20;
+constexpr int kGreyedOpacityPercent = 40;
 const QColor kInk(40, 40, 40);
 const QColor kPaper(250, 250, 250);
 const QColor kBlue(30, 90, 190);
@@ -212,6 +213,22 @@ void Draw(QPainter& p, ToolbarIcon which) {
   }
 }
 
+// The greyed form of a picture: grey tones, faded into the bar. The style's own greying keeps dark
+// pictures (the terminal screens) dark, so a disabled command looked as available as the others.
+QPixmap Greyed(const QPixmap& pixmap) {
+  QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int grey = 128 + qGray(line[x]) / 2;
+      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * kGreyedOpacityPercent / 100);
+    }
+  }
+  QPixmap greyed = QPixmap::fromImage(image);
+  greyed.setDevicePixelRatio(pixmap.devicePixelRatio());
+  return greyed;
+}
+
 }  // namespace
 
 QIcon MakeToolbarIcon(ToolbarIcon which) {
@@ -225,6 +242,7 @@ QIcon MakeToolbarIcon(ToolbarIcon which) {
     Draw(painter, which);
     painter.end();
     icon.addPixmap(pixmap);
+    icon.addPixmap(Greyed(pixmap), QIcon::Disabled);
   }
   return icon;
 }

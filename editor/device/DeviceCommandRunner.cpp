@@ -124,7 +124,8 @@ void DeviceCommandRunner::OpenProgressWindow() {
 
 void DeviceCommandRunner::SetProgressLine(int line, std::string_view text) {
   if (progress_)
-    progress_->SetLine(line, desktop::FromLatin1(WithPortPaths(text, ports_)));
+    progress_->SetLine(line, desktop::FromLatin1(WithPortPaths(text, ports_)),
+                       desktop::FromLatin1(WithPortPaths(text, ports_, DeviceForm::FullPath)));
 }
 
 void DeviceCommandRunner::SetProgress(int position, int total) {
@@ -141,8 +142,10 @@ void DeviceCommandRunner::PumpMessages() {
 }
 
 void DeviceCommandRunner::OpenNotice(std::string_view first, std::string_view second) {
-  notice_ = std::make_unique<NoticeWindow>(Owner(), Caption(), desktop::FromLatin1(first),
-                                           desktop::FromLatin1(WithPortPaths(second, ports_)));
+  // The notice has room for the whole device path, and is where the user learns it.
+  notice_ = std::make_unique<NoticeWindow>(
+      Owner(), Caption(), desktop::FromLatin1(first),
+      desktop::FromLatin1(WithPortPaths(second, ports_, DeviceForm::FullPath)));
   notice_->Open();
 }
 
@@ -152,6 +155,11 @@ void DeviceCommandRunner::CloseNotice() {
 
 void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view text) {
   desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
+}
+
+void DeviceCommandRunner::ShowFailure(std::string_view caption, std::string_view text) {
+  desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text),
+                          QMessageBox::Warning);
 }
 
 void DeviceCommandRunner::SetWaitCursor(bool on) {
@@ -171,7 +179,8 @@ void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
   if (auto* frame = qobject_cast<QMainWindow*>(Owner()))
     frame->statusBar()->showMessage(
         desktop::FromUtf8(text::kPortUnavailable)
-            .arg(desktop::FromLatin1(ports_.Describe(port)), desktop::FromLatin1(reason)),
+            .arg(desktop::FromLatin1(WithPortPaths("COM" + std::to_string(port), ports_)),
+                 desktop::FromLatin1(reason)),
         4000);
 }
 

@@ -63,6 +63,7 @@ class DeviceCommandRunner : public DeviceCommandHost {
   void OpenNotice(std::string_view first, std::string_view second) override;
   void CloseNotice() override;
   void ShowMessage(std::string_view caption, std::string_view text) override;
+  void ShowFailure(std::string_view caption, std::string_view text) override;
   void SetWaitCursor(bool on) override;
   void PortUnavailable(int port, std::string_view reason) override;
 

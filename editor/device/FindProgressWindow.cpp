@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -83,9 +84,19 @@ void FindProgressWindow::closeEvent(QCloseEvent* event) {
   DeviceWindow::closeEvent(event);
 }
 
-void FindProgressWindow::SetLine(int line, const QString& text) {
-  if (line == 0 || line == 1)
-    lines_[line]->setText(text);
+void FindProgressWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cancel_->click();
+    return;
+  }
+  DeviceWindow::keyPressEvent(event);
+}
+
+void FindProgressWindow::SetLine(int line, const QString& text, const QString& tip) {
+  if (line != 0 && line != 1)
+    return;
+  lines_[line]->setText(text);
+  lines_[line]->setToolTip(tip == text ? QString() : tip);
 }
 
 void FindProgressWindow::SetProgress(int position, int total) {

@@ -38,7 +38,8 @@ class FindProgressWindow : public DeviceWindow {
   // `onCancel` runs when the user presses Cancel, before the window closes.
   FindProgressWindow(QWidget* owner, const QString& title, std::function<void()> onCancel);
 
-  void SetLine(int line, const QString& text);
+  // `tip`: the line with full device paths, shown when the pointer rests on it.
+  void SetLine(int line, const QString& text, const QString& tip = {});
   void SetProgress(int position, int total);
   QString Line(int line) const;
   int Percent() const;
@@ -47,6 +48,8 @@ class FindProgressWindow : public DeviceWindow {
  protected:
   // Closing the window by any means is a Cancel.
   void closeEvent(QCloseEvent* event) override;
+  // Escape cancels like the Cancel button.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::function<void()> onCancel_;

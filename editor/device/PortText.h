@@ -1,6 +1,9 @@
 #pragma once
 // The program names serial ports COM1..COM20; on this system each stands for a device path. Every
-// text that names a port shows the path beside it, so the user can tell which device is meant.
+// text that names a port shows the device beside it, so the user can tell which one is meant. In
+// lines of fixed width the device goes by its kernel name ("ttyUSB0"), which keeps the line
+// settings after it in view; the full path ("/dev/serial/by-id/usb-...-port0") goes in a tooltip
+// and in the notice window.
 
 #include <string>
 #include <string_view>
@@ -9,8 +12,15 @@
 
 namespace mx::editor {
 
-// Each "COM<n>" in `text` becomes PortMap::Describe(n) ("COM3 (/dev/ttyUSB0)"); unmapped ports and
-// everything else stay as they are.
-std::string WithPortPaths(std::string_view text, const PortMap& ports);
+enum class DeviceForm { KernelName, FullPath };
+
+// The kernel's name of a device: its path under /dev once its links are followed ("ttyUSB0" for a
+// /dev/serial/by-id link, "pts/3" for a pseudo-terminal); elsewhere the last part of that path.
+std::string KernelDeviceName(const std::string& path);
+
+// Each "COM<n>" in `text` becomes "COM<n> (<device>)" with the device in `form`; unmapped ports
+// and everything else stay as they are.
+std::string WithPortPaths(std::string_view text, const PortMap& ports,
+                          DeviceForm form = DeviceForm::KernelName);
 
 }  // namespace mx::editor

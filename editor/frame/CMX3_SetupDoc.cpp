@@ -34,7 +34,8 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
   if (outcome == LoadOutcome::Unreadable) {
     desktop::ShowMessageBox(
         MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
-        desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)));
+        desktop::FromUtf8(text::kCannotOpen).arg(path, QString::fromStdString(error)),
+        QMessageBox::Critical);
     return false;
   }
   emit PathUsed(path);
@@ -42,11 +43,17 @@ bool CMX3_SetupDoc::OpenDocument(const QString& path) {
 }
 
 bool CMX3_SetupDoc::SaveDocument(const QString& path) {
+  if (core_.WouldReplaceUnreadFile(path.toStdString()) &&
+      !desktop::AskReplaceUnreadFile(MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
+                                     path)) {
+    return false;
+  }
   const FileResult result = core_.Save(path.toStdString());
   if (!result.ok) {
     desktop::ShowMessageBox(
         MessageOwner(), desktop::FromUtf8(text::kProgramTitle),
-        desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)));
+        desktop::FromUtf8(text::kCannotSave).arg(path, QString::fromStdString(result.error)),
+        QMessageBox::Critical);
     return false;
   }
   emit PathUsed(path);
@@ -105,7 +112,7 @@ void CMX3_SetupDoc::SetCaption(const std::string& caption) {
 }
 
 void CMX3_SetupDoc::ShowInvalidFile(std::string_view text) {
-  desktop::ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text));
+  desktop::ShowMessageBox(MessageOwner(), QString(), desktop::FromUtf8(text), QMessageBox::Warning);
 }
 
 }  // namespace mx::editor

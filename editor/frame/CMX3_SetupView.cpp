@@ -9,6 +9,7 @@
 
 #include "core/ImageOperations.h"
 #include "editor/device/DeviceCommandRunner.h"
+#include "editor/device/PortText.h"
 #include "editor/dialogs/CopyChannelsDialog.h"
 #include "editor/dialogs/ResetDialog.h"
 #include "editor/frame/CMX3_SetupDoc.h"
@@ -120,9 +121,14 @@ void CMX3_SetupView::UpdateConnectionStatus(bool connected) {
     return;
   }
   ConnectionStatusLines lines = ComposeConnectionStatus(link, model_);
-  if (!link.portPath.empty())
-    lines.serial = link.identityTexts[0] + " (" + link.portPath + ")  @  " + link.identityTexts[1];
-  Status()->ShowConnectionLines(&lines);
+  QString serialTip;
+  if (!link.portPath.empty()) {
+    // The device by its kernel name keeps the line settings in view; the full path is the tip.
+    lines.serial = link.identityTexts[0] + " (" + KernelDeviceName(link.portPath) + ")  @  " +
+                   link.identityTexts[1];
+    serialTip = QString::fromLocal8Bit(link.portPath);
+  }
+  Status()->ShowConnectionLines(&lines, serialTip);
 }
 
 void CMX3_SetupView::OnFind() {
@@ -132,6 +138,9 @@ void CMX3_SetupView::OnFind() {
 }
 
 void CMX3_SetupView::OnRead() {
+  // The read replaces the whole image, so unsaved edits are offered for saving first.
+  if (!document_.SaveModified())
+    return;
   commands_->RunRead();
   emit CommandStateChanged();
 }

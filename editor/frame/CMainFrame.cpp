@@ -13,9 +13,11 @@
 #include "core/ModelTable.h"
 #include "core/ProgramVersion.h"
 #include "desktop/TextConversion.h"
+#include "desktop/widgets/LockKeyPanes.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "editor/device/CommTestCommand.h"
+#include "editor/device/DeviceCommandRunner.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/frame/CommandIds.h"
@@ -53,10 +55,9 @@ CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, 
   document_.SetSavePathQuestion([this] { return AskFileName(true); });
   UpdateCommandState();
 
-  // Sized once around the Status page, then fixed, and placed like the program's dialogs.
-  adjustSize();
-  setFixedSize(size());
-  desktop::PlaceOnScreen(this);
+  // Sized once around the largest page, as far as the screen allows, then fixed, and placed like
+  // the program's dialogs.
+  desktop::FixSizeOnScreen(this, sizeHint());
 }
 
 CMainFrame::~CMainFrame() {
@@ -224,18 +225,10 @@ void CMainFrame::BuildToolBar() {
 
 void CMainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
-  for (std::string_view indicator :
-       {text::kIndicatorCaps, text::kIndicatorNum, text::kIndicatorScroll}) {
-    auto* label = new QLabel(desktop::FromUtf8(indicator));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(desktop::FromUtf8(indicator)) +
-                           12);
-    // Qt cannot read the lock-key states on every platform; the panes are kept greyed, as they
-    // look when the locks are off.
-    label->setEnabled(false);
-    bar->addPermanentWidget(label);
-  }
+  bar->setSizeGripEnabled(false);  // the window has a fixed size
+  new desktop::LockKeyPanes(
+      bar, {desktop::FromUtf8(text::kIndicatorCaps), desktop::FromUtf8(text::kIndicatorNum),
+            desktop::FromUtf8(text::kIndicatorScroll)});
   const QString ready = desktop::FromUtf8(text::kReady);
   connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
     if (message.isEmpty())
@@ -346,6 +339,12 @@ void CMainFrame::UpdateCommandState() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A device command is under way: its progress window's Cancel is the way out, and ending the
+  // program in the middle of it would leave the interface half told.
+  if (view_->Commands().Running()) {
+    event->ignore();
+    return;
+  }
   if (document_.SaveModified())
     event->accept();
   else

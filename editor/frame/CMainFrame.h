@@ -1,6 +1,7 @@
 #pragma once
 // The setup program's main window: menus, toolbar and status bar around the tabbed view. It is
-// sized once to hold the Status page and cannot be resized or maximised.
+// sized once to hold the largest page (never more than the screen) and cannot be resized or
+// maximised.
 
 #include <QHash>
 #include <QMainWindow>

@@ -75,6 +75,7 @@ inline constexpr std::string_view kRightsNotice =
 // Help window.
 inline constexpr std::string_view kHelpTitle = "MXSetup Help";
 inline constexpr std::string_view kHelpContents = "Contents";
+inline constexpr std::string_view kHelpBack = "Back";
 inline constexpr std::string_view kHelpMissing = "There is no help on this subject.";
 
 }  // namespace mx::editor::text

@@ -25,12 +25,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   auto* bar = new QHBoxLayout;
   auto* contents = new QPushButton(desktop::FromUtf8(text::kHelpContents));
+  // The button shows only its arrow; screen readers and the tooltip still name it.
   auto* back = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+  back->setAccessibleName(desktop::FromUtf8(text::kHelpBack));
+  back->setToolTip(desktop::FromUtf8(text::kHelpBack));
   bar->addWidget(back);
   bar->addWidget(contents);
   bar->addStretch();
   layout->addLayout(bar);
   browser_ = new QTextBrowser;
+  browser_->setAccessibleName(windowTitle());
   browser_->setSearchPaths({QStringLiteral(":/help")});
   browser_->setOpenExternalLinks(false);
   layout->addWidget(browser_);

@@ -5,11 +5,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <cstdlib>
+#include <optional>
 
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
@@ -33,6 +35,24 @@ QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& caption, QLay
   group->addButton(radio, id);
   layout->addWidget(radio);
   return radio;
+}
+
+// Where an arrow key moves the focus in the model grid (Plus models above, Network models below,
+// Mesurix3 to Mesurix6 from left to right): the model index there, -1 at the edge, or nullopt for
+// a key that is not an arrow.
+std::optional<int> ModelInDirection(int model, int key) {
+  switch (key) {
+    case Qt::Key_Left:
+      return model >= 2 ? model - 2 : -1;
+    case Qt::Key_Right:
+      return model + 2 < kModelCount ? model + 2 : -1;
+    case Qt::Key_Up:
+      return model % 2 == 1 ? model - 1 : -1;
+    case Qt::Key_Down:
+      return model % 2 == 0 ? model + 1 : -1;
+    default:
+      return std::nullopt;
+  }
 }
 
 void Check(QButtonGroup* group, int id) {
@@ -59,22 +79,25 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
   layout->addWidget(BuildModelGroup(), 1, 0, 1, 2);
   layout->addWidget(BuildHostSerialGroup(), 2, 0, 1, 2);
 
+  // The starting channel on the left; the default pushbutton and the description stacked on the
+  // right, which keeps the page short enough for a laptop screen.
   auto* lower = new QHBoxLayout;
-  lower->addWidget(BuildStartChannelGroup(), 1);
+  lower->addWidget(BuildStartChannelGroup());
+  auto* right = new QVBoxLayout;
   auto* defaultButton = new QGroupBox(desktop::FromUtf8(text::kGroupDefaultButton));
   auto* defaultLayout = new QVBoxLayout(defaultButton);
   enableButton_ = new QCheckBox(desktop::FromUtf8(text::kEnableButton));
   defaultLayout->addWidget(enableButton_);
-  defaultLayout->addStretch();
-  lower->addWidget(defaultButton);
-  layout->addLayout(lower, 3, 0, 1, 2);
-
+  right->addWidget(defaultButton);
   auto* descriptionGroup = new QGroupBox(desktop::FromUtf8(text::kGroupDescription));
   auto* descriptionLayout = new QVBoxLayout(descriptionGroup);
   description_ = new QLineEdit;
+  description_->setAccessibleName(desktop::FromUtf8(text::kGroupDescription));
   description_->setMaxLength(kDescriptionLimit);
   descriptionLayout->addWidget(description_);
-  layout->addWidget(descriptionGroup, 4, 0, 1, 2);
+  right->addWidget(descriptionGroup);
+  lower->addLayout(right, 1);
+  layout->addLayout(lower, 3, 0, 1, 2);
 
   LoadFromImage();
   CheckModel(kModelTable[0].index);
@@ -109,6 +132,9 @@ QWidget* StatusPage::BuildModelGroup() {
     grid->addWidget(radio, model.network ? 1 : 0, model.index / 2);
     connect(radio, &QRadioButton::clicked, this,
             [this, index = model.index] { emit ModelClicked(index); });
+    // A model change rewrites settings of every channel, so passing over a model with the arrow
+    // keys must not choose it: arrows only move the focus, Space or a click chooses.
+    radio->installEventFilter(this);
   }
   return group;
 }
@@ -123,10 +149,16 @@ QWidget* StatusPage::BuildHostSerialGroup() {
     return layout;
   };
 
-  QVBoxLayout* baud = column(text::kGroupBaud);
+  // Five rates in two columns, so the group is no taller than the parity choice beside it.
+  auto* baudBox = new QGroupBox(desktop::FromUtf8(text::kGroupBaud));
+  auto* baud = new QGridLayout(baudBox);
+  row->addWidget(baudBox);
   baud_ = new QButtonGroup(this);
-  for (int i = 0; i < 5; ++i)
-    AddRadio(baud_, i, kBaudCaptions[i], baud);
+  for (int i = 0; i < 5; ++i) {
+    auto* radio = new QRadioButton(kBaudCaptions[i]);
+    baud_->addButton(radio, i);
+    baud->addWidget(radio, i % 3, i / 3);
+  }
 
   QVBoxLayout* parity = column(text::kGroupParity);
   parity_ = new QButtonGroup(this);
@@ -170,6 +202,7 @@ QWidget* StatusPage::BuildStartChannelGroup() {
   auto* custom = new QRadioButton(desktop::FromUtf8(text::kCustom));
   startChannel_->addButton(custom, kCustomMode);
   custom_ = new QLineEdit;
+  custom_->setAccessibleName(desktop::FromUtf8(text::kCustom));  // named by the choice before it
   custom_->setMaxLength(2);
   custom_->setFixedWidth(custom_->fontMetrics().horizontalAdvance("000") + 12);
   auto* customRow = new QHBoxLayout;
@@ -180,6 +213,22 @@ QWidget* StatusPage::BuildStartChannelGroup() {
   connect(custom, &QRadioButton::clicked, this, [this] { custom_->setEnabled(true); });
   connect(custom_, &QLineEdit::editingFinished, this, &StatusPage::CommitCustomNumber);
   return group;
+}
+
+bool StatusPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* radio = qobject_cast<QAbstractButton*>(watched);
+    const int model = radio ? models_->id(radio) : -1;
+    if (model >= 0) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (const std::optional<int> next = ModelInDirection(model, key->key())) {
+        if (*next >= 0)
+          models_->button(*next)->setFocus(Qt::OtherFocusReason);
+        return true;
+      }
+    }
+  }
+  return SetupPage::eventFilter(watched, event);
 }
 
 void StatusPage::ApplyParityRule(char parity) {
@@ -239,11 +288,15 @@ void StatusPage::StoreToImage() {
     else
       image.Set(fld::startChannelNumber, static_cast<uint8_t>(mode + 1));
   }
-  image.SetText(fld::description, desktop::ToLatin1(description_->text().left(kDescriptionLimit)));
+  const std::string description = desktop::ToLatin1(description_->text().left(kDescriptionLimit));
+  image.SetText(fld::description, description);
+  // A character the image cannot hold is stored as "?"; the box shows what was stored.
+  if (const QString stored = desktop::FromLatin1(description); stored != description_->text())
+    description_->setText(stored);
   image.Set(fld::defaultButtonDisabled, static_cast<uint8_t>(enableButton_->isChecked() ? 0 : 1));
 }
 
-void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
+void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines, const QString& serialTip) {
   const std::string empty;
   const std::string* values[] = {&empty, &empty, &empty, &empty};
   if (lines) {
@@ -254,6 +307,7 @@ void StatusPage::ShowConnectionLines(const ConnectionStatusLines* lines) {
   }
   for (std::size_t i = 0; i < 4; ++i)
     lines_[i]->setText(desktop::FromLatin1(*values[i]));
+  lines_[0]->setToolTip(lines ? serialTip : QString());
 }
 
 void StatusPage::CheckModel(ModelIndex model) {

@@ -32,8 +32,9 @@ class StatusPage : public SetupPage {
   void LoadFromImage() override;
   void StoreToImage() override;
 
-  // Empty lines when `lines` is null (the link is gone), else the given lines.
-  void ShowConnectionLines(const ConnectionStatusLines* lines);
+  // Empty lines when `lines` is null (the link is gone), else the given lines; `serialTip` is the
+  // tooltip of the serial line (the device's full path).
+  void ShowConnectionLines(const ConnectionStatusLines* lines, const QString& serialTip = {});
   // Checks the model's radio button (none for an unknown model).
   void CheckModel(ModelIndex model);
   QAbstractButton* FindMesurixButton() const;
@@ -41,6 +42,9 @@ class StatusPage : public SetupPage {
  signals:
   void FindRequested();
   void ModelClicked(int model);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildConnectionGroup();

@@ -97,6 +97,24 @@ TEST_F(DocumentTest, RejectedFileKeepsItsNameButHoldsDefaults) {
   EXPECT_EQ(editor.caption, "Mesurix6 Plus - bad.mxs");
 }
 
+TEST_F(DocumentTest, TheFileThatFailedToLoadIsMarkedUntilTheDocumentMovesOn) {
+  const std::string path = dir.File("bad.mxs");
+  ASSERT_TRUE(WriteFileAtomically(path, std::vector<uint8_t>(300, 'x')).ok);
+  const std::string link = dir.File("link.mxs");
+  std::filesystem::create_symlink(path, link);
+  ASSERT_EQ(doc.Open(path), LoadOutcome::Rejected);
+  EXPECT_TRUE(doc.WouldReplaceUnreadFile(path));
+  EXPECT_TRUE(doc.WouldReplaceUnreadFile(link)) << "the same file by another name";
+  EXPECT_FALSE(doc.WouldReplaceUnreadFile(dir.File("other.mxs")));
+  ASSERT_TRUE(doc.Save(path).ok);
+  EXPECT_FALSE(doc.WouldReplaceUnreadFile(path)) << "saved once, the file holds what is shown";
+
+  ASSERT_TRUE(WriteFileAtomically(path, std::vector<uint8_t>(300, 'x')).ok);
+  ASSERT_EQ(doc.Open(path), LoadOutcome::Rejected);
+  doc.NewDocument();
+  EXPECT_FALSE(doc.WouldReplaceUnreadFile(path));
+}
+
 TEST_F(DocumentTest, UnreadableFileChangesNothing) {
   doc.NewDocument();
   doc.Image().SetText(fld::description, "keep me");

@@ -63,7 +63,7 @@ QString AccessibleName(QWidget* control) {
 
 ModalWatcher::ModalWatcher() {
   desktop::SetMessageBoxAnswerer([this](const QMessageBox& box) {
-    messages.push_back({box.windowTitle(), box.text()});
+    messages.push_back({box.windowTitle(), box.text(), box.icon()});
     if (box.standardButtons() == QMessageBox::Ok)
       return QMessageBox::Ok;
     if (answers.empty())

@@ -47,6 +47,7 @@ Widget* FindNamed(QWidget* root, const QString& name) {
 struct ShownMessage {
   QString caption;
   QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
 // Answers every modal window that opens: message boxes, through the programs' answerer, are

@@ -1,9 +1,19 @@
 #include "nettest/ConnectionController.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <thread>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "nettest/CLinkTest_NetworkDoc.h"
 #include "nettest/LoopbackHelpers.h"
@@ -227,6 +237,50 @@ TEST_F(ConnectionTest, ServerListensAcceptsAndListensAgainAfterPeerCloses) {
   QTcpSocket late;
   late.connectToHost(QHostAddress::LocalHost, port);
   EXPECT_FALSE(late.waitForConnected(1000));
+}
+
+// A client that connects, sends one line and closes, a thousand times without a pause: every line
+// must arrive, and every connection must be taken.
+TEST_F(ConnectionTest, ServerTakesAThousandQuickReconnectsInARow) {
+  constexpr int kCycles = 1000;
+  const quint16 port = FreePort();
+  ListenOn(port);
+  ASSERT_EQ(controller_.State(), ConnectionState::Listening);
+  int opened = 0;
+  QObject::connect(&controller_, &ConnectionController::connectionOpened, [&] { ++opened; });
+
+  std::atomic<int> refused = 0;
+  std::thread client([&] {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    for (int i = 0; i < kCycles; ++i) {
+      const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+      const std::string line = "cycle " + std::to_string(i) + "\r";
+      if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+          ::send(fd, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size()))
+        ++refused;
+      ::close(fd);
+    }
+  });
+  // The event loop runs freely here (a polling wait would add its sleeps to every cycle).
+  QEventLoop loop;
+  QObject::connect(&controller_, &ConnectionController::dataReceived, &loop, [&] {
+    if (received_.count('\r') >= kCycles)
+      loop.quit();
+  });
+  QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+  QElapsedTimer clock;
+  clock.start();
+  loop.exec();
+  client.join();
+  EXPECT_EQ(received_.count('\r'), kCycles) << "lines arrived in " << clock.elapsed() << " ms";
+  EXPECT_EQ(refused, 0);
+  for (int i = 0; i < kCycles; i += 97)
+    EXPECT_TRUE(received_.contains("cycle " + QByteArray::number(i) + '\r')) << i;
+  EXPECT_EQ(opened, kCycles);
+  EXPECT_TRUE(messages_.isEmpty());
 }
 
 TEST_F(ConnectionTest, StopListeningFreesThePort) {

@@ -11,12 +11,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyleOptionMenuItem>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -24,6 +26,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "desktop/TextConversion.h"
 #include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/MessageBoxes.h"
 #include "nettest/CLinkTest_NetworkView.h"
@@ -32,6 +35,7 @@
 #include "nettest/PreferencesDialog.h"
 #include "nettest/TrafficPane.h"
 #include "nettest/UserPushbuttonsDialog.h"
+#include "support/AccessibleNames.h"
 
 namespace mx::nettest {
 namespace {
@@ -79,6 +83,11 @@ class NetworkWindowTest : public ::testing::Test {
     return ByCaption<QPushButton>(frame_.get(), caption);
   }
   QString TrafficText() { return Traffic()->toPlainText(); }
+  // The connection's state as the status bar shows it while no prompt covers it.
+  QString StatusState() {
+    auto* state = frame_->statusBar()->findChild<QLabel*>(QStringLiteral("connectionState"));
+    return state && state->isVisible() ? state->text() : QString();
+  }
 
   // Connects the window as a client to a loopback peer and returns the peer's end.
   QTcpSocket* ConnectToPeer() {
@@ -137,13 +146,39 @@ TEST_F(NetworkWindowTest, OpensWithCaptionMenusAndInactiveControls) {
   for (const char* label : {"User 1", "User 2", "User 3", "User 4", "Send", "Clear"}) {
     EXPECT_NE(Button(QString::fromLatin1(label)), nullptr) << label;
   }
-  EXPECT_NE(ByCaption<QLabel>(frame_.get(),
-                              QStringLiteral("Received data (yellow) & Transmitted data (green)")),
-            nullptr);
+  // The panes are named by the captions above them.
+  EXPECT_EQ(test::AccessibleName(Traffic()),
+            QStringLiteral("Received data (yellow) & Transmitted data (green)"));
+  EXPECT_EQ(test::AccessibleName(View()->SendPane()),
+            QStringLiteral("Command to be sent with \"Send\" button"));
+  EXPECT_EQ(test::UnnamedControls(frame_.get()), "");
   EXPECT_EQ(Traffic()->font().pointSize(), 10);
   EXPECT_TRUE(Traffic()->font().bold());
   EXPECT_TRUE(Traffic()->font().fixedPitch());
   EXPECT_EQ(Traffic()->palette().color(QPalette::Base), QColor(Qt::black));
+}
+
+// What a menu hands the style to draw for an item.
+struct MenuProbe : QMenu {
+  QStyleOptionMenuItem Option(QAction* action) {
+    addAction(action);
+    QStyleOptionMenuItem option;
+    initStyleOption(&option, action);
+    return option;
+  }
+};
+
+TEST_F(NetworkWindowTest, OptionItemsShowTheirCheckMarksInTheMenu) {
+  for (const char* item :
+       {"Characters in { }", "Change output CR to CR + LF", "Beep at end-of-packet"}) {
+    QAction* option = frame_->FindAction(QString::fromLatin1(item));
+    option->trigger();
+    MenuProbe menu;
+    const QStyleOptionMenuItem shown = menu.Option(option);
+    EXPECT_EQ(shown.checkType, QStyleOptionMenuItem::NonExclusive) << item;
+    EXPECT_TRUE(shown.checked) << item;
+    EXPECT_TRUE(shown.icon.isNull()) << item << ": a picture takes the check mark's place";
+  }
 }
 
 TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
@@ -177,6 +212,30 @@ TEST_F(NetworkWindowTest, StartUpCreatesDefaultLtnAndOpensNamedFiles) {
   EXPECT_NE(Button(QStringLiteral("User 1")), nullptr);  // defaults in effect
 }
 
+TEST_F(NetworkWindowTest, SavingOverAFileThatFailedToLoadAsksFirst) {
+  CLinkTest_NetworkDoc saved;
+  saved.Fields().port = 6000;
+  const QString path = QDir(dir_.path()).filePath(QStringLiteral("port6000.ltn"));
+  ASSERT_TRUE(saved.Save(path).ok);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.resize(file.size() - 5));
+  file.close();
+  const qint64 damagedSize = QFileInfo(path).size();
+  EXPECT_FALSE(frame_->OpenDocumentFile(path));
+
+  frame_->FindAction(QStringLiteral("&Save"))->trigger();  // answered No
+  ASSERT_EQ(questions_.size(), 1);
+  EXPECT_EQ(questions_[0], path + QStringLiteral(" could not be read when it was opened. "
+                                                 "Replace it with the current settings?"));
+  EXPECT_EQ(QFileInfo(path).size(), damagedSize);
+
+  desktop::SetMessageBoxAnswerer([](const QMessageBox&) { return QMessageBox::Yes; });
+  frame_->FindAction(QStringLiteral("&Save"))->trigger();
+  CLinkTest_NetworkDoc reread;
+  EXPECT_TRUE(reread.Open(path).ok);
+}
+
 TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
   QTcpSocket* far = ConnectToPeer();
   ASSERT_NE(far, nullptr);
@@ -184,6 +243,7 @@ TEST_F(NetworkWindowTest, ClientConnectTypedBytesAndCrLfOption) {
             QString::number(peer_.serverPort()));
   EXPECT_FALSE(frame_->findChild<QLineEdit*>(QStringLiteral("portField"))->isEnabled());
   EXPECT_EQ(frame_->Document().Fields().serverAddress, "127.0.0.1");
+  EXPECT_EQ(StatusState(), "Connected to server 127.0.0.1:" + QString::number(peer_.serverPort()));
 
   frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->trigger();
   EXPECT_TRUE(frame_->FindAction(QStringLiteral("Change output CR to CR + LF"))->isChecked());
@@ -243,6 +303,21 @@ TEST_F(NetworkWindowTest, LogToFileCapturesBothDirections) {
   EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" < +0012.345{CR}{LF}"))) << lines[1].toStdString();
 }
 
+TEST_F(NetworkWindowTest, EachConnectionStartsOnANewLine) {
+  QTcpSocket* far = ConnectToPeer();
+  ASSERT_NE(far, nullptr);
+  far->write("+0012.3");  // cut off mid-line
+  ASSERT_TRUE(WaitFor([&] { return TrafficText() == QStringLiteral("+0012.3"); }));
+  far->close();
+  ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Connect to Server")) != nullptr; }));
+  Button(QStringLiteral("Connect to Server"))->click();
+  ASSERT_TRUE(WaitFor([&] { return peer_.hasPendingConnections(); }));
+  far = peer_.nextPendingConnection();
+  far->write("+0012.345\r");
+  ASSERT_TRUE(WaitFor([&] { return TrafficText().contains(QStringLiteral("345")); }));
+  EXPECT_EQ(TrafficText(), QStringLiteral("+0012.3\n+0012.345\n"));
+}
+
 TEST_F(NetworkWindowTest, SendPaneAndUserButtons) {
   QTcpSocket* far = ConnectToPeer();
   ASSERT_NE(far, nullptr);
@@ -292,6 +367,36 @@ TEST_F(NetworkWindowTest, EditCommandsFollowTheFocus) {
   Traffic()->selectAll();
   QTest::keyClick(Traffic(), Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(TrafficText(), QStringLiteral("x\ny\nx\ny\n"));
+}
+
+TEST_F(NetworkWindowTest, ThePanesMenuSelectsAllAndCopies) {
+  View()->ShowReceived(QByteArray("+0012.345\r+0012.346\r"));
+  std::unique_ptr<QMenu> menu(Traffic()->CreateContextMenu());
+  QStringList items;
+  for (QAction* action : menu->actions())
+    items << action->text() + QLatin1Char('|') + action->shortcut().toString();
+  // Ctrl+A is a byte to send in this pane, so Select All names no key.
+  EXPECT_EQ(items, (QStringList{"&Copy|Ctrl+C", "Select &All|"}));
+  menu->actions()[1]->trigger();
+  std::unique_ptr<QMenu> again(Traffic()->CreateContextMenu());
+  ASSERT_TRUE(again->actions()[0]->isEnabled());
+  again->actions()[0]->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("+0012.345\n+0012.346\n"));
+}
+
+TEST_F(NetworkWindowTest, ALongButtonLabelIsCutShortAndTheLayoutHolds) {
+  QApplication::processEvents();
+  const int paneWidth = Traffic()->width();
+  const QString label = QStringLiteral("Read every channel ") + QString(281, QLatin1Char('x'));
+  frame_->Document().Fields().buttonLabels[0] = desktop::ToLatin1(label);
+  View()->ApplyButtonLabels();
+  QApplication::processEvents();
+  auto* button = frame_->findChild<QPushButton*>(QStringLiteral("user1"));
+  EXPECT_TRUE(button->text().startsWith(QStringLiteral("Read every")));
+  EXPECT_TRUE(button->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(button->toolTip(), label);
+  EXPECT_EQ(test::AccessibleName(button), label);
+  EXPECT_EQ(Traffic()->width(), paneWidth);
 }
 
 TEST_F(NetworkWindowTest, ResizingGrowsThePanesAndMovesTheControls) {
@@ -347,6 +452,30 @@ TEST_F(NetworkWindowTest, TrimKeepsTheNewestFortyThousandCharacters) {
   View()->ShowReceived(QByteArray(60001, 'b'));
   EXPECT_EQ(Traffic()->CharacterCount(), 40000);
   EXPECT_TRUE(TrafficText().startsWith(QLatin1Char('b')));
+
+  // A burst of a megabyte leaves what showing every byte would leave: the newest 40000
+  // characters, cut inside a braced name where the count falls, and every packet counted.
+  frame_->Document().Fields().charactersInBraces = 1;
+  QByteArray burst;
+  for (int i = 0; burst.size() < 1'000'000; ++i)
+    burst += "+0012." + QByteArray::number(100 + i % 900) + '\r' + char(200);
+  std::string whole;
+  for (char c : burst)
+    AppendTrafficText(static_cast<uint8_t>(c), {true, 13}, whole);
+  EXPECT_EQ(Traffic()->ShowBytes(burst, true, {true, 13}), burst.count('\r'));
+  EXPECT_EQ(TrafficText(), QString::fromLatin1(whole).right(40000));
+}
+
+TEST_F(NetworkWindowTest, ReceivedBytesShowBeforeWhatIsTypedOrClearedAfterThem) {
+  // The second piece may wait for the pane's next turn; typing must not overtake it.
+  View()->QueueReceived(QByteArray("+0012.345\r"));
+  View()->QueueReceived(QByteArray("+0012.346"));
+  View()->TypeBytes(QByteArray("<$B"));
+  EXPECT_EQ(TrafficText(), QStringLiteral("+0012.345\n+0012.346<$B"));
+  View()->QueueReceived(QByteArray("late"));
+  View()->ClearTraffic();
+  test::Settle(3 * CLinkTest_NetworkView::kDisplayPeriodMs);
+  EXPECT_EQ(TrafficText(), QString()) << "what came in before the clear is cleared with the rest";
 }
 
 TEST_F(NetworkWindowTest, UserPushbuttonsDialogChecksEachCommand) {
@@ -418,12 +547,14 @@ TEST_F(NetworkWindowTest, ServerModeRefusesASecondClientAndSaysSo) {
   Button(QStringLiteral("Start Listening for Client"))->click();
   ASSERT_NE(Button(QStringLiteral("Stop Listening for Client")), nullptr);
   EXPECT_EQ(QApplication::focusWidget(), Traffic());
+  EXPECT_EQ(StatusState(), "Listening for a client on port " + QString::number(port));
 
   QTcpSocket first;
   first.connectToHost(QHostAddress::LocalHost, port);
   ASSERT_TRUE(WaitFor([&] { return Button(QStringLiteral("Close Connection")) != nullptr; }));
   EXPECT_EQ(frame_->findChild<QLabel*>(QStringLiteral("clientPort"))->text(),
             QString::number(first.localPort()));
+  EXPECT_EQ(StatusState(), "Connected to client 127.0.0.1:" + QString::number(first.localPort()));
   QTcpSocket second;
   second.connectToHost(QHostAddress::LocalHost, port);
   ASSERT_TRUE(WaitFor([&] { return second.state() == QAbstractSocket::UnconnectedState; }));
@@ -452,6 +583,22 @@ TEST_F(NetworkWindowTest, ConnectErrorsAreShownInMessages) {
   ASSERT_TRUE(WaitFor([&] { return messages_.size() == 2; }));
   EXPECT_EQ(messages_[1], QStringLiteral("Error Code 103\nCannot connect to the server:\n     "
                                          "The attempt to connect was rejected"));
+}
+
+TEST_F(NetworkWindowTest, APortNumberTooLargeToKeepIsRefused) {
+  ByCaption<QRadioButton>(frame_.get(), QStringLiteral("Client"))->click();
+  frame_->Document().Fields().serverAddress = "127.0.0.1";
+  auto* portField = frame_->findChild<QLineEdit*>(QStringLiteral("portField"));
+  portField->setFocus();
+  portField->selectAll();
+  QTest::keyClicks(portField, QStringLiteral("9999999999"));
+  Button(QStringLiteral("Connect to Server"))->click();
+  EXPECT_EQ(messages_,
+            QStringList{QStringLiteral("Invalid port number\nValid range is 1 to 65535")});
+  EXPECT_EQ(frame_->Document().Fields().port, 5000);
+  EXPECT_EQ(portField->text(), QStringLiteral("5000"));
+  EXPECT_EQ(View()->Controller().State(), ConnectionState::ClientIdle);
+  EXPECT_FALSE(View()->Controller().IsConnecting());
 }
 
 TEST_F(NetworkWindowTest, UnsavedEditsAreOfferedForSaving) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace mx::nettest {
 namespace {
 
@@ -32,6 +34,35 @@ TEST(TrafficText, OnlyTheEndOfPacketByteReportsAPacket) {
   EXPECT_TRUE(AppendTrafficText(13, {false, 13}, out));
   EXPECT_FALSE(AppendTrafficText(10, {false, 13}, out));
   EXPECT_TRUE(AppendTrafficText(10, {true, 10}, out));
+}
+
+TEST(TrafficText, TheTailIsTheEndOfTheWholeTextInWholeBytes) {
+  const std::vector<uint8_t> bytes = {'a', 0, 200, 'b', 13, 10, 'c'};
+  struct Case {
+    bool braces;
+    int wanted;
+    std::string tail;
+  };
+  const Case cases[] = {
+      {false, 2, "\nc"},    // LF then c
+      {false, 3, "\n\nc"},  // the CR of the end of packet
+      {false, 100,
+       "a\xc8"
+       "b\n\nc"},          // fewer than wanted: all of it; NUL shows as nothing
+      {true, 4, "{LF}c"},  // a byte's text comes whole
+      {true, 5, "{LF}c"},
+      {true, 6, "{CR}\n{LF}c"},
+      {true, 0, ""},
+  };
+  for (const Case& c : cases) {
+    const TrafficTail tail = TailOfTrafficText(bytes, {c.braces, 13}, c.wanted);
+    EXPECT_EQ(tail.text, c.tail) << c.braces << " " << c.wanted;
+    EXPECT_EQ(tail.width, static_cast<int>(c.tail.size()));
+    std::string whole;
+    for (uint8_t b : bytes)
+      AppendTrafficText(b, {c.braces, 13}, whole);
+    EXPECT_TRUE(whole.ends_with(tail.text));
+  }
 }
 
 TEST(TrafficText, TypedTextSendsOneCrPerLineUnlessLfEndsPackets) {

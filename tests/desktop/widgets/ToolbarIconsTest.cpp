@@ -34,5 +34,28 @@ TEST(ToolbarIconsTest, EveryPictureIsDrawnAtBothSizesAndNoTwoAreAlike) {
   }
 }
 
+TEST(ToolbarIconsTest, DisabledPicturesAreGreyAndFaded) {
+  for (int which = 0; which < kToolbarIconCount; ++which) {
+    const QIcon icon = MakeToolbarIcon(static_cast<ToolbarIcon>(which));
+    const QImage normal = icon.pixmap(QSize(20, 20), 1.0).toImage();
+    const QImage greyed = icon.pixmap(QSize(20, 20), 1.0, QIcon::Disabled)
+                              .toImage()
+                              .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(greyed.size(), normal.size()) << which;
+    int strongest = 0;
+    bool grey = true;
+    for (int y = 0; y < greyed.height(); ++y) {
+      for (int x = 0; x < greyed.width(); ++x) {
+        const QRgb pixel = greyed.pixel(x, y);
+        strongest = std::max(strongest, qAlpha(pixel));
+        grey = grey && (qAlpha(pixel) == 0 ||
+                        (qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel)));
+      }
+    }
+    EXPECT_TRUE(grey) << "picture " << which;
+    EXPECT_LE(strongest, 255 / 2) << "picture " << which << " is not faded";
+  }
+}
+
 }  // namespace
 }  // namespace mx::desktop

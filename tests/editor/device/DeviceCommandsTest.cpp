@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
@@ -120,6 +121,7 @@ TEST(DeviceCommandsTest, NothingFoundSaysSoAndClearsTheStatus) {
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
   EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kCannotFind));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
   EXPECT_FALSE(StatusTexts(bench).contains("old serial"));
   EXPECT_TRUE(bench.frame->isEnabled());
 }
@@ -143,6 +145,30 @@ TEST(DeviceCommandsTest, CancelDuringTheScanStopsItAtOnce) {
   EXPECT_LT(bench.clock.Now64() - 1000, 20000u);  // far short of the whole 90 s scan
   EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
   EXPECT_TRUE(bench.frame->isEnabled());
+}
+
+TEST(DeviceCommandsTest, TheMainWindowStaysDuringTheScanAndEscapeCancelsIt) {
+  WindowBench bench;
+  for (int port = 1; port <= 20; ++port)
+    bench.AddPort(port);
+  bench.View().Status()->findChildren<QLineEdit*>().last()->setText("unsaved");
+  bool closed = true;
+  bool escaped = false;
+  bench.watcher.idle = [&] {
+    FindProgressWindow* progress = bench.View().Commands().ProgressWindow();
+    if (progress && !escaped && progress->Percent() >= 5) {
+      escaped = true;
+      closed = bench.frame->close();
+      QTest::keyClick(progress, Qt::Key_Escape);
+    }
+  };
+  bench.Trigger(cmd::kFind);
+  EXPECT_TRUE(escaped);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(bench.frame->isVisible());
+  // No save question over the running scan; Escape ended it like Cancel.
+  EXPECT_EQ(bench.Texts(), std::vector<QString>{FromLatin1(msg::kCannotFind)});
+  EXPECT_EQ(bench.bus.Find("vcom20")->opens, 0);
 }
 
 TEST(DeviceCommandsTest, ClosingTheProgressWindowCancelsTheScan) {
@@ -171,6 +197,7 @@ TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   bench.Trigger(cmd::kRead);
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(msg::kReceived));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Information);
   EXPECT_TRUE(seen.noticeLines.contains(FromLatin1(msg::kReading)));
   ParameterImage expected = device.Image();
   ApplyLoadFixups(expected);
@@ -179,6 +206,23 @@ TEST(DeviceCommandsTest, ReadReplacesTheImageWithoutMakingItUnsaved) {
   EXPECT_TRUE(bench.Button("2400", "Baud Rate: ")->isChecked());
   bench.Trigger(cmd::kFileNew);
   EXPECT_EQ(bench.watcher.messages.size(), 1u);  // no save question
+}
+
+TEST(DeviceCommandsTest, ReadOffersUnsavedEditsForSavingFirst) {
+  WindowBench bench;
+  sim::InterfaceSimulator& device = bench.AddInterface(1, 0, 9600, 'N', '8');
+  bench.View().Status()->findChildren<QLineEdit*>().last()->setText("typed, not saved");
+  bench.watcher.answers = {QMessageBox::Cancel};
+  bench.Trigger(cmd::kRead);
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_EQ(bench.watcher.messages[0].text, "Save changes to Untitled?");
+  EXPECT_EQ(bench.Image().Text(fld::description), "typed, not saved") << "Cancel: nothing read";
+
+  bench.watcher.answers = {QMessageBox::No};
+  bench.Trigger(cmd::kRead);
+  ASSERT_EQ(bench.watcher.messages.size(), 3u);
+  EXPECT_EQ(bench.watcher.messages[2].text, FromLatin1(msg::kReceived));
+  EXPECT_EQ(bench.Image().Text(fld::description), device.Image().Text(fld::description));
 }
 
 TEST(DeviceCommandsTest, ReadFailuresShowTheirMessagesAndClearTheStatus) {
@@ -191,6 +235,7 @@ TEST(DeviceCommandsTest, ReadFailuresShowTheirMessagesAndClearTheStatus) {
     ASSERT_EQ(bench.watcher.messages.size(), 1u);
     EXPECT_EQ(bench.watcher.messages[0].caption, "Mesurix Setup");
     EXPECT_EQ(bench.watcher.messages[0].text, FromLatin1(text));
+    EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
     EXPECT_FALSE(StatusTexts(bench).contains("COM1 (vcom1)  @  9600-N-8-1"));
     EXPECT_EQ(bench.document->Link().linkSettings.portNumber, -1);
   }

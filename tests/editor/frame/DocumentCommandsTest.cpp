@@ -127,9 +127,33 @@ TEST(DocumentCommandsTest, RejectedFileShowsTheMessageAndKeepsItsName) {
   ASSERT_EQ(bench.watcher.messages.size(), 2u);
   EXPECT_EQ(bench.watcher.messages[1].caption, "");
   EXPECT_EQ(bench.watcher.messages[1].text, "Invalid Mesurix configuration file.     ");
+  EXPECT_EQ(bench.watcher.messages[1].icon, QMessageBox::Warning);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - broken.mxs");
   EXPECT_EQ(Description(bench)->text(), "");
   EXPECT_TRUE(bench.Image() == bench.document->Core().SavedImage());
+}
+
+TEST(DocumentCommandsTest, SavingOverARejectedFileAsksFirst) {
+  WindowBench bench;
+  const std::string path = bench.folder.File("line6.mxs");
+  const std::vector<uint8_t> damaged(4000, 'x');
+  WriteBytes(path, damaged);
+  bench.frame->OpenFile(QString::fromStdString(path));
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);  // the invalid-file message
+
+  bench.watcher.answers = {QMessageBox::No};
+  bench.Trigger(cmd::kFileSave);
+  ASSERT_EQ(bench.watcher.messages.size(), 2u);
+  EXPECT_EQ(bench.watcher.messages[1].text,
+            QString::fromStdString(path) +
+                " could not be read when it was opened. Replace it with the current settings?");
+  EXPECT_EQ(std::filesystem::file_size(path), damaged.size()) << "No leaves the file untouched";
+
+  bench.watcher.answers = {QMessageBox::Yes};
+  bench.Trigger(cmd::kFileSave);
+  EXPECT_EQ(std::filesystem::file_size(path), kConfigFileSize);
+  bench.Trigger(cmd::kFileSave);
+  EXPECT_EQ(bench.watcher.messages.size(), 3u) << "asked once, not at every save";
 }
 
 TEST(DocumentCommandsTest, UnreadableFileSaysSoAndStartsANewDocument) {
@@ -150,6 +174,7 @@ TEST(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   ASSERT_EQ(bench.watcher.messages.size(), 1u);
   EXPECT_TRUE(bench.watcher.messages[0].text.startsWith("The file " + QString::fromStdString(path) +
                                                         " could not be saved."));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - Untitled");
 }
 
@@ -176,6 +201,7 @@ TEST(DocumentCommandsTest, AboutBoxShowsVersionAndDateAndSitsAQuarterDown) {
     EXPECT_EQ(dialog->windowTitle(), "About MXSetup");
     EXPECT_EQ(dialog->findChild<QLabel*>("version")->text(), "Version 1.0.1.24");
     EXPECT_EQ(dialog->findChild<QLabel*>("date")->text(), "August 18, 2008");
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "the box cannot be resized";
     const QRect screen = dialog->screen()->availableGeometry();
     EXPECT_EQ(dialog->frameGeometry().topLeft(),
               desktop::ScreenPlacement(screen, dialog->frameGeometry().size()));

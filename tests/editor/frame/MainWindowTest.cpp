@@ -1,14 +1,21 @@
 // The main window: tabs and their captions, model and channel choice, keys, command state, help.
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSizeGrip>
 #include <QTabWidget>
 #include <QTest>
 
 #include "core/ImageOperations.h"
+#include "desktop/widgets/WindowPlacement.h"
 #include "editor/frame/CommandIds.h"
 #include "editor/frame/HelpWindow.h"
 #include "editor/pages/StatusPage.h"
 #include "tests/editor/EditorBench.h"
+#include "tests/support/AccessibleNames.h"
 
 namespace mx::editor {
 namespace {
@@ -29,6 +36,19 @@ TEST(MainWindowTest, SevenTabsWithTheChannelPrefixOnTheLastFour) {
                                          " \"A\" Extended "};
   EXPECT_EQ(TabCaptions(bench), expected);
   EXPECT_EQ(bench.frame->windowTitle(), "Mesurix3 Plus - Untitled");
+}
+
+TEST(MainWindowTest, WindowWithItsFrameFitsALaptopScreen) {
+  WindowBench bench;
+  // 1366 x 768 less a 48-pixel taskbar and a 30-pixel title bar: the largest page must fit.
+  const QSize wanted = bench.frame->sizeHint();
+  EXPECT_LE(wanted.width(), 1366);
+  EXPECT_LE(wanted.height(), 768 - 48 - 30);
+  // Whatever the pages ask for, the window stays inside the free area of its screen.
+  const QRect free = desktop::FreeArea(bench.frame.get());
+  EXPECT_TRUE(free.contains(bench.frame->frameGeometry())) << bench.frame->frameGeometry().height();
+  // Nothing offers to resize a window of fixed size.
+  EXPECT_EQ(bench.frame->findChild<QSizeGrip*>(), nullptr);
 }
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
@@ -144,6 +164,50 @@ TEST(MainWindowTest, EveryTabHasItsOwnHelpTopic) {
   }
   EXPECT_TRUE(HelpWindow::HasTopic(100));
   EXPECT_TRUE(HelpWindow::HasTopic(200));
+}
+
+TEST(MainWindowTest, HelpNamesOnlyMenuCommandsThatExistAndTopicsThatExist) {
+  WindowBench bench;
+  // The topics the program's own windows open; menu paths are written "<b>Menu &gt; Item</b>".
+  const QRegularExpression menuPath("<b>([^<&]+) &gt; ([^<]+)</b>");
+  const QRegularExpression link("href=\"(\\d+)\\.html\"");
+  const auto plain = [](QString text) { return text.remove('&').remove("..."); };
+  for (int topic : {100, 200, 301, 302, 303, 304, 305, 306, 307}) {
+    QFile file(QString(":/help/%1.html").arg(topic));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << topic;
+    const QString html = QString::fromUtf8(file.readAll());
+    for (const QRegularExpressionMatch& m : menuPath.globalMatch(html)) {
+      QAction* found = nullptr;
+      for (QAction* menu : bench.frame->menuBar()->actions()) {
+        if (plain(menu->text()) != m.captured(1).simplified() || !menu->menu())
+          continue;
+        for (QAction* item : menu->menu()->actions()) {
+          if (plain(item->text()) == m.captured(2).simplified())  // a path may wrap in the HTML
+            found = item;
+        }
+      }
+      ASSERT_NE(found, nullptr) << topic << ": " << m.captured(0).toStdString();
+      EXPECT_TRUE(found->isEnabled()) << topic << ": " << m.captured(0).toStdString();
+    }
+    for (const QRegularExpressionMatch& m : link.globalMatch(html))
+      EXPECT_TRUE(HelpWindow::HasTopic(m.captured(1).toInt()))
+          << topic << " links " << m.captured(1).toStdString();
+  }
+}
+
+TEST(MainWindowTest, EveryControlHasANameAScreenReaderCanSay) {
+  WindowBench bench;
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    bench.View().Tabs()->setCurrentIndex(tab);
+    EXPECT_EQ(test::UnnamedControls(bench.frame.get()), "") << tab;
+  }
+  // A box inside a group would otherwise take the group's title: the Custom number is not the
+  // whole starting channel.
+  for (QLineEdit* edit : bench.View().Status()->findChildren<QLineEdit*>()) {
+    EXPECT_EQ(test::AccessibleName(edit), edit->maxLength() == 2 ? "Custom" : "Description: ");
+  }
+  bench.frame->ShowHelp(100);
+  EXPECT_EQ(test::UnnamedControls(bench.frame->Help()), "");
 }
 
 TEST(MainWindowTest, EnterAndEscapeNeverReachThePages) {

@@ -22,8 +22,11 @@ struct PageBench : WindowBench {
   void Commit() { View().Pages().CommitPages(); }
   int Channel() { return document->CurrentChannel(); }
 
+  // The box of that name on the tab in front (several tabs have a "Custom" box), else anywhere.
   QLineEdit* Box(const QString& name) {
-    QLineEdit* box = FindNamed<QLineEdit>(frame.get(), name);
+    QLineEdit* box = FindNamed<QLineEdit>(View().Tabs()->currentWidget(), name);
+    if (!box)
+      box = FindNamed<QLineEdit>(frame.get(), name);
     EXPECT_NE(box, nullptr) << name.toStdString();
     return box;
   }

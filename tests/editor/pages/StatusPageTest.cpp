@@ -1,8 +1,12 @@
 // The Status tab: its controls against the image bytes, the clamps and the parity rule.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+
+#include <filesystem>
+#include <fstream>
 
 #include "editor/pages/StatusPage.h"
 #include "tests/editor/EditorBench.h"
@@ -59,6 +63,29 @@ TEST(StatusPageTest, ClampReadsTheNumberLikeScanf) {
   EXPECT_EQ(ClampStartChannelNumber("500"), 98);
 }
 
+TEST(StatusPageTest, ArrowKeysWalkTheModelsWithoutChoosingThem) {
+  WindowBench bench;
+  for (int channel = 0; channel < 5; ++channel)
+    bench.Image().Set(fld::gageType, static_cast<int8_t>(channel + 1), channel);
+  QAbstractButton* start = bench.Button("Mesurix3 Plus", "Mesurix Model: ");
+  start->setFocus();
+  const std::pair<Qt::Key, const char*> steps[] = {
+      {Qt::Key_Right, "Mesurix4 Plus"},   {Qt::Key_Right, "Mesurix5 Plus"},
+      {Qt::Key_Down, "Mesurix5 Network"}, {Qt::Key_Down, "Mesurix5 Network"},
+      {Qt::Key_Left, "Mesurix4 Network"}, {Qt::Key_Up, "Mesurix4 Plus"}};
+  for (const auto& [key, focused] : steps) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(QApplication::focusWidget(), bench.Button(focused, "Mesurix Model: ")) << focused;
+  }
+  EXPECT_EQ(bench.Model(), 0);
+  EXPECT_TRUE(start->isChecked());
+  EXPECT_EQ(bench.Image().Get(fld::gageType, 2), 3) << "no model's rules were applied";
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(bench.Model(), 2);
+  EXPECT_EQ(bench.Image().Get(fld::gageType, 2), 5);
+}
+
 TEST(StatusPageTest, StartingChannelStoresModeAndNumber) {
   WindowBench bench;
   bench.Click("Channel C  ( 3 )", "Starting Channel: ");
@@ -106,6 +133,15 @@ TEST(StatusPageTest, HostLineDescriptionAndButtonReachTheirBytes) {
   EXPECT_TRUE(bench.Button("1", "Stop Bits: ")->isChecked());
 }
 
+TEST(StatusPageTest, ADescriptionCharacterBeyondLatin1ShowsAsTheQuestionMarkStored) {
+  WindowBench bench;
+  QLineEdit* description = EditWithLimit(bench, 79);
+  description->setText(QString::fromUtf8("Gage \u03b1-1"));
+  bench.View().Pages().CommitPages();
+  EXPECT_EQ(bench.Image().Text(fld::description), "Gage ?-1");
+  EXPECT_EQ(description->text(), "Gage ?-1");
+}
+
 TEST(StatusPageTest, UnknownValuesLeaveTheRadiosAsTheyAre) {
   WindowBench bench;
   bench.Click("2400", "Baud Rate: ");
@@ -121,13 +157,21 @@ TEST(StatusPageTest, ConnectionLinesShowTheNetworkOfTheModel) {
   WindowBench bench;
   LinkState& link = bench.document->Link();
   link.identityTexts = {"COM2", "9600-N-8-1", "SN 41", "MX3 V1.7", "Bench"};
-  link.portPath = "/dev/ttyUSB0";
+  // A long stable device name: the line shows the kernel's short one, the tip the whole path.
+  link.portPath = bench.folder.File("usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0");
+  { std::ofstream device(bench.folder.File("ttyUSB0")); }
+  std::filesystem::create_symlink(bench.folder.File("ttyUSB0"), link.portPath);
   link.networkStatus = {{192, 168, 1, 20}, 3001, 1, 1, true};
   bench.View().UpdateConnectionStatus(true);
   QStringList texts;
   for (QLabel* label : bench.View().Status()->findChildren<QLabel*>())
     texts << label->text();
-  EXPECT_TRUE(texts.contains("COM2 (/dev/ttyUSB0)  @  9600-N-8-1"));
+  EXPECT_TRUE(texts.contains("COM2 (ttyUSB0)  @  9600-N-8-1"));
+  for (QLabel* label : bench.View().Status()->findChildren<QLabel*>()) {
+    if (label->text().startsWith("COM2")) {
+      EXPECT_EQ(label->toolTip(), QString::fromStdString(link.portPath));
+    }
+  }
   EXPECT_TRUE(texts.contains("Network communications not supported"));
   EXPECT_TRUE(texts.contains("SN 41"));
   EXPECT_TRUE(texts.contains("Model & Version"));
