@@ -470,7 +470,7 @@ QString CommTestWindow::ActivityText(const TerminalStatus& status) const {
 }
 
 void CommTestWindow::ShowMessage(std::string_view caption, std::string_view text) {
-  desktop::ShowMessageBox(this, FromLatin1(caption), FromLatin1(text));
+  desktop::ShowMessageBox(this, FromLatin1(caption), FromLatin1(text), QMessageBox::Warning);
 }
 
 bool CommTestWindow::RunSetupDialog(SetupDialogModel& model) {
@@ -525,7 +525,8 @@ void CommTestWindow::Print() {
   }
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   if (text.isEmpty()) {
-    ShowMessage(link_.state.messageCaption, text::kNothingToPrint);
+    desktop::ShowMessageBox(this, FromLatin1(link_.state.messageCaption),
+                            FromLatin1(text::kNothingToPrint));
     return;
   }
   auto job = [&] {

@@ -25,6 +25,7 @@ class TerminalView {
   virtual void MoveFocus(Focus focus) = 0;
   // Lamps, rows, buttons, caption or progress may have changed: read TerminalController::Status.
   virtual void StatusChanged() = 0;
+  // A failure the user must know of (the port would not open), shown with the warning sign.
   virtual void ShowMessage(std::string_view caption, std::string_view text) = 0;
   // Shows the setup dialog on `model` until OK (true) or Cancel (false).
   virtual bool RunSetupDialog(SetupDialogModel& model) = 0;
