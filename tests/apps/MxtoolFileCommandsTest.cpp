@@ -129,13 +129,20 @@ TEST(MxtoolImport, WarnsForEveryDerivedFieldItReplaces) {
   test::TempDir dir;
   ASSERT_EQ(Tool("new", {"--model", "2", "-o", dir.File("a.mxs")}).code, 0);
   std::string json = Tool("export", {dir.File("a.mxs")}).out;
-  const std::string checksum = "\"checksum\": ";
-  json.replace(json.find(checksum) + checksum.size(), 1, "1");  // another number
+  const std::string length = "\"idLength\": [";
+  json.replace(json.find(length) + length.size(), 1, "7");  // channel A's, not what its text gives
+  const std::string description = "\"description\": \"";
+  json.insert(json.find(description) + description.size(), "edited ");
   Write(dir.File("a.json"), json);
   const ToolRun run = Tool("import", {dir.File("a.json"), "-o", dir.File("b.mxs")});
   EXPECT_EQ(run.code, 0);
-  EXPECT_NE(run.err.find("field \"checksum\""), std::string::npos) << run.err;
-  EXPECT_EQ(Read(dir.File("b.mxs")), Read(dir.File("a.mxs")));
+  EXPECT_NE(run.err.find("field \"idLength\""), std::string::npos) << run.err;
+  // The checksum of an edited export is always stale: replacing it is no news.
+  EXPECT_EQ(run.err.find("field \"checksum\""), std::string::npos) << run.err;
+  const std::string back = Tool("export", {dir.File("b.mxs")}).out;
+  EXPECT_NE(back.find("\"idLength\": [0,"), std::string::npos) << back;
+  EXPECT_NE(back.find("\"description\": \"edited "), std::string::npos) << back;
+  EXPECT_NE(back.find("\"checksumMatches\": true"), std::string::npos);
 }
 
 TEST(MxtoolExport, ReportsChecksumAndRejectsInvalidFiles) {
