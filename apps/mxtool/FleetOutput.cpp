@@ -36,17 +36,27 @@ std::string EscapeCell(const std::string& text) {
   return escaped;
 }
 
+// The "changes" array of a line.
+static QJsonArray Changes(const FleetLine& line) {
+  QJsonArray changes;
+  for (const FieldChange& change : line.changes)
+    changes.append(
+        QJsonObject{{"field", Q(change.field)}, {"from", Q(change.from)}, {"to", Q(change.to)}});
+  return changes;
+}
+
+std::string ChangesJson(const FleetLine& line) {
+  return QJsonDocument(QJsonObject{{"changes", Changes(line)}})
+      .toJson(QJsonDocument::Compact)
+      .toStdString();
+}
+
 std::string JsonLine(const FleetLine& line) {
   QJsonObject object{{"port", Q(line.port)},       {"device", Q(line.device)},
                      {"serial", Q(line.serial)},   {"model", Q(line.model)},
                      {"outcome", Q(line.outcome)}, {"message", Q(line.message)}};
-  if (line.hasChanges) {
-    QJsonArray changes;
-    for (const FieldChange& change : line.changes)
-      changes.append(
-          QJsonObject{{"field", Q(change.field)}, {"from", Q(change.from)}, {"to", Q(change.to)}});
-    object.insert("changes", changes);
-  }
+  if (line.hasChanges)
+    object.insert("changes", Changes(line));
   if (line.hasLine) {
     object.insert("baud", line.baud);
     object.insert("parity", Q(line.parity));

@@ -39,6 +39,8 @@ struct FleetLine {
 std::string EscapeCell(const std::string& text);
 // One line of JSON, without the line break.
 std::string JsonLine(const FleetLine& line);
+// Only the "changes" of a line, for a diff of two files (no interface to name).
+std::string ChangesJson(const FleetLine& line);
 // "ipAddress: 192.168.0.10 -> 192.168.0.21" as a change; false for a line of another shape.
 bool ParseDiffLine(const std::string& line, FieldChange& change);
 
