@@ -83,7 +83,6 @@ void RunInTwoSteps(const std::vector<FleetPort>& ports, const Fleet& fleet,
     if (go)
       second(worker, port);
   });
-  // Every port failed its first step: the gate never completed, and nothing is left to decide.
 }
 
 FleetLine FailedLine(PortWorker& worker, const FleetPort& port, bool imageSent) {
