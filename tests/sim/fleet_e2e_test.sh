@@ -135,6 +135,13 @@ grep -q '"field":"ipAddress","from":"[0-9.]*","to":"10.0.0.4"}.*"serial":"SN-4"'
   fail "SN-4's address: $(cat "$WORK/out")"
 grep -qF '"to":"\"two, \\\"B\\\"\""' "$WORK/out" || fail "a text cell: $(cat "$WORK/out")"
 
+# A Network interface keeps its own address unless --update-network, and apply predicts so.
+printf 'serial,description\nSN-2,"two, ""B"""\n' >"$WORK/desc.csv"
+run 0 apply "$WORK/apply.mxs" --port COM2 --vars "$WORK/desc.csv" --check
+run 3 apply "$WORK/apply.mxs" --port COM2 --vars "$WORK/desc.csv" --check --update-network --json
+grep -q '"changes":\[{"field":"ipAddress","from":"10.0.0.2","to":"192.168.0.10"}' "$WORK/out" ||
+  fail "--update-network's change: $(cat "$WORK/out")"
+
 # Ctrl+C while every port is in the middle of a paced read: all stop, no file, no lock left.
 start_sims --pace
 mkdir "$WORK/cut"
