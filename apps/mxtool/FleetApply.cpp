@@ -1,8 +1,9 @@
 // mxtool apply: a configuration ensured on a fleet. Each interface is read, the file is made into
 // what a send would leave in it, and only when that differs from what it holds is it sent and
 // read back.
-#include <array>
 #include <iostream>
+#include <map>
+#include <mutex>
 
 #include "apps/mxtool/FleetCommands.h"
 #include "apps/mxtool/FleetPlan.h"
@@ -55,7 +56,7 @@ class Apply {
     worker.NoteIdentity();
     const ModelIndex model = session.host.CurrentModel();
     census.Note(port, worker, model);
-    PortPlan& plan = Plan(port.number);
+    PortPlan& plan = Plan(port);
     session.host.Document().CommitPages();
     plan.held = session.host.Document().Image();
     std::string error;
@@ -74,7 +75,7 @@ class Apply {
   }
 
   void Ensure(PortWorker& worker, const FleetPort& port) {
-    const PortPlan& plan = Plan(port.number);
+    const PortPlan& plan = Plan(port);
     const std::vector<std::string> differences = Differences(plan);
     if (differences.empty())
       return Print(IdentifiedLine(worker, port, "unchanged", plan.conversion), differences);
@@ -108,8 +109,11 @@ class Apply {
   }
 
  private:
-  // Each port's thread only touches its own plan.
-  PortPlan& Plan(int port) { return plans_[static_cast<std::size_t>(port)]; }
+  // Each port's thread only touches its own plan; the map's elements stay where they are.
+  PortPlan& Plan(const FleetPort& port) {
+    std::lock_guard lock(mutex_);
+    return plans_[port.name];
+  }
 
   // The line with its changes; without --json, --diff puts the differences under it.
   void Print(FleetLine line, const std::vector<std::string>& differences) {
@@ -122,7 +126,8 @@ class Apply {
   const FleetFile& file_;
   const FleetOptions& options_;
   FleetPrinter& printer_;
-  std::array<PortPlan, kLastComPort + 1> plans_{};
+  std::mutex mutex_;
+  std::map<std::string, PortPlan> plans_;
 };
 
 }  // namespace

@@ -11,9 +11,11 @@
 namespace mx::tool {
 namespace {
 
-std::string FileOfPort(const std::string& folder, int port) {
-  return folder + (folder.empty() || folder.back() == '/' ? "" : "/") + "COM" +
-         std::to_string(port) + ".mxs";
+// DIR/COMn.mxs, or DIR/ttyUSB25.mxs for a device beyond COM1..COM20.
+std::string FileOfPort(const std::string& folder, const FleetPort& port) {
+  const std::string name = port.number != 0 ? "COM" + std::to_string(port.number)
+                                            : port.name.substr(port.name.find_last_of('/') + 1);
+  return folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name + ".mxs";
 }
 
 // "19200-E-7-1" into the line's four settings.
@@ -105,7 +107,7 @@ int ReadFromPorts(const std::string& list, const std::string& folder, bool json)
     return kFleetUsage;
   // Minutes of transfers should not end in a folder that takes no files.
   for (const FleetPort& port : ports) {
-    if (const FileResult target = CheckSaveTarget(FileOfPort(folder, port.number)); !target.ok) {
+    if (const FileResult target = CheckSaveTarget(FileOfPort(folder, port)); !target.ok) {
       std::cerr << "mxtool: " << target.error << "\n";
       return kFleetUsage;
     }
@@ -121,7 +123,7 @@ int ReadFromPorts(const std::string& list, const std::string& folder, bool json)
     // The port and its lock are released; a signal caught until here still means no file.
     if (SignalCancel::Caught())
       return printer.Print(FailedLine(worker, port));
-    const std::string path = FileOfPort(folder, port.number);
+    const std::string path = FileOfPort(folder, port);
     const FileResult written =
         WriteFileAtomically(path, SerializeConfigFile(document.Image(), document.Extension()));
     printer.Print(IdentifiedLine(worker, port, written.ok ? "ok" : "failed",

@@ -6,9 +6,28 @@
 
 namespace mx::tool {
 
-PortWorker::PortWorker(int port, const Fleet& fleet)
-    : session_(store_, fleet.ports, out_, err_, port) {
-  if (fleet.storedPlace.portNumber != -1)
+namespace {
+
+// The port a worker's session uses: a device beyond COM1..COM20 becomes COM1 of its own map, which
+// no other worker sees.
+int SessionPort(const FleetPort& port) {
+  return port.number != 0 ? port.number : kFirstComPort;
+}
+
+PortMap OwnMap(const FleetPort& port) {
+  PortMap map;
+  if (port.number == 0)
+    map.Set(kFirstComPort, port.device);
+  return map;
+}
+
+}  // namespace
+
+PortWorker::PortWorker(const FleetPort& port, const Fleet& fleet)
+    : ownPort_(OwnMap(port)),
+      session_(store_, port.number != 0 ? fleet.ports : ownPort_, out_, err_, SessionPort(port)) {
+  // The stored place belongs to a mapped port; a device of its own map never matches it.
+  if (port.number != 0 && fleet.storedPlace.portNumber != -1)
     SaveLinkSettings(store_, fleet.storedPlace);
 }
 
@@ -39,7 +58,7 @@ std::vector<FleetPort> FleetPorts(const PortChoice& choice, const PortMap& ports
     const int number = choice.ports[i];
     const std::string& named = i < choice.named.size() ? choice.named[i] : std::string();
     list.push_back({number, named.empty() ? "COM" + std::to_string(number) : named,
-                    ports.PathOf(number).value_or("")});
+                    number != 0 ? ports.PathOf(number).value_or("") : named});
   }
   return list;
 }
@@ -59,7 +78,7 @@ void RunOnPorts(const std::vector<FleetPort>& ports, const Fleet& fleet,
   std::vector<std::thread> threads;
   for (const FleetPort& port : ports) {
     threads.emplace_back([&fleet, &job, &port] {
-      PortWorker worker(port.number, fleet);
+      PortWorker worker(port, fleet);
       job(worker, port);
     });
   }

@@ -32,9 +32,11 @@ struct Fleet {
 
 // One port's session with a private copy of the stored place, so that nothing a port does reaches
 // the preferences; what its console host says is kept for the port's result line.
+struct FleetPort;
+
 class PortWorker {
  public:
-  PortWorker(int port, const Fleet& fleet);
+  PortWorker(const FleetPort& port, const Fleet& fleet);
   DeviceSession& Session() { return session_; }
   const DeviceSession& Session() const { return session_; }
   // The message box texts shown since the last call, on one line.
@@ -46,6 +48,7 @@ class PortWorker {
 
  private:
   MemoryPreferencesStore store_;
+  PortMap ownPort_;  // a device beyond COM1..COM20, as the only port of a map of its own
   std::ostringstream out_;
   std::ostringstream err_;  // progress lines, not shown: twenty ports at once would be noise
   DeviceSession session_;
@@ -53,7 +56,7 @@ class PortWorker {
   std::string model_;
 };
 
-// A port of the list: its number, the name it was given by and its device.
+// A port of the list: its number (0 beyond COM1..COM20), the name it was given by and its device.
 struct FleetPort {
   int number = 0;
   std::string name;

@@ -64,21 +64,18 @@ std::vector<std::string> Expand(const std::string& pattern) {
 // Adds the ports `item` names to `choice`; false with choice.error set when it names none.
 bool AddItem(const std::string& item, const PortMap& ports, bool single, PortChoice& choice) {
   auto add = [&](int port, const std::string& named) {
-    if (std::find(choice.ports.begin(), choice.ports.end(), port) == choice.ports.end()) {
-      choice.ports.push_back(port);
-      choice.named.push_back(named);
+    for (std::size_t i = 0; i < choice.ports.size(); ++i) {
+      if (port != 0 ? choice.ports[i] == port
+                    : choice.ports[i] == 0 && Canonical(choice.named[i]) == Canonical(named))
+        return;
     }
+    choice.ports.push_back(port);
+    choice.named.push_back(named);
   };
   if (IsPath(item) && item.find_first_of("*?[") != std::string::npos) {
     const std::vector<std::string> paths = single ? std::vector<std::string>() : Expand(item);
-    for (const std::string& path : paths) {
-      const int port = PortOfPath(path, ports);
-      if (port == 0) {
-        choice.error = NotMapped(path);
-        return false;
-      }
-      add(port, path);
-    }
+    for (const std::string& path : paths)
+      add(PortOfPath(path, ports), path);
     if (paths.empty())
       choice.error = single ? "--port takes one port: " + item : "no device matches " + item;
     return !paths.empty();
@@ -106,7 +103,7 @@ bool AddItem(const std::string& item, const PortMap& ports, bool single, PortCho
   int port = 0;
   if (IsPath(item)) {
     port = PortOfPath(item, ports);
-    if (port == 0) {
+    if (port == 0 && (single || !std::filesystem::exists(item))) {
       choice.error = NotMapped(item);
       return false;
     }

@@ -42,7 +42,8 @@ TEST(PortListTest, NamesRangesAndPathsBecomeExistingPorts) {
       {dir.File("tty*"), false, {12}, ""},  // the device and its link are one port
       {dir.File("tty[YZ]"), false, {}, "no device matches"},
       {dir.File("by-*"), true, {}, "--port takes one port"},
-      {"/dev/nu[l]l", false, {}, "/dev/null is not one of the ports"},
+      {"/dev/nu[l]l,/dev/null", false, {0}, ""},  // a device beyond COM1..COM20, once
+      {"/dev/null", true, {}, "/dev/null is not one of the ports"},
       {"COM1-COM3", true, {}, "--port takes one port"},
   };
   for (const auto& c : cases) {

@@ -142,6 +142,17 @@ run 3 apply "$WORK/apply.mxs" --port COM2 --vars "$WORK/desc.csv" --check --upda
 grep -q '"changes":\[{"field":"ipAddress","from":"10.0.0.2","to":"192.168.0.10"}' "$WORK/out" ||
   fail "--update-network's change: $(cat "$WORK/out")"
 
+# A list may name devices beyond COM1..COM20, by path or by pattern; read names their files after
+# the device.
+"$MXSIM" --link "$WORK/tty9" --serial SN-9 >"$WORK/sim9.out" 2>&1 &
+SIMS+=($!)
+for _ in $(seq 100); do grep -q "^ready" "$WORK/sim9.out" 2>/dev/null && break; sleep 0.05; done
+mkdir "$WORK/beyond"
+run 0 read --ports "$WORK/tty[19]" -o "$WORK/beyond"
+[ "$(ls "$WORK/beyond" | tr '\n' ' ')" = "COM1.mxs tty9.mxs " ] || fail "read beyond: $(ls "$WORK/beyond")"
+grep -q "^$WORK/tty9	$WORK/tty9	ok	SN-9	Mesurix3 Plus	" "$WORK/out" || fail "tty9's line: $(cat "$WORK/out")"
+run 2 find --port "$WORK/tty9"
+
 # Ctrl+C while every port is in the middle of a paced read: all stop, no file, no lock left.
 start_sims --pace
 mkdir "$WORK/cut"
