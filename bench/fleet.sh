@@ -12,7 +12,7 @@ RUNS=${2:-3}
 MXSIM=$BUILD/apps/mxsim/mxsim
 MXTOOL=$BUILD/apps/mxtool/mxtool
 WORK=$(mktemp -d /tmp/mxfleetbench.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_STATE_HOME=$WORK/state MXSETUP_LOCK_DIR=$WORK/locks
 mkdir "$MXSETUP_LOCK_DIR"
 SIMS=()
 
@@ -70,7 +70,6 @@ echo "find --all, 20 ports:    $every ms ($(awk "BEGIN { printf \"%.2f\", $every
 # apply to twenty paced interfaces, COM1..COM10 already holding the file, COM11..COM20 not (they
 # are set back before every run): against one read plus one send, and --check against one read.
 "$MXTOOL" set "$WORK/plus.mxs" 'description="golden"' -o "$WORK/golden.mxs"
-export XDG_STATE_HOME=$WORK/state
 start_sims "" ""
 "$MXTOOL" send "$WORK/golden.mxs" --ports COM1-COM10 >/dev/null 2>&1
 timed_ms() {

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
@@ -74,9 +75,10 @@ TEST_F(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
   EXPECT_EQ(bench.Image().Get(fld::hostBaud), 4800);
 
   bench.Image().SetText(fld::description, "sent over the pty");
+  const std::string state = std::getenv("XDG_STATE_HOME");  // the bench's
   ::setenv("XDG_STATE_HOME", folder.File("state").c_str(), 1);
   bench.Trigger(cmd::kSend);
-  ::unsetenv("XDG_STATE_HOME");
+  ::setenv("XDG_STATE_HOME", state.c_str(), 1);
   ASSERT_EQ(bench.watcher.messages.size(), 3u);
   EXPECT_TRUE(bench.watcher.messages[2].text.startsWith(desktop::FromLatin1(msg::kAcknowledged)));
   // The Send is on record, where it went and what it said.
