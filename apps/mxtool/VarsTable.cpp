@@ -2,9 +2,11 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <map>
 
 #include "apps/mxtool/FileCommands.h"
+#include "core/FieldCodes.h"
 #include "core/FieldTable.h"
 
 namespace mx::tool {
@@ -59,6 +61,19 @@ std::string Lower(std::string text) {
   for (char& c : text)
     c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
   return text;
+}
+
+// A code the cell brought in that no interface can hold, as `set` refuses it; "" when none.
+std::string CodeOutside(const ParameterImage& before, const ParameterImage& after) {
+  const std::vector<CodeViolation> held = ValuesOutsideCodes(before);
+  for (const CodeViolation& v : ValuesOutsideCodes(after)) {
+    const bool new_ = std::none_of(held.begin(), held.end(), [&](const CodeViolation& h) {
+      return h.element == v.element && h.value == v.value;
+    });
+    if (new_)
+      return v.element + " cannot be " + v.value + ": no interface takes it (" + v.allowed + ")";
+  }
+  return "";
 }
 
 std::string Address(const ParameterImage& image) {
@@ -145,6 +160,9 @@ EditedImage ApplyVarsRow(const VarsTable& table, const VarsRow& row, const Param
       continue;
     EditedImage next = SetImageFields(edited.image, edited.extension,
                                       {Assignment(table.columns[c], row.cells[c])});
+    if (next.ok)
+      next.error = CodeOutside(edited.image, next.image);
+    next.ok = next.ok && next.error.empty();
     if (!next.ok) {
       next.error = table.path + ": row " + std::to_string(row.row) + ", column " +
                    table.columns[c] + ": " + next.error;

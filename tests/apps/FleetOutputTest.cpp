@@ -90,6 +90,7 @@ TEST(FleetOutputTest, VarsTableCellsArePlainValuesAndErrorsNameRowAndColumn) {
       {"name,basePort\nx,1\n", "the first column must be"},
       {"port,basePort\nCOM1,1\nCOM2,70000\n", "row 3, column basePort: "},
       {"port,basePort\nCOM1,1,2\n", "row 2 has 3 cells"},
+      {"port,gageType[B]\nCOM1,99\n", "row 2, column gageType[B]: gageType[B] cannot be 99"},
       {"serial,basePort\nA,1\nA,2\n", "\"A\" is also in row 2"},
       {"serial,ipAddress\nA,10.0.0.1\nB,10.0.0.01\n", "rows 2 and 3 give the same address"},
       {"serial,description\nA,\"open\n", "not closed"},
