@@ -2,7 +2,9 @@
 # Fleet figures of mxtool, by hand (`make bench` runs it): twenty mxsim at 9600-N-8-1 pacing their
 # replies at the line's speed, then
 #   - one send to one port against a send to all twenty (--ports COM1-COM20);
-#   - find --all over twenty ports with one interface against the scan of a single port.
+#   - find --all over twenty ports with one interface against the scan of a single port;
+#   - apply to twenty, half of them already holding the file, against one read plus one send,
+#     and apply --check against one read.
 # Usage: bench/fleet.sh [BUILD_DIR] [RUNS]
 set -u
 BUILD=${1:-build}
@@ -10,7 +12,7 @@ RUNS=${2:-3}
 MXSIM=$BUILD/apps/mxsim/mxsim
 MXTOOL=$BUILD/apps/mxtool/mxtool
 WORK=$(mktemp -d /tmp/mxfleetbench.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
+export HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_STATE_HOME=$WORK/state MXSETUP_LOCK_DIR=$WORK/locks
 mkdir "$MXSETUP_LOCK_DIR"
 SIMS=()
 
@@ -64,3 +66,33 @@ single=$(median_ms find --port COM1)
 every=$(median_ms find --all)
 echo "scan of one silent port: $single ms"
 echo "find --all, 20 ports:    $every ms ($(awk "BEGIN { printf \"%.2f\", $every / $single }") x one port's scan; one interface found: $(wc -l <"$WORK/out"))"
+
+# apply to twenty paced interfaces, COM1..COM10 already holding the file, COM11..COM20 not (they
+# are set back before every run): against one read plus one send, and --check against one read.
+"$MXTOOL" set "$WORK/plus.mxs" 'description="golden"' -o "$WORK/golden.mxs"
+start_sims "" ""
+"$MXTOOL" send "$WORK/golden.mxs" --ports COM1-COM10 >/dev/null 2>&1
+timed_ms() {
+  local start=$(date +%s%N)
+  "$MXTOOL" "$@" >"$WORK/out" 2>"$WORK/err"
+  echo $((($(date +%s%N) - start) / 1000000))
+}
+reads=() sends=() applies=() checks=()
+for run in $(seq "$RUNS"); do
+  "$MXTOOL" send "$WORK/plus.mxs" --ports COM11-COM20 >/dev/null 2>&1
+  reads+=($(timed_ms read -o "$WORK/one.mxs" --port COM20))
+  checks+=($(timed_ms apply "$WORK/golden.mxs" --ports COM1-COM20 --check))
+  sends+=($(timed_ms send "$WORK/golden.mxs" --port COM20))
+  "$MXTOOL" send "$WORK/plus.mxs" --port COM20 >/dev/null 2>&1
+  applies+=($(timed_ms apply "$WORK/golden.mxs" --ports COM1-COM20))
+  applied="$(grep -c "	changed	" "$WORK/out") changed, $(grep -c "	unchanged	" "$WORK/out") unchanged"
+done
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+read=$(median "${reads[@]}")
+send=$(median "${sends[@]}")
+apply=$(median "${applies[@]}")
+check=$(median "${checks[@]}")
+echo "read, one port:          $read ms"
+echo "send, one port:          $send ms"
+echo "apply, twenty ports:     $apply ms ($(awk "BEGIN { printf \"%.2f\", $apply / ($read + $send) }") x one read + send; $applied)"
+echo "apply --check, twenty:   $check ms ($(awk "BEGIN { printf \"%.2f\", $check / $read }") x one read)"

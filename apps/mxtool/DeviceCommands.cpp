@@ -6,12 +6,14 @@
 #include "apps/mxtool/DeviceSession.h"
 #include "apps/mxtool/FileCommands.h"
 #include "apps/mxtool/FleetCommands.h"
+#include "apps/mxtool/LogCommand.h"
 #include "apps/mxtool/PortList.h"
 #include "apps/mxtool/SignalCancel.h"
 #include "core/ConfigFile.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 #include "link/QSettingsStore.h"
+#include "link/TransferLog.h"
 
 namespace mx::tool {
 namespace {
@@ -41,7 +43,7 @@ struct DeviceArgs {
   std::string port;    // --port P
   std::string ports;   // --ports LIST
   bool all = false;    // find --all
-  bool updateNetwork = false;
+  FleetOptions fleet;  // --json, --vars, --update-network, --check, --diff
 };
 
 // False with `error` for the user when an argument is unknown or given twice.
@@ -51,6 +53,7 @@ bool ParseDeviceArgs(const std::vector<std::string>& args, DeviceArgs& parsed, s
     std::string* value = arg == "-o" || arg == "--output" ? &parsed.output
                          : arg == "--port"                ? &parsed.port
                          : arg == "--ports"               ? &parsed.ports
+                         : arg == "--vars"                ? &parsed.fleet.vars
                                                           : nullptr;
     if (value) {
       if (i + 1 >= args.size() || !value->empty()) {
@@ -65,7 +68,13 @@ bool ParseDeviceArgs(const std::vector<std::string>& args, DeviceArgs& parsed, s
     } else if (arg == "--all") {
       parsed.all = true;
     } else if (arg == "--update-network") {
-      parsed.updateNetwork = true;
+      parsed.fleet.updateNetwork = true;
+    } else if (arg == "--json") {
+      parsed.fleet.json = true;
+    } else if (arg == "--check") {
+      parsed.fleet.check = true;
+    } else if (arg == "--diff") {
+      parsed.fleet.diff = true;
     } else if (parsed.file.empty() && !arg.empty() && (arg[0] != '-' || arg == "-")) {
       parsed.file = arg;
     } else {
@@ -110,12 +119,18 @@ int Outcome(const std::string& command, Session& session, bool ok) {
   return ok ? kOk : kDeviceFailure;
 }
 
+// True when an option that only some commands take was given.
+bool HasFleetOptions(const DeviceArgs& args, bool json) {
+  const FleetOptions& o = args.fleet;
+  return (json && o.json) || !o.vars.empty() || o.updateNetwork || o.check || o.diff;
+}
+
 int Find(const DeviceArgs& args) {
-  if (!args.file.empty() || !args.output.empty() || !args.ports.empty() || args.updateNetwork ||
-      (args.all && !args.port.empty()))
-    return UsageError("find takes --port P or --all, nothing else");
+  if (!args.file.empty() || !args.output.empty() || !args.ports.empty() ||
+      HasFleetOptions(args, !args.all) || (args.all && !args.port.empty()))
+    return UsageError("find takes --port P or --all [--json], nothing else");
   if (args.all)
-    return FindOnAllPorts();
+    return FindOnAllPorts(args.fleet.json);
   Session session;
   if (!KeepToPort(args.port, session))
     return kUsageError;
@@ -126,11 +141,11 @@ int Find(const DeviceArgs& args) {
 }
 
 int Read(const DeviceArgs& args) {
-  if (!args.file.empty() || args.all || args.updateNetwork || args.output.empty() ||
-      (!args.port.empty() && !args.ports.empty()))
-    return UsageError("read needs -o FILE.mxs [--port P], or --ports LIST -o DIR");
+  if (!args.file.empty() || args.all || HasFleetOptions(args, args.ports.empty()) ||
+      args.output.empty() || (!args.port.empty() && !args.ports.empty()))
+    return UsageError("read needs -o FILE.mxs [--port P], or --ports LIST -o DIR [--json]");
   if (!args.ports.empty())
-    return ReadFromPorts(args.ports, args.output);
+    return ReadFromPorts(args.ports, args.output, args.fleet.json);
   // A transfer can take minutes; a file that cannot be saved should fail before it, not after.
   if (const FileResult target = CheckSaveTarget(args.output); !target.ok) {
     std::cerr << "mxtool: " << target.error << "\n";
@@ -161,43 +176,79 @@ int Read(const DeviceArgs& args) {
   return kOk;
 }
 
-int Send(const DeviceArgs& args) {
-  if (args.file.empty() || !args.output.empty() || args.all ||
-      (!args.port.empty() && !args.ports.empty()))
-    return UsageError("send needs FILE.mxs [--update-network] [--port P | --ports LIST]");
-  std::vector<uint8_t> bytes;
-  if (const FileResult read = ReadInput(args.file, bytes, kConfigFileSize); !read.ok) {
+// The configuration file of send and apply, checked before any port is opened; false after
+// saying why.
+bool ReadConfiguration(const std::string& path, std::vector<uint8_t>& bytes) {
+  if (const FileResult read = ReadInput(path, bytes, kConfigFileSize); !read.ok) {
     std::cerr << "mxtool: " << read.error << "\n";
+    return false;
+  }
+  // The program would now hold the defaults; sending those instead is never what was meant.
+  EditorHooks editor;
+  SetupDocument trial(editor);
+  if (trial.Load(bytes, path) != LoadOutcome::Opened) {
+    std::cerr << kInvalidConfigFileText << "\n";
+    return false;
+  }
+  return true;
+}
+
+int Send(const DeviceArgs& args) {
+  if (args.file.empty() || !args.output.empty() || args.all || args.fleet.check ||
+      args.fleet.diff || (!args.port.empty() && !args.ports.empty()))
+    return UsageError(
+        "send needs FILE.mxs [--update-network] [--vars TABLE.csv] [--json] [--port P | --ports "
+        "LIST]");
+  std::vector<uint8_t> bytes;
+  if (!ReadConfiguration(args.file, bytes))
     return kUsageError;
-  }
-  {
-    // The program would now hold the defaults; sending those instead is never what was meant.
-    EditorHooks editor;
-    SetupDocument trial(editor);
-    if (trial.Load(bytes, args.file) != LoadOutcome::Opened) {
-      std::cerr << kInvalidConfigFileText << "\n";
-      return kUsageError;
-    }
-  }
-  if (!args.ports.empty())
-    return SendToPorts(args.ports, bytes, args.file, args.updateNetwork);
+  // A table or JSON lines are the fleet's, also for one port.
+  if (!args.ports.empty() || args.fleet.json || !args.fleet.vars.empty())
+    return SendToPorts(args.ports.empty() ? args.port : args.ports, bytes, args.file, args.fleet);
   Session session;
   if (!KeepToPort(args.port, session))
     return kUsageError;
   SetupDocument& document = session.device.host.Document();
   document.Load(bytes, args.file);
-  document.SetNetworkSettingsEdited(args.updateNetwork);
+  document.SetNetworkSettingsEdited(args.fleet.updateNetwork);
   const bool sent = SendParameters(session.device.link);
+  const ModelInfo* model = ModelByIndex(session.device.host.CurrentModel());
+  if (session.device.host.ImageSent()) {
+    TransferRecord record =
+        MakeTransferRecord(session.device.state, model ? std::string(model->name) : "",
+                           document.Image().Bytes(), args.file);
+    record.outcome = sent ? "ok" : "failed";
+    if (const TransferLogResult logged = AppendTransferRecord(record); !logged.ok)
+      std::cerr << "mxtool: warning: the transfer log was not written: " << logged.error << "\n";
+  }
   return Outcome("send", session, sent);
+}
+
+int Apply(const DeviceArgs& args) {
+  const std::string& list = args.ports.empty() ? args.port : args.ports;
+  if (args.file.empty() || !args.output.empty() || args.all || list.empty() ||
+      (!args.port.empty() && !args.ports.empty()))
+    return UsageError(
+        "apply needs FILE.mxs (--port P | --ports LIST) [--vars TABLE.csv] [--update-network] "
+        "[--check] [--diff] [--json]");
+  if (!args.port.empty() && args.port.find(',') != std::string::npos)
+    return UsageError("--port takes one port: " + args.port);
+  std::vector<uint8_t> bytes;
+  if (!ReadConfiguration(args.file, bytes))
+    return kUsageError;
+  return ApplyToPorts(list, bytes, args.file, args.fleet);
 }
 
 }  // namespace
 
 bool IsDeviceCommand(const std::string& command) {
-  return command == "find" || command == "read" || command == "send";
+  return command == "find" || command == "read" || command == "send" || command == "apply" ||
+         command == "log";
 }
 
 int RunDeviceCommand(const std::string& command, const std::vector<std::string>& args) {
+  if (command == "log")
+    return RunLogCommand(args);
   DeviceArgs parsed;
   if (std::string error; !ParseDeviceArgs(args, parsed, error))
     return UsageError(command + ": " + error);
@@ -207,27 +258,49 @@ int RunDeviceCommand(const std::string& command, const std::vector<std::string>&
     return Read(parsed);
   if (command == "send")
     return Send(parsed);
+  if (command == "apply")
+    return Apply(parsed);
   return UsageError("unknown device command " + command);
 }
 
 std::string DeviceCommandsUsage() {
   return "  find [--port P]           find the interface (stored place first, then COM1..COM20,\n"
          "                            or only port P) and store where it is\n"
-         "  find --all                every interface on every port, probed in parallel, one\n"
+         "  find --all [--json]       every interface on every port, probed in parallel, one\n"
          "                            tab-separated line each: COMn, device, line settings,\n"
          "                            model, serial number (the stored place is not changed)\n"
          "  read -o FILE.mxs [--port P]\n"
          "                            read the interface's parameters into a configuration file\n"
-         "  read --ports LIST -o DIR  read every interface of LIST into DIR/COMn.mxs\n"
-         "  send FILE.mxs [--update-network] [--port P | --ports LIST]\n"
+         "  read --ports LIST -o DIR [--json]\n"
+         "                            read every interface of LIST into DIR/COMn.mxs\n"
+         "  send FILE.mxs [--update-network] [--vars TABLE.csv] [--json] [--port P | --ports "
+         "LIST]\n"
          "                            send a configuration file to the interface (or to every\n"
          "                            port of LIST); with --update-network a Network model takes\n"
          "                            the file's network settings instead of keeping its own\n"
+         "  apply FILE.mxs (--port P | --ports LIST) [--vars TABLE.csv] [--update-network]\n"
+         "        [--check] [--diff] [--json]\n"
+         "                            make every interface hold the file: read it, send only when\n"
+         "                            what a send would leave differs, read back; each ends\n"
+         "                            unchanged, changed (would change with --check, which sends\n"
+         "                            nothing) or failed; --diff adds the differences; exit 0\n"
+         "                            all hold it, 3 with --check when one would change, 1 when\n"
+         "                            one failed\n"
+         "  log [--since DATE] [--serial N]\n"
+         "                            what send and apply sent where (the transfer log in\n"
+         "                            $XDG_STATE_HOME/mxsetup/transfers.jsonl)\n"
+         "  --vars TABLE.csv: a row per interface, keyed by a column \"serial\" or \"port\", the\n"
+         "  other columns named as set names fields (ipAddress, basePort, description,\n"
+         "  gageType[A]); a cell is a plain value, an empty cell keeps the file's. With more than\n"
+         "  one Network interface, --update-network needs each to get its own ipAddress.\n"
+         "  --json: one JSON object a line per interface as it finishes, a summary line last.\n"
          "  P is COMn or a device path; a LIST is a comma list of such, with ranges (COM1-COM8:\n"
-         "  the ports of the range that exist). A port named takes no scan: the stored place when\n"
-         "  it is there, else that port's rates and framings. LIST works on its ports in\n"
-         "  parallel: a line per port (COMn, device, ok/failed/cancelled, what happened), a\n"
-         "  summary on stderr, exit 0 only when every port succeeded.\n"
+         "  the ports of the range that exist) and patterns of paths (/dev/serial/by-id/*); in a\n"
+         "  LIST a device need not be one of COM1..COM20. A port named takes no scan: the stored\n"
+         "  place when it is there, else that port's rates and framings. LIST works on its ports\n"
+         "  in parallel: a line per port as it finishes (port, device, ok/failed/cancelled,\n"
+         "  serial number, model, what happened; tabs and line breaks in a field as \\t and\n"
+         "  \\n), a summary on stderr, exit 0 only when every port succeeded.\n"
          "  Ctrl+C (or SIGTERM, SIGHUP) cancels a device command: it ends as a failed transfer\n"
          "  ends (the interface back at its own speed), writes no file and exits 128 + the\n"
          "  signal's number.\n"

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "apps/mxtool/FleetOutput.h"
 #include "json/ImageEdit.h"
 
 namespace mx::tool {
@@ -18,10 +19,12 @@ int Usage(Streams io, const std::string& problem) {
 
 int Diff(const std::vector<std::string>& args, Streams io) {
   std::vector<std::string> files;
-  bool exact = false;
+  bool exact = false, json = false;
   for (const std::string& arg : args) {
     if (arg == "--exact")
       exact = true;
+    else if (arg == "--json")
+      json = true;
     else if (arg.size() > 1 && arg[0] == '-')
       return Usage(io, "unknown option " + arg);
     else
@@ -35,16 +38,29 @@ int Diff(const std::vector<std::string>& args, Streams io) {
   const std::vector<std::string> lines =
       DiffImages(exact ? a.asWritten : a.document.Image(), a.document.Extension(),
                  exact ? b.asWritten : b.document.Image(), b.document.Extension());
-  for (const std::string& line : lines)
-    io.out << line << "\n";
+  if (json) {
+    FleetLine changes;
+    changes.hasChanges = true;
+    for (const std::string& line : lines) {
+      if (FieldChange change; ParseDiffLine(line, change))
+        changes.changes.push_back(change);
+    }
+    io.out << ChangesJson(changes) << "\n";
+  } else {
+    for (const std::string& line : lines)
+      io.out << line << "\n";
+  }
   return lines.empty() ? kSame : kDifferent;
 }
 
 int Set(const std::vector<std::string>& args, Streams io) {
   std::string input, output;
   std::vector<std::string> assignments;
+  bool exact = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" || args[i] == "--output") {
+    if (args[i] == "--exact") {
+      exact = true;
+    } else if (args[i] == "-o" || args[i] == "--output") {
       if (i + 1 >= args.size() || !output.empty())
         return Usage(io, "set takes one -o OUT.mxs");
       output = args[++i];
@@ -69,6 +85,8 @@ int Set(const std::vector<std::string>& args, Streams io) {
     io.err << "mxtool: " << input << ": " << edited.error << "\n";
     return kUsage;
   }
+  if (!exact && RefuseValuesOutsideCodes(input, edited.image, &file.document.Image(), io))
+    return kUsage;
   for (const std::string& field : edited.replaced) {
     io.err << "mxtool: " << input << ": field \"" << field
            << "\" did not match the fields it follows from and was replaced\n";
@@ -93,16 +111,21 @@ int RunEditCommand(const std::string& command, const std::vector<std::string>& a
 }
 
 std::string EditCommandsUsage() {
-  return "  mxtool diff A.mxs B.mxs [--exact]   every element that differs, one a line, as\n"
+  return "  mxtool diff A.mxs B.mxs [--exact] [--json]\n"
+         "                                      every element that differs, one a line, as\n"
          "                                      \"gageType[C]: 3 -> 5\", values as export writes\n"
          "                                      them, the checksum last; exit 0 equal, 1 "
          "different\n"
-         "  mxtool set FILE.mxs FIELD=VALUE ... [-o OUT.mxs]\n"
+         "  mxtool set FILE.mxs FIELD=VALUE ... [-o OUT.mxs] [--exact]\n"
          "                                      sets elements by export's names and writes FILE\n"
          "                                      (or OUT): gageType[A]=3, networkSource[2][C]=0\n"
          "                                      (rows from 0), ipAddress=192.168.0.20,\n"
          "                                      description='\"Line 3\"'; derived fields follow\n"
-         "                                      as in import; a bad name or value writes nothing\n";
+         "                                      as in import; a bad name or value writes nothing,\n"
+         "                                      nor does a code no interface takes "
+         "(gageType[A]=99)\n"
+         "                                      unless --exact; diff --json: one JSON line with\n"
+         "                                      the changes\n";
 }
 
 }  // namespace mx::tool

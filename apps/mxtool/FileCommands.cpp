@@ -1,8 +1,11 @@
 #include "apps/mxtool/FileCommands.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <ostream>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
 #include "json/ImageJson.h"
@@ -20,6 +23,7 @@ struct Arguments {
   std::string output;
   std::string model;
   bool exact = false;
+  bool strict = false;
   std::string error;
 };
 
@@ -40,6 +44,8 @@ Arguments Parse(const std::vector<std::string>& args) {
       value(parsed.model);
     } else if (a == "--exact") {
       parsed.exact = true;
+    } else if (a == "--strict") {
+      parsed.strict = true;
     } else if (a.size() > 1 && a[0] == '-') {
       parsed.error = "unknown option " + a;
     } else {
@@ -123,6 +129,8 @@ int Import(const Arguments& a, Streams io) {
     io.err << "mxtool: " << a.positional[0] << ": " << imported.error << "\n";
     return kUsage;
   }
+  if (!a.exact && RefuseValuesOutsideCodes(a.positional[0], imported.image, nullptr, io))
+    return kUsage;
   for (const std::string& field : imported.replaced) {
     // Any edit makes the given checksum stale, so its replacement is the expected outcome of every
     // edited export, not news; --exact keeps it for those who archive it.
@@ -160,7 +168,12 @@ int Check(const Arguments& a, Streams io) {
   const ModelIndex model = raw.Get(fld::modelIndex);
   io.out << path << ": " << (IsKnownModel(model) ? ModelCaption(model) : kUnknownCodeText) << ", "
          << sums << "\n";
-  return kOk;
+  const std::vector<CodeViolation> outside = ValuesOutsideCodes(raw);
+  for (const CodeViolation& v : outside) {
+    io.err << "mxtool: " << path << ": warning: " << v.element << " holds " << v.value
+           << ", which no interface takes (" << v.allowed << ")\n";
+  }
+  return a.strict && !outside.empty() ? 1 : kOk;
 }
 
 }  // namespace
@@ -175,6 +188,8 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
     return Usage(io, parsed.error);
   if (parsed.exact && command != "export" && command != "import")
     return Usage(io, "--exact is for export and import");
+  if (parsed.strict && command != "check")
+    return Usage(io, "--strict is for check");
   if (command == "new")
     return New(parsed, io);
   if (command == "export")
@@ -184,6 +199,25 @@ int RunFileCommand(const std::string& command, const std::vector<std::string>& a
   if (command == "check")
     return Check(parsed, io);
   return Usage(io, "unknown command " + command);
+}
+
+bool RefuseValuesOutsideCodes(const std::string& name, const ParameterImage& image,
+                              const ParameterImage* before, Streams io) {
+  std::vector<CodeViolation> given = ValuesOutsideCodes(image);
+  if (before) {
+    // What the file already held is not this command's doing; `check` reports it.
+    const std::vector<CodeViolation> held = ValuesOutsideCodes(*before);
+    std::erase_if(given, [&](const CodeViolation& v) {
+      return std::any_of(held.begin(), held.end(), [&](const CodeViolation& h) {
+        return h.element == v.element && h.value == v.value;
+      });
+    });
+  }
+  for (const CodeViolation& v : given) {
+    io.err << "mxtool: " << name << ": " << v.element << " cannot be " << v.value
+           << ": no interface takes it (" << v.allowed << "); --exact writes it anyway\n";
+  }
+  return !given.empty();
 }
 
 FileResult ReadInput(const std::string& path, std::vector<uint8_t>& bytes, std::size_t limit) {
@@ -206,7 +240,9 @@ std::string FileCommandsUsage() {
          "                                      leave room for its terminating NUL; --exact "
          "writes\n"
          "                                      every given byte as it is\n"
-         "  mxtool check FILE.mxs               is it a valid configuration file?\n"
+         "  mxtool check FILE.mxs [--strict]    is it a valid configuration file? Values no\n"
+         "                                      interface takes are warnings (exit 1 with\n"
+         "                                      --strict)\n"
          "  An input FILE of \"-\" is standard input.\n";
 }
 

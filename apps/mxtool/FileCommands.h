@@ -34,6 +34,11 @@ struct OpenedFile {
   ParameterImage asWritten;
 };
 
+// Says which values of `image` no interface can hold (those `before` held already excepted) and
+// returns true when there are any.
+bool RefuseValuesOutsideCodes(const std::string& name, const ParameterImage& image,
+                              const ParameterImage* before, Streams io);
+
 // Reports the failure itself.
 bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io);
 

@@ -1,5 +1,6 @@
 #include "apps/mxtool/PortList.h"
 
+#include <glob.h>
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -41,12 +42,44 @@ bool IsPath(const std::string& item) {
   return !item.empty() && (item[0] == '/' || item[0] == '.');
 }
 
+std::string NotMapped(const std::string& path) {
+  return path +
+         " is not one of the ports COM1..COM20 (map it in the \"Ports\" "
+         "section of the preferences or with MXSETUP_COM<n>=" +
+         path + ")";
+}
+
+// The paths a shell-style pattern matches, sorted; none when it matches nothing.
+std::vector<std::string> Expand(const std::string& pattern) {
+  std::vector<std::string> paths;
+  glob_t found{};
+  if (glob(pattern.c_str(), 0, nullptr, &found) == 0) {
+    for (std::size_t i = 0; i < found.gl_pathc; ++i)
+      paths.emplace_back(found.gl_pathv[i]);
+  }
+  globfree(&found);
+  return paths;
+}
+
 // Adds the ports `item` names to `choice`; false with choice.error set when it names none.
 bool AddItem(const std::string& item, const PortMap& ports, bool single, PortChoice& choice) {
-  auto add = [&](int port) {
-    if (std::find(choice.ports.begin(), choice.ports.end(), port) == choice.ports.end())
-      choice.ports.push_back(port);
+  auto add = [&](int port, const std::string& named) {
+    for (std::size_t i = 0; i < choice.ports.size(); ++i) {
+      if (port != 0 ? choice.ports[i] == port
+                    : choice.ports[i] == 0 && Canonical(choice.named[i]) == Canonical(named))
+        return;
+    }
+    choice.ports.push_back(port);
+    choice.named.push_back(named);
   };
+  if (IsPath(item) && item.find_first_of("*?[") != std::string::npos) {
+    const std::vector<std::string> paths = single ? std::vector<std::string>() : Expand(item);
+    for (const std::string& path : paths)
+      add(PortOfPath(path, ports), path);
+    if (paths.empty())
+      choice.error = single ? "--port takes one port: " + item : "no device matches " + item;
+    return !paths.empty();
+  }
   const std::size_t dash = item.find('-');
   if (!IsPath(item) && dash != std::string::npos) {
     const int from = ComNumber(std::string_view(item).substr(0, dash));
@@ -59,7 +92,7 @@ bool AddItem(const std::string& item, const PortMap& ports, bool single, PortCho
     const std::size_t before = choice.ports.size();
     for (int port = from; port <= to; ++port) {
       if (ports.PathOf(port))
-        add(port);
+        add(port, "");
     }
     if (choice.ports.size() == before) {
       choice.error = "no port of " + item + " exists on this machine";
@@ -70,11 +103,8 @@ bool AddItem(const std::string& item, const PortMap& ports, bool single, PortCho
   int port = 0;
   if (IsPath(item)) {
     port = PortOfPath(item, ports);
-    if (port == 0) {
-      choice.error = item +
-                     " is not one of the ports COM1..COM20 (map it in the \"Ports\" "
-                     "section of the preferences or with MXSETUP_COM<n>=" +
-                     item + ")";
+    if (port == 0 && (single || !std::filesystem::exists(item))) {
+      choice.error = NotMapped(item);
       return false;
     }
   } else {
@@ -88,7 +118,7 @@ bool AddItem(const std::string& item, const PortMap& ports, bool single, PortCho
       return false;
     }
   }
-  add(port);
+  add(port, IsPath(item) ? item : "");
   return true;
 }
 
@@ -116,6 +146,7 @@ PortChoice ParsePortList(const std::string& list, const PortMap& ports, bool sin
     start = comma + 1;
   }
   choice.ports.clear();
+  choice.named.clear();
   return choice;
 }
 

@@ -18,9 +18,9 @@ std::string Usage() {
          (mx::tool::DeviceCommandsUsage().empty()
               ? std::string()
               : "Interface on a serial port:\n" + mx::tool::DeviceCommandsUsage()) +
-         "Exit codes: 0 success, 1 the interface failed, 2 usage or file error, 128 + the\n"
-         "signal's number when a device command was cancelled: 130 Ctrl+C (SIGINT), 143 SIGTERM,\n"
-         "129 SIGHUP.\n";
+         "Exit codes: 0 success, 1 the interface failed, 2 usage or file error, 3 apply --check\n"
+         "found an interface that would change, 128 + the signal's number when a device command\n"
+         "was cancelled: 130 Ctrl+C (SIGINT), 143 SIGTERM, 129 SIGHUP.\n";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
@@ -17,7 +18,9 @@
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/pages/SetupPages.h"
 #include "link/InterfaceDiscovery.h"
+#include "link/LinkMessages.h"
 #include "link/ParameterTransfer.h"
+#include "link/TransferLog.h"
 
 namespace mx::editor {
 DeviceCommandRunner::DeviceCommandRunner(CMX3_SetupView& view, SetupPages& pages,
@@ -57,7 +60,12 @@ bool DeviceCommandRunner::RunRead() {
 }
 
 bool DeviceCommandRunner::RunSend() {
-  return Run([](DeviceLink& link) { return SendParameters(link); });
+  sending_.reset();
+  lastMessage_.clear();
+  const bool ok = Run([](DeviceLink& link) { return SendParameters(link); });
+  if (sending_)
+    LogSend(ok);
+  return ok;
 }
 
 bool DeviceCommandRunner::RunCommand(const std::function<bool(DeviceLink&)>& command) {
@@ -142,6 +150,8 @@ void DeviceCommandRunner::PumpMessages() {
 }
 
 void DeviceCommandRunner::OpenNotice(std::string_view first, std::string_view second) {
+  if (first == msg::kSending)
+    sending_ = document_.Link();
   // The notice has room for the whole device path, and is where the user learns it.
   notice_ = std::make_unique<NoticeWindow>(
       Owner(), Caption(), desktop::FromLatin1(first),
@@ -154,10 +164,12 @@ void DeviceCommandRunner::CloseNotice() {
 }
 
 void DeviceCommandRunner::ShowMessage(std::string_view caption, std::string_view text) {
+  lastMessage_ = text;
   desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text));
 }
 
 void DeviceCommandRunner::ShowFailure(std::string_view caption, std::string_view text) {
+  lastMessage_ = text;
   desktop::ShowMessageBox(Owner(), desktop::FromLatin1(caption), desktop::FromLatin1(text),
                           QMessageBox::Warning);
 }
@@ -170,6 +182,20 @@ void DeviceCommandRunner::SetWaitCursor(bool on) {
     QApplication::restoreOverrideCursor();
     --waitCursors_;
   }
+}
+
+void DeviceCommandRunner::LogSend(bool ok) {
+  const ModelInfo* model = ModelByIndex(CurrentModel());
+  SetupDocument& core = document_.Core();
+  TransferRecord record = MakeTransferRecord(*sending_, model ? std::string(model->name) : "",
+                                             core.Image().Bytes(), core.PathName());
+  record.outcome = ok ? "ok" : "failed";
+  record.message = lastMessage_;
+  std::replace(record.message.begin(), record.message.end(), '\n', ' ');
+  const TransferLogResult logged = AppendTransferRecord(record);
+  if (auto* frame = qobject_cast<QMainWindow*>(Owner()); frame && !logged.ok)
+    frame->statusBar()->showMessage(
+        desktop::FromUtf8(text::kTransferLogNotWritten).arg(desktop::FromUtf8(logged.error)));
 }
 
 void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "link/DeviceCommandHost.h"
 #include "link/DeviceLink.h"
@@ -72,6 +73,9 @@ class DeviceCommandRunner : public DeviceCommandHost {
   bool Run(Command command);
   QWidget* Owner() const;
   QString Caption() const;
+  // The transfer log's line for a Send whose image went out; a log that cannot be written is a
+  // note in the status bar.
+  void LogSend(bool ok);
 
   CMX3_SetupView& view_;
   SetupPages& pages_;
@@ -83,6 +87,9 @@ class DeviceCommandRunner : public DeviceCommandHost {
   std::unique_ptr<NoticeWindow> notice_;
   bool cancelled_ = false;
   bool running_ = false;
+  // The link as it was when the image went out: a failed send forgets where it was.
+  std::optional<LinkState> sending_;
+  std::string lastMessage_;
   int waitCursors_ = 0;
 };
 

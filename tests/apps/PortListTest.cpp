@@ -38,11 +38,18 @@ TEST(PortListTest, NamesRangesAndPathsBecomeExistingPorts) {
       {"COM1,,COM2", false, {}, "an empty entry"},
       {"/dev/ttyNone", false, {}, "is not one of the ports"},
       {"COM1,COM2", true, {}, "--port takes one port"},
+      {dir.File("by-*"), false, {12}, ""},
+      {dir.File("tty*"), false, {12}, ""},  // the device and its link are one port
+      {dir.File("tty[YZ]"), false, {}, "no device matches"},
+      {dir.File("by-*"), true, {}, "--port takes one port"},
+      {"/dev/nu[l]l,/dev/null", false, {0}, ""},  // a device beyond COM1..COM20, once
+      {"/dev/null", true, {}, "/dev/null is not one of the ports"},
       {"COM1-COM3", true, {}, "--port takes one port"},
   };
   for (const auto& c : cases) {
     const PortChoice choice = ParsePortList(c.list, ports, c.single);
     EXPECT_EQ(choice.ports, c.ports) << c.list;
+    EXPECT_EQ(choice.named.size(), choice.ports.size()) << c.list;
     if (c.error.empty())
       EXPECT_EQ(choice.error, "") << c.list;
     else

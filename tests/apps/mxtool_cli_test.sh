@@ -52,4 +52,25 @@ for bad in 'gageType[C]=300' 'gageType[Q]=1' 'nosuch=1' 'description=Line'; do
 done
 cmp -s "$dir/d.mxs" "$dir/e.mxs" || fail "a refused set changed the file"
 "$tool" diff "$dir/a.mxs" "$dir/short.mxs" >/dev/null 2>&1; [ $? -eq 2 ] || fail "diff of an invalid file exits 2"
+# Codes no interface takes: refused by set and import (nothing written) unless --exact, and named
+# with the values allowed; check warns of them, and fails with --strict.
+for bad in hostBaud=12345 'gageType[A]=99' modelIndex=9 'hostParity="X"'; do
+  "$tool" set "$dir/a.mxs" "$bad" -o "$dir/codes.mxs" 2>"$dir/err"; [ $? -eq 2 ] || fail "set $bad exits 2"
+  [ -e "$dir/codes.mxs" ] && fail "set $bad wrote the file"
+  grep -q "cannot be .*: no interface takes it (" "$dir/err" || fail "set $bad: $(cat "$dir/err")"
+done
+grep -qF '("N", "E", "O")' "$dir/err" || fail "the allowed characters: $(cat "$dir/err")"
+"$tool" set "$dir/a.mxs" hostBaud=12345 --exact -o "$dir/codes.mxs" || fail "set --exact"
+"$tool" set "$dir/codes.mxs" 'gageType[A]=3' -o "$dir/codes2.mxs" || fail "set of another field"
+"$tool" check "$dir/codes.mxs" >/dev/null 2>"$dir/err" || fail "check exits 0 with warnings"
+grep -q "warning: hostBaud holds 12345, which no interface takes (1200, 2400, 4800, 9600, 19200)" \
+  "$dir/err" || fail "check's warning: $(cat "$dir/err")"
+"$tool" check "$dir/codes.mxs" --strict >/dev/null 2>&1; [ $? -eq 1 ] || fail "check --strict exits 1"
+"$tool" export "$dir/codes.mxs" >"$dir/codes.json"
+"$tool" import "$dir/codes.json" -o "$dir/codes3.mxs" 2>/dev/null; [ $? -eq 2 ] || fail "import of 12345 exits 2"
+[ -e "$dir/codes3.mxs" ] && fail "import of 12345 wrote the file"
+"$tool" import "$dir/codes.json" -o "$dir/codes3.mxs" --exact || fail "import --exact"
+"$tool" diff "$dir/a.mxs" "$dir/codes.mxs" --json |
+  grep -q '^{"changes":\[{"field":"hostBaud","from":"9600","to":"12345"},{"field":"checksum",' ||
+  fail "diff --json: $("$tool" diff "$dir/a.mxs" "$dir/codes.mxs" --json)"
 echo "mxtool command line: all checks passed"

@@ -23,6 +23,7 @@ void UsePrivatePreferences() {
   const std::string config = home.File("config");
   ::setenv("HOME", home.path().c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  ::setenv("XDG_STATE_HOME", home.File("state").c_str(), 1);  // the transfer log of a Send
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(config));
   editor::SetPreferencesNames();

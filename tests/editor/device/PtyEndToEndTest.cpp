@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
@@ -19,6 +20,7 @@
 #include "editor/pages/AddressEdit.h"
 #include "link/LinkMessages.h"
 #include "link/PosixSerialLine.h"
+#include "link/TransferLog.h"
 #include "terminal/CommTestWindow.h"
 #include "terminal/TerminalPane.h"
 #include "tests/editor/EditorBench.h"
@@ -73,9 +75,20 @@ TEST_F(PtyEndToEndTest, FindReadAndSendThroughTheWindow) {
   EXPECT_EQ(bench.Image().Get(fld::hostBaud), 4800);
 
   bench.Image().SetText(fld::description, "sent over the pty");
+  const std::string state = std::getenv("XDG_STATE_HOME");  // the bench's
+  ::setenv("XDG_STATE_HOME", folder.File("state").c_str(), 1);
   bench.Trigger(cmd::kSend);
+  ::setenv("XDG_STATE_HOME", state.c_str(), 1);
   ASSERT_EQ(bench.watcher.messages.size(), 3u);
   EXPECT_TRUE(bench.watcher.messages[2].text.startsWith(desktop::FromLatin1(msg::kAcknowledged)));
+  // The Send is on record, where it went and what it said.
+  const TransferLogRead log = ReadTransferLog(folder.File("state/mxsetup/transfers.jsonl"));
+  ASSERT_EQ(log.records.size(), 1u);
+  EXPECT_EQ(log.records[0].port, "COM3");
+  EXPECT_EQ(log.records[0].model, "Mesurix5 Network");
+  EXPECT_EQ(log.records[0].outcome, "ok");
+  EXPECT_NE(log.records[0].message.find("acknowledged successful transfer"), std::string::npos)
+      << log.records[0].message;
 }
 
 constexpr int kChannelE = 4;

@@ -1,0 +1,117 @@
+#include "link/TransferLog.h"
+
+#include <pwd.h>
+#include <unistd.h>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSysInfo>
+#include <cstdlib>
+#include <mutex>
+
+namespace mx {
+namespace {
+
+// Key and member, in the order a line is written.
+struct Column {
+  const char* key;
+  std::string TransferRecord::*member;
+};
+constexpr Column kColumns[] = {
+    {"time", &TransferRecord::time},       {"user", &TransferRecord::user},
+    {"host", &TransferRecord::host},       {"port", &TransferRecord::port},
+    {"device", &TransferRecord::device},   {"serial", &TransferRecord::serial},
+    {"model", &TransferRecord::model},     {"file", &TransferRecord::file},
+    {"sha256", &TransferRecord::sha256},   {"outcome", &TransferRecord::outcome},
+    {"message", &TransferRecord::message},
+};
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::mutex& LogMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+}  // namespace
+
+TransferRecord MakeTransferRecord(const LinkState& state, const std::string& model,
+                                  std::span<const uint8_t> image, const std::string& file) {
+  TransferRecord record;
+  const QDateTime now = QDateTime::currentDateTime();
+  record.time = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate).toStdString();
+  if (const passwd* entry = getpwuid(getuid()))
+    record.user = entry->pw_name;
+  record.host = QSysInfo::machineHostName().toStdString();
+  record.port = state.identityTexts[0];
+  record.device = state.portPath;
+  record.serial = state.identityTexts[2];
+  record.model = model;
+  record.file = file;
+  record.sha256 =
+      QCryptographicHash::hash(QByteArrayView(image.data(), static_cast<qsizetype>(image.size())),
+                               QCryptographicHash::Sha256)
+          .toHex()
+          .toStdString();
+  return record;
+}
+
+std::string TransferLogPath() {
+  std::string state = Environment("XDG_STATE_HOME");
+  if (state.empty() || state[0] != '/')  // relative values are to be ignored, as with XDG_*
+    state = Environment("HOME") + "/.local/state";
+  return state + "/mxsetup/transfers.jsonl";
+}
+
+TransferLogResult AppendTransferRecord(const TransferRecord& record) {
+  QJsonObject object;
+  for (const Column& column : kColumns)
+    object.insert(column.key, QString::fromStdString(record.*column.member));
+  const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
+  const QString path = QString::fromStdString(TransferLogPath());
+  TransferLogResult result;
+  std::lock_guard lock(LogMutex());
+  QFile file(path);
+  if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
+      !file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size()) {
+    result.error = path.toStdString() + ": " +
+                   (file.errorString().isEmpty() ? "cannot create the folder"
+                                                 : file.errorString().toStdString());
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+TransferLogRead ReadTransferLog(const std::string& path) {
+  TransferLogRead read;
+  QFile file(QString::fromStdString(path));
+  if (!file.exists()) {
+    read.ok = true;
+    return read;
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    read.error = path + ": " + file.errorString().toStdString();
+    return read;
+  }
+  while (!file.atEnd()) {
+    const QJsonObject object = QJsonDocument::fromJson(file.readLine()).object();
+    if (object.isEmpty())
+      continue;
+    TransferRecord record;
+    for (const Column& column : kColumns)
+      record.*column.member = object.value(column.key).toString().toStdString();
+    read.records.push_back(std::move(record));
+  }
+  read.ok = true;
+  return read;
+}
+
+}  // namespace mx
