@@ -1,7 +1,7 @@
 #!/bin/bash
 # The example playbook on three local hosts, each with its own ports through MXSETUP_COM1 in its
-# environment: station1's interface differs from the file, station2's already holds it with its own
-# address, station3's is missing. One playbook run per case, as ansible is slow to start:
+# environment: station1's interface differs from the file, station2's (chosen by serial number)
+# already holds it with its own address, station3's is missing. One playbook run per case, as ansible is slow to start:
 #   1. station1 changed, station2 not, station3 failed with its message while the others finished;
 #      both interfaces then hold the file with their own address and description;
 #   2. the same again changes nothing;
@@ -60,14 +60,13 @@ done
 path=$(dirname "$MXTOOL"):/usr/bin:/bin
 cat >"$WORK/inventory.ini" <<EOF
 [mesurix_stations]
-station1 mesurix_address=192.168.0.21 mesurix_description="Line 1" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty1", "PATH": "$path"}'
-station2 mesurix_address=192.168.0.22 mesurix_description="Line 2" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty2", "PATH": "$path"}'
-station3 mesurix_address=192.168.0.23 mesurix_description="Line 3" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty3", "PATH": "$path"}'
+station1 mesurix_port=COM1 mesurix_address=192.168.0.21 mesurix_description="Line 1" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty1", "PATH": "$path"}'
+station2 mesurix_serial=SN-2 mesurix_address=192.168.0.22 mesurix_description="Line 2" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty2", "PATH": "$path"}'
+station3 mesurix_port=COM1 mesurix_address=192.168.0.23 mesurix_description="Line 3" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty3", "PATH": "$path"}'
 
 [mesurix_stations:vars]
 ansible_connection=local
 ansible_python_interpreter=/usr/bin/python3
-mesurix_port=COM1
 EOF
 
 # play NAME FILE [OPTIONS...]: the example playbook with FILE as the configuration; Ansible's
