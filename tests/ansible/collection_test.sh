@@ -16,8 +16,8 @@ fail() {
 }
 
 # Only the collection's own install rules, into a scratch prefix.
-cmake -DCMAKE_INSTALL_PREFIX="$WORK/usr" -P "$BUILD/ansible/cmake_install.cmake" >"$WORK/log" 2>&1 ||
-  { cat "$WORK/log"; exit 1; }
+cmake -DCMAKE_INSTALL_PREFIX="$WORK/usr" -P "$BUILD/ansible/cmake_install.cmake" \
+  >"$WORK/log" 2>&1 || { cat "$WORK/log"; exit 1; }
 export ANSIBLE_COLLECTIONS_PATH=$WORK/usr/share/ansible/collections
 COLL=$ANSIBLE_COLLECTIONS_PATH/ansible_collections/brantwick/mesurix
 for file in galaxy.yml meta/runtime.yml plugins/modules/mesurix_config.py \
@@ -29,8 +29,10 @@ odd=$(find "$WORK/usr" -type f -perm /111 -o -name __pycache__ -o -name '*.pyc')
 [ -z "$odd" ] || fail "executable or cached files installed: $odd"
 
 for module in mesurix_config mesurix_facts; do
-  ansible-doc "brantwick.mesurix.$module" >"$WORK/doc" 2>&1 || fail "ansible-doc $module: $(cat "$WORK/doc")"
-  ansible-doc --json "brantwick.mesurix.$module" >"$WORK/doc.json" 2>&1 || fail "ansible-doc --json $module"
+  ansible-doc "brantwick.mesurix.$module" >"$WORK/doc" 2>&1 ||
+    fail "ansible-doc $module: $(cat "$WORK/doc")"
+  ansible-doc --json "brantwick.mesurix.$module" >"$WORK/doc.json" 2>&1 ||
+    fail "ansible-doc --json $module"
   support=$(python3 -c 'import json, sys
 doc = next(iter(json.load(open(sys.argv[1])).values()))["doc"]
 print(doc["attributes"]["check_mode"]["support"], doc["attributes"]["diff_mode"]["support"])' \

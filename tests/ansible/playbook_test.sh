@@ -1,7 +1,8 @@
 #!/bin/bash
 # The example playbook on three local hosts, each with its own ports through MXSETUP_COM1 in its
 # environment: station1's interface differs from the file, station2's (chosen by serial number)
-# already holds it with its own address, station3's is missing. One playbook run per case, as ansible is slow to start:
+# already holds it with its own address, station3's is missing. One playbook run per case, as
+# ansible is slow to start:
 #   1. station1 changed, station2 not, station3 failed with its message while the others finished;
 #      both interfaces then hold the file with their own address and description;
 #   2. the same again changes nothing;
@@ -32,8 +33,8 @@ fail() {
 }
 
 # The collection as installed, so the install rules are what runs.
-cmake -DCMAKE_INSTALL_PREFIX="$WORK/usr" -P "$BUILD/ansible/cmake_install.cmake" >"$WORK/log" 2>&1 ||
-  { cat "$WORK/log"; exit 1; }
+cmake -DCMAKE_INSTALL_PREFIX="$WORK/usr" -P "$BUILD/ansible/cmake_install.cmake" \
+  >"$WORK/log" 2>&1 || { cat "$WORK/log"; exit 1; }
 export ANSIBLE_COLLECTIONS_PATH=$WORK/usr/share/ansible/collections
 
 "$MXTOOL" new --model "Mesurix5 Network" -o "$WORK/line.mxs" >/dev/null || exit 1
@@ -56,13 +57,14 @@ for n in 1 2; do
   done
 done
 
-# mxtool comes from each host's PATH, as on a station.
+# mxtool comes from each host's PATH, as on a station; each host has its own COM1.
 path=$(dirname "$MXTOOL"):/usr/bin:/bin
+host_env() { echo "mesurix_environment='{\"MXSETUP_COM1\": \"$WORK/tty$1\", \"PATH\": \"$path\"}'"; }
 cat >"$WORK/inventory.ini" <<EOF
 [mesurix_stations]
-station1 mesurix_port=COM1 mesurix_address=192.168.0.21 mesurix_description="Line 1" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty1", "PATH": "$path"}'
-station2 mesurix_serial=SN-2 mesurix_address=192.168.0.22 mesurix_description="Line 2" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty2", "PATH": "$path"}'
-station3 mesurix_port=COM1 mesurix_address=192.168.0.23 mesurix_description="Line 3" mesurix_environment='{"MXSETUP_COM1": "$WORK/tty3", "PATH": "$path"}'
+station1 mesurix_port=COM1 mesurix_address=192.168.0.21 mesurix_description="Line 1" $(host_env 1)
+station2 mesurix_serial=SN-2 mesurix_address=192.168.0.22 mesurix_description="Line 2" $(host_env 2)
+station3 mesurix_port=COM1 mesurix_address=192.168.0.23 mesurix_description="Line 3" $(host_env 3)
 
 [mesurix_stations:vars]
 ansible_connection=local
@@ -94,27 +96,33 @@ holds() {
 play first "$WORK/line.mxs"
 grep -qF "\"msg\": \"COM1 ($WORK/tty1): Mesurix5 Network, serial number SN-1\"" "$WORK/first" ||
   fail "facts of station1: $(cat "$WORK/first")"
-[ "$(outcome first station1)" = "changed: [station1]" ] || fail "first run, station1: $(cat "$WORK/first")"
-[ "$(outcome first station2)" = "ok: [station2]" ] || fail "first run, station2: $(cat "$WORK/first")"
+[ "$(outcome first station1)" = "changed: [station1]" ] ||
+  fail "first run, station1: $(cat "$WORK/first")"
+[ "$(outcome first station2)" = "ok: [station2]" ] ||
+  fail "first run, station2: $(cat "$WORK/first")"
 outcome first station3 | grep -qF '"msg": "COM1: Cannot find a Mesurix interface.' ||
   fail "first run, station3: $(cat "$WORK/first")"
 for n in 1 2; do
-  holds $n "$WORK/expected$n.mxs" || fail "station$n does not hold its configuration: $(cat "$WORK/diff")"
+  holds $n "$WORK/expected$n.mxs" ||
+    fail "station$n does not hold its configuration: $(cat "$WORK/diff")"
 done
 
 play second "$WORK/line.mxs"
 for n in 1 2; do
-  [ "$(outcome second station$n)" = "ok: [station$n]" ] || fail "second run, station$n: $(cat "$WORK/second")"
+  [ "$(outcome second station$n)" = "ok: [station$n]" ] ||
+    fail "second run, station$n: $(cat "$WORK/second")"
 done
 
 play check "$WORK/other.mxs" --check --diff
 for n in 1 2; do
-  [ "$(outcome check station$n)" = "changed: [station$n]" ] || fail "--check, station$n: $(cat "$WORK/check")"
+  [ "$(outcome check station$n)" = "changed: [station$n]" ] ||
+    fail "--check, station$n: $(cat "$WORK/check")"
   holds $n "$WORK/expected$n.mxs" || fail "--check sent to station$n: $(cat "$WORK/diff")"
   # The host's diff: from its header to its result line.
-  awk -v h="--- before: COM1 ($WORK/tty$n)" 'index($0, h) == 1 { keep = 1 } keep; /^changed: / { keep = 0 }' \
-    "$WORK/check" >"$WORK/diff$n"
-  grep -qx -- '-gageType\[A\]: [0-9]*' "$WORK/diff$n" && grep -qx -- '+gageType\[A\]: 3' "$WORK/diff$n" ||
+  awk -v h="--- before: COM1 ($WORK/tty$n)" \
+    'index($0, h) == 1 { keep = 1 } keep; /^changed: / { keep = 0 }' "$WORK/check" >"$WORK/diff$n"
+  grep -qx -- '-gageType\[A\]: [0-9]*' "$WORK/diff$n" &&
+    grep -qx -- '+gageType\[A\]: 3' "$WORK/diff$n" ||
     fail "--diff, station$n: $(cat "$WORK/check")"
 done
 
