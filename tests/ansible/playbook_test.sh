@@ -57,9 +57,15 @@ for n in 1 2; do
   done
 done
 
-# mxtool comes from each host's PATH, as on a station; each host has its own COM1.
+# mxtool comes from each host's PATH, as on a station; each host has its own COM1, settings and
+# transfer log.
 path=$(dirname "$MXTOOL"):/usr/bin:/bin
-host_env() { echo "mesurix_environment='{\"MXSETUP_COM1\": \"$WORK/tty$1\", \"PATH\": \"$path\"}'"; }
+host_env() {
+  local home=$WORK/station$1
+  local vars="\"MXSETUP_COM1\": \"$WORK/tty$1\", \"PATH\": \"$path\""
+  vars+=", \"XDG_CONFIG_HOME\": \"$home/config\", \"XDG_STATE_HOME\": \"$home/state\""
+  echo "mesurix_environment='{$vars}'"
+}
 cat >"$WORK/inventory.ini" <<EOF
 [mesurix_stations]
 station1 mesurix_port=COM1 mesurix_address=192.168.0.21 mesurix_description="Line 1" $(host_env 1)
