@@ -170,9 +170,12 @@ def find_port(module, serial):
         module.fail_json(msg=failure_text(records, rc, err), rc=rc, stderr=err)
     ports = [r.get('port') for r in records
              if r.get('outcome') == 'found' and r.get('serial') == serial]
-    if len(ports) != 1:
-        module.fail_json(msg='%d interfaces on this host have the serial number %s'
-                         % (len(ports), serial), interfaces=records)
+    if not ports:
+        module.fail_json(msg='no interface on this host has the serial number %s' % serial,
+                         interfaces=records)
+    if len(ports) > 1:
+        module.fail_json(msg='%d interfaces on this host have the serial number %s (%s)'
+                         % (len(ports), serial, ', '.join(ports)), interfaces=records)
     return ports[0]
 
 
