@@ -7,7 +7,7 @@ ASAN  ?= build-asan
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
                 fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils \
-                dpkg-dev desktop-file-utils appstream shared-mime-info
+                dpkg-dev desktop-file-utils appstream shared-mime-info ansible-core
 
 .PHONY: deps build asan test format-check run linktest fuzz bench format clean package
 
