@@ -34,7 +34,7 @@ completes() {
       [[ $2 == *" " ]] && COMP_WORDS+=("")
       COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
       _mxtool mxtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" 2>/dev/null
-      printf "%s\n" "${COMPREPLY[@]}" | sort | xargs' _ \
+      printf "%s\n" "${COMPREPLY[@]}" | sort | paste -sd " "' _ \
     "$PREFIX/share/bash-completion/completions/mxtool" "$1")
   [ "$got" = "$2" ] || fail "completing \"$1\": \"$got\", not \"$2\""
 }
