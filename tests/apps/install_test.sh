@@ -84,8 +84,12 @@ for program in MXSetup LinkTest_Network mxtool mxsim; do
   done
   file -b "$ROOT/usr/bin/$program" | grep -q "not stripped" && fail "$program is not stripped"
   # Debian 12's hardening set (dpkg-buildflags) has no control-flow protection; its
-  # hardening-check asks for it all the same.
-  hardening-check --quiet --nocfprotection "$ROOT/usr/bin/$program" >"$WORK/h.log" 2>&1 ||
+  # hardening-check asks for it all the same. LinkTest_Network is built fortified too, but none of
+  # its libc calls writes into a buffer whose size the compiler knows, so there is no checked call
+  # for hardening-check to find.
+  skip=--nocfprotection
+  [ "$program" = LinkTest_Network ] && skip="$skip --nofortify"
+  hardening-check --quiet $skip "$ROOT/usr/bin/$program" >"$WORK/h.log" 2>&1 ||
     fail "hardening-check $program: $(cat "$WORK/h.log")"
 done
 bash "$(dirname "$0")/installed_docs_test.sh" "$ROOT/usr" >"$WORK/docs.log" 2>&1 ||
