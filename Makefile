@@ -3,11 +3,13 @@ SHELL := /bin/bash
 JOBS  ?= $(shell nproc)
 BUILD ?= build
 ASAN  ?= build-asan
+PKG   ?= build-package
 
 APT_PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev clang libclang-rt-14-dev clang-format \
                 fonts-liberation2 fonts-dejavu-core xvfb xauth poppler-utils \
-                dpkg-dev desktop-file-utils appstream shared-mime-info ansible-core
+                dpkg-dev desktop-file-utils appstream shared-mime-info \
+                lintian man-db bash-completion devscripts ansible-core
 
 .PHONY: deps build asan test format-check run linktest fuzz bench format clean package
 
@@ -44,9 +46,12 @@ test: format-check build asan
 	  ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The Debian package, in $(BUILD)/: installs with `apt install ./$(BUILD)/mxsetup_*.deb`.
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian package, in $(PKG)/: installs with `apt install ./$(PKG)/mxsetup_*.deb`. Its own
+# build leaves out the tests, benchmarks and fuzz targets, which are most of the compiling.
+package: deps
+	cmake -S . -B $(PKG) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMX_TESTS=OFF -DMX_BENCH=OFF
+	cmake --build $(PKG) -j $(JOBS)
+	cd $(PKG) && cpack -G DEB
 
 run: build
 	@bash tools/run-demo.sh $(BUILD) $(if $(XVFB),--xvfb)
@@ -69,4 +74,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN) build-fuzz
+	rm -rf $(BUILD) $(ASAN) $(PKG) build-fuzz

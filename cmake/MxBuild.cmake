@@ -123,3 +123,15 @@ function(mx_layering_tests)
                        "3 includes break")
   set_tests_properties(layering.catches_upward_includes PROPERTIES PASS_REGULAR_EXPRESSION "${caught}")
 endfunction()
+
+# Debian's hardening in every optimised build, not only the package's, so what the tests and
+# benchmarks measure is what users run. The sanitizer builds leave it out: fortified string functions
+# hide the overflows AddressSanitizer is there to catch.
+if(NOT MX_SANITIZE)
+  include(CheckPIESupported)
+  check_pie_supported(LANGUAGES CXX)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+  set(mx_optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+  add_compile_options("$<${mx_optimised}:-D_FORTIFY_SOURCE=2;-fstack-protector-strong>")
+  add_link_options("$<${mx_optimised}:LINKER:-z,relro,-z,now>")
+endif()

@@ -278,8 +278,10 @@ bool NameTemp(const SaveTarget& target, TempFile& temp) {
 void TakeOverOwnership(const SaveTarget& target, int fd) {
   if (!target.exists)
     return;
-  if (::fchown(fd, target.st.st_uid, target.st.st_gid) != 0)
-    (void)::fchown(fd, static_cast<uid_t>(-1), target.st.st_gid);  // a group of ours, at least
+  if (::fchown(fd, target.st.st_uid, target.st.st_gid) != 0) {
+    // A group of ours, at least; failing that the file stays ours, as any unprivileged save is.
+    [[maybe_unused]] const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), target.st.st_gid);
+  }
   ::fchmod(fd, target.st.st_mode & 0777);
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +39,9 @@ desktop::AboutTexts AboutThisProgram() {
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+  // The taskbar and Alt+Tab show it; the dialogs, children of this window, take it over. A bitmap,
+  // since Qt draws SVG only with a plugin that many systems lack.
+  setWindowIcon(QIcon(QStringLiteral(":/icons/com.brantwick.LinkTestNetwork.png")));
   doc_.OnNewDocument();
   view_ = new CLinkTest_NetworkView(doc_, this);
   setCentralWidget(view_);

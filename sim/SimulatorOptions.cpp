@@ -69,7 +69,7 @@ bool ParseRate(const std::string& text, double& hz) {
 }  // namespace
 
 std::string SimulatorUsage() {
-  return "usage: mxsim --link PATH [--model M] [--line BAUD-P-D-1] [--serial TEXT] [--version "
+  return "usage: mxsim --link PATH [--model M] [--line BAUD-P-D-1] [--serial TEXT] [--firmware "
          "TEXT]\n"
          "             [--description TEXT] [--network LINE] [--image FILE.mxs]\n"
          "             [--fault silent|garbled|refuse|badsum|short|mute] [--pace] [--stream HZ]\n"
@@ -120,7 +120,7 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
       lineGiven = true;
     } else if (option == "--serial") {
       config.serialNumber = value;
-    } else if (option == "--version") {
+    } else if (option == "--firmware") {
       config.version = value;
     } else if (option == "--description") {
       config.description = value;

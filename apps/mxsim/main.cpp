@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/CommandLineInfo.h"
+#include "core/ProgramVersion.h"
 #include "sim/InterfaceSimulator.h"
 #include "sim/PtyInterface.h"
 #include "sim/SimulatorOptions.h"
@@ -20,11 +22,11 @@ void OnSignal(int) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(mx::sim::SimulatorUsage().c_str(), stdout);
-    std::fputs(mx::SimNetUsage().toLocal8Bit().constData(), stdout);
+  if (mx::AnswerInfoRequest(mx::FindInfoRequest(argc, argv), "mxsim", mx::kSetupProgramVersion,
+                            mx::sim::SimulatorUsage() +
+                                mx::SimNetUsage().toLocal8Bit().toStdString() +
+                                "mxsim --help | --version: this text, the program's version\n"))
     return 0;
-  }
   if (mx::IsNetworkSimulatorCommand(args))
     return mx::RunNetworkSimulator(argc, argv);
   mx::sim::SimulatorOptions options;

@@ -239,16 +239,31 @@ int Apply(const DeviceArgs& args) {
   return ApplyToPorts(list, bytes, args.file, args.fleet);
 }
 
+// What COM1..COM20 mean on this machine now; the shell's completion offers these.
+int Ports(const std::vector<std::string>& args) {
+  if (!args.empty())
+    return UsageError("ports takes no arguments");
+  QSettingsStore store;
+  const PortMap ports = PortMap::FromSystem(&store);
+  for (int port = kFirstComPort; port <= kLastComPort; ++port) {
+    if (const std::optional<std::string> path = ports.PathOf(port))
+      std::cout << "COM" << port << "\t" << *path << "\n";
+  }
+  return kOk;
+}
+
 }  // namespace
 
 bool IsDeviceCommand(const std::string& command) {
   return command == "find" || command == "read" || command == "send" || command == "apply" ||
-         command == "log";
+         command == "log" || command == "ports";
 }
 
 int RunDeviceCommand(const std::string& command, const std::vector<std::string>& args) {
   if (command == "log")
     return RunLogCommand(args);
+  if (command == "ports")
+    return Ports(args);
   DeviceArgs parsed;
   if (std::string error; !ParseDeviceArgs(args, parsed, error))
     return UsageError(command + ": " + error);
@@ -264,7 +279,8 @@ int RunDeviceCommand(const std::string& command, const std::vector<std::string>&
 }
 
 std::string DeviceCommandsUsage() {
-  return "  find [--port P]           find the interface (stored place first, then COM1..COM20,\n"
+  return "  ports                     the ports of this machine, one a line: COMn, a tab, device\n"
+         "  find [--port P]           find the interface (stored place first, then COM1..COM20,\n"
          "                            or only port P) and store where it is\n"
          "  find --all [--json]       every interface on every port, probed in parallel, one\n"
          "                            tab-separated line each: COMn, device, line settings,\n"

@@ -7,11 +7,14 @@
 #include "apps/mxtool/EditCommands.h"
 #include "apps/mxtool/FileCommands.h"
 #include "apps/mxtool/ReportCommand.h"
+#include "core/CommandLineInfo.h"
+#include "core/ProgramVersion.h"
 
 namespace {
 
 std::string Usage() {
   return "usage: mxtool COMMAND [ARGUMENTS]\n"
+         "       mxtool --help | --version\n"
          "Configuration files:\n" +
          mx::tool::FileCommandsUsage() + mx::tool::EditCommandsUsage() +
          mx::tool::ReportCommandUsage() +
@@ -32,10 +35,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string& command = words[0];
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::cout << Usage();
+  const mx::InfoRequest info =
+      command == "help" ? mx::InfoRequest::Help : mx::FindInfoRequest(argc, argv);
+  if (mx::AnswerInfoRequest(info, "mxtool", mx::kSetupProgramVersion, Usage()))
     return 0;
-  }
   const std::vector<std::string> args(words.begin() + 1, words.end());
   if (mx::tool::IsFileCommand(command)) {
     return mx::tool::RunFileCommand(command, args, {std::cout, std::cerr});

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -40,6 +41,9 @@ CMainFrame::CMainFrame(CMX3_SetupDoc& document, DeviceEnvironment& environment, 
                               Qt::WindowCloseButtonHint),
       document_(document) {
   setWindowTitle(desktop::FromUtf8(text::kProgramTitle));
+  // The taskbar and Alt+Tab show it; the dialogs, children of this window, take it over. A bitmap,
+  // since Qt draws SVG only with a plugin that many systems lack.
+  setWindowIcon(QIcon(QStringLiteral(":/icons/com.brantwick.MXSetup.png")));
   view_ = new CMX3_SetupView(document_, environment, this);
   setCentralWidget(view_);
   BuildMenus();

@@ -222,7 +222,7 @@ TEST(SimulatorOptionsTest, ParsesTheCommandLine) {
   std::string error;
   ASSERT_TRUE(ParseSimulatorOptions(
       {"--link", "/tmp/x", "--model", "Mesurix6 Network", "--line", "19200-O-7-1", "--fault",
-       "refuse", "--pace", "--network", "101", "--serial", "S1"},
+       "refuse", "--pace", "--network", "101", "--serial", "S1", "--firmware", "F2"},
       options, error))
       << error;
   EXPECT_EQ(options.linkPath, "/tmp/x");
@@ -232,6 +232,7 @@ TEST(SimulatorOptionsTest, ParsesTheCommandLine) {
   EXPECT_EQ(options.config.fault, Fault::Refuse);
   EXPECT_TRUE(options.paced);
   EXPECT_EQ(options.config.networkLine, "101");
+  EXPECT_EQ(options.config.version, "F2");
   EXPECT_TRUE(ChecksumMatches(options.config.image));
 
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--model", "0"},
@@ -239,6 +240,7 @@ TEST(SimulatorOptionsTest, ParsesTheCommandLine) {
                                               {"--link", "x", "--line", "14400-N-8-1"},
                                               {"--link", "x", "--fault", "loud"},
                                               {"--link", "x", "--model", "MX9"},
+                                              {"--link", "x", "--version", "F2"},
                                               {"--link"},
                                               {"--link", "x", "--image", "/nonexistent"}}) {
     SimulatorOptions ignored;
