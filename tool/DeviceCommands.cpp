@@ -1,17 +1,17 @@
 // mxtool find, read and send: the setup program's Find, Read and Send on the console.
-#include "apps/mxtool/DeviceCommands.h"
+#include "tool/DeviceCommands.h"
 
 #include <iostream>
 
-#include "apps/mxtool/DeviceSession.h"
-#include "apps/mxtool/FileCommands.h"
-#include "apps/mxtool/FleetCommands.h"
-#include "apps/mxtool/PortList.h"
-#include "apps/mxtool/SignalCancel.h"
 #include "core/ConfigFile.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 #include "link/QSettingsStore.h"
+#include "tool/DeviceSession.h"
+#include "tool/FileCommands.h"
+#include "tool/FleetCommands.h"
+#include "tool/PortList.h"
+#include "tool/SignalCancel.h"
 
 namespace mx::tool {
 namespace {

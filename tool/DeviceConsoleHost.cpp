@@ -1,11 +1,11 @@
-#include "apps/mxtool/DeviceConsoleHost.h"
+#include "tool/DeviceConsoleHost.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "apps/mxtool/SignalCancel.h"
 #include "link/ConnectionStatus.h"
 #include "link/LinkMessages.h"
+#include "tool/SignalCancel.h"
 
 namespace mx::tool {
 

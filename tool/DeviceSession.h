@@ -5,10 +5,10 @@
 
 #include <ostream>
 
-#include "apps/mxtool/DeviceConsoleHost.h"
 #include "link/CancellableLine.h"
 #include "link/DeviceLink.h"
 #include "link/PosixSerialLine.h"
+#include "tool/DeviceConsoleHost.h"
 
 namespace mx::tool {
 

@@ -1,4 +1,4 @@
-#include "apps/mxtool/EditCommands.h"
+#include "tool/EditCommands.h"
 
 #include <ostream>
 

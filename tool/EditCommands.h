@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "apps/mxtool/FileCommands.h"
+#include "tool/FileCommands.h"
 
 namespace mx::tool {
 

@@ -1,4 +1,4 @@
-#include "apps/mxtool/FileCommands.h"
+#include "tool/FileCommands.h"
 
 #include <cstdio>
 #include <ostream>

@@ -1,17 +1,17 @@
-#include "apps/mxtool/FleetCommands.h"
+#include "tool/FleetCommands.h"
 
 #include <functional>
 #include <iostream>
 #include <sstream>
 #include <thread>
 
-#include "apps/mxtool/DeviceSession.h"
-#include "apps/mxtool/PortList.h"
-#include "apps/mxtool/SignalCancel.h"
 #include "core/ConfigFile.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
 #include "link/QSettingsStore.h"
+#include "tool/DeviceSession.h"
+#include "tool/PortList.h"
+#include "tool/SignalCancel.h"
 
 namespace mx::tool {
 namespace {

@@ -1,4 +1,4 @@
-#include "apps/mxtool/PortList.h"
+#include "tool/PortList.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "apps/mxtool/ReportCommand.h"
+#include "tool/ReportCommand.h"
 
 #include <ostream>
 

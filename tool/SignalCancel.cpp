@@ -1,4 +1,4 @@
-#include "apps/mxtool/SignalCancel.h"
+#include "tool/SignalCancel.h"
 
 #include <atomic>
 

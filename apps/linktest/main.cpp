@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "desktop/TextConversion.h"
-#include "nettest/CMainFrame.h"
 #include "nettest/NetTestTexts.h"
+#include "nettest/window/CMainFrame.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "apps/mxtool/DeviceCommands.h"
-#include "apps/mxtool/EditCommands.h"
-#include "apps/mxtool/FileCommands.h"
-#include "apps/mxtool/ReportCommand.h"
+#include "tool/DeviceCommands.h"
+#include "tool/EditCommands.h"
+#include "tool/FileCommands.h"
+#include "tool/ReportCommand.h"
 
 namespace {
 

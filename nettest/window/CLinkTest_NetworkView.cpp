@@ -1,4 +1,4 @@
-#include "nettest/CLinkTest_NetworkView.h"
+#include "nettest/window/CLinkTest_NetworkView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,8 +17,8 @@
 #include "desktop/TextConversion.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/TerminalMessages.h"
-#include "nettest/TrafficPane.h"
+#include "nettest/window/TerminalMessages.h"
+#include "nettest/window/TrafficPane.h"
 
 namespace mx::nettest {
 namespace {

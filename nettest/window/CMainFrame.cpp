@@ -1,4 +1,4 @@
-#include "nettest/CMainFrame.h"
+#include "nettest/window/CMainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,12 +18,12 @@
 #include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/ToolbarIcons.h"
 #include "desktop/widgets/WindowPlacement.h"
-#include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/NetTestTexts.h"
-#include "nettest/PreferencesDialog.h"
-#include "nettest/TerminalMessages.h"
-#include "nettest/TrafficPane.h"
-#include "nettest/UserPushbuttonsDialog.h"
+#include "nettest/window/CLinkTest_NetworkView.h"
+#include "nettest/window/PreferencesDialog.h"
+#include "nettest/window/TerminalMessages.h"
+#include "nettest/window/TrafficPane.h"
+#include "nettest/window/UserPushbuttonsDialog.h"
 
 namespace mx::nettest {
 namespace {

@@ -1,4 +1,4 @@
-#include "nettest/PreferencesDialog.h"
+#include "nettest/window/PreferencesDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "nettest/TerminalMessages.h"
+#include "nettest/window/TerminalMessages.h"
 
 #include "desktop/TextConversion.h"
 #include "nettest/NetTestTexts.h"

@@ -1,4 +1,4 @@
-#include "nettest/TrafficPane.h"
+#include "nettest/window/TrafficPane.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>

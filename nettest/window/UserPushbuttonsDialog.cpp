@@ -1,4 +1,4 @@
-#include "nettest/UserPushbuttonsDialog.h"
+#include "nettest/window/UserPushbuttonsDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/TerminalMessages.h"
+#include "nettest/window/TerminalMessages.h"
 #include "notation/ControlNotation.h"
 
 namespace mx::nettest {

@@ -1,4 +1,4 @@
-#include "terminal/CommTestSetupDialog.h"
+#include "terminal/window/CommTestSetupDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "terminal/CommTestWindow.h"
+#include "terminal/window/CommTestWindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,10 +19,10 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
 #include "notation/ControlNotation.h"
-#include "terminal/CommTestSetupDialog.h"
-#include "terminal/LampPixmaps.h"
-#include "terminal/TerminalPane.h"
 #include "terminal/TerminalTexts.h"
+#include "terminal/window/CommTestSetupDialog.h"
+#include "terminal/window/LampPixmaps.h"
+#include "terminal/window/TerminalPane.h"
 
 namespace mx::terminal {
 namespace {

@@ -12,9 +12,9 @@
 #include "desktop/widgets/CaptureControl.h"
 #include "link/DeviceLink.h"
 #include "terminal/TerminalController.h"
-#include "terminal/TerminalPrintout.h"
 #include "terminal/TerminalView.h"
 #include "terminal/WindowLayout.h"
+#include "terminal/window/TerminalPrintout.h"
 
 class QGroupBox;
 class QLabel;

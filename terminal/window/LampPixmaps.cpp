@@ -1,4 +1,4 @@
-#include "terminal/LampPixmaps.h"
+#include "terminal/window/LampPixmaps.h"
 
 #include <QPainter>
 #include <QRadialGradient>

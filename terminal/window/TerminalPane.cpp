@@ -1,4 +1,4 @@
-#include "terminal/TerminalPane.h"
+#include "terminal/window/TerminalPane.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>

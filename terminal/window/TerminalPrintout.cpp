@@ -1,4 +1,4 @@
-#include "terminal/TerminalPrintout.h"
+#include "terminal/window/TerminalPrintout.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

@@ -3,10 +3,10 @@
 #include <random>
 #include <sstream>
 
-#include "apps/mxtool/FileCommands.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
 #include "support/TempDir.h"
+#include "tool/FileCommands.h"
 
 namespace mx::tool {
 namespace {

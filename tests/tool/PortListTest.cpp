@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "apps/mxtool/PortList.h"
 #include "support/TempDir.h"
+#include "tool/PortList.h"
 
 namespace mx::tool {
 namespace {

@@ -19,8 +19,8 @@
 #include "editor/pages/AddressEdit.h"
 #include "link/LinkMessages.h"
 #include "link/PosixSerialLine.h"
-#include "terminal/CommTestWindow.h"
-#include "terminal/TerminalPane.h"
+#include "terminal/window/CommTestWindow.h"
+#include "terminal/window/TerminalPane.h"
 #include "tests/editor/EditorBench.h"
 #include "tests/support/PtyRig.h"
 

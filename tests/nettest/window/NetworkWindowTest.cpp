@@ -29,12 +29,12 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/CaptureControl.h"
 #include "desktop/widgets/MessageBoxes.h"
-#include "nettest/CLinkTest_NetworkView.h"
-#include "nettest/CMainFrame.h"
 #include "nettest/LoopbackHelpers.h"
-#include "nettest/PreferencesDialog.h"
-#include "nettest/TrafficPane.h"
-#include "nettest/UserPushbuttonsDialog.h"
+#include "nettest/window/CLinkTest_NetworkView.h"
+#include "nettest/window/CMainFrame.h"
+#include "nettest/window/PreferencesDialog.h"
+#include "nettest/window/TrafficPane.h"
+#include "nettest/window/UserPushbuttonsDialog.h"
 #include "support/AccessibleNames.h"
 
 namespace mx::nettest {

@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "terminal/CommTestSetupDialog.h"
-#include "terminal/CommTestWindow.h"
+#include "terminal/window/CommTestSetupDialog.h"
+#include "terminal/window/CommTestWindow.h"
 #include "tests/support/PtyRig.h"
 
 using namespace mx;

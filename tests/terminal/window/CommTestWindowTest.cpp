@@ -1,7 +1,7 @@
 // The communications test window offscreen on the virtual bench: controls found by their captions,
 // clicked and typed into, and checked by what the pane shows, what reaches the port, what the lamps
 // look like and what would be printed.
-#include "terminal/CommTestWindow.h"
+#include "terminal/window/CommTestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,10 @@
 #include <QTreeWidget>
 
 #include "desktop/widgets/MessageBoxes.h"
-#include "terminal/CommTestSetupDialog.h"
-#include "terminal/LampPixmaps.h"
-#include "terminal/TerminalPane.h"
 #include "terminal/TerminalTexts.h"
+#include "terminal/window/CommTestSetupDialog.h"
+#include "terminal/window/LampPixmaps.h"
+#include "terminal/window/TerminalPane.h"
 #include "tests/support/RecordingCanvas.h"
 #include "tests/support/RecordingHost.h"
 #include "tests/support/TempDir.h"
