@@ -103,7 +103,7 @@ int CancelledCode(const std::string& command, bool imageSent = false) {
 // The exit code of a device command that ran in `session`. One whose scan found nothing ends
 // naming the ports that other programs hold: the likeliest reason.
 int Outcome(const std::string& command, Session& session, bool ok) {
-  if (const int code = CancelledCode(command, session.device.host.ImageSent()))
+  if (const int code = CancelledCode(command, session.device.host.ImageWentOut()))
     return code;
   if (!ok)
     session.device.host.PrintPortsInUse();

@@ -1,7 +1,7 @@
 #include "tool/DeviceConsoleHost.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <optional>
 
 #include "link/ConnectionStatus.h"
 #include "link/LinkMessages.h"
@@ -19,16 +19,17 @@ bool DeviceConsoleHost::CancelRequested() const {
 
 void DeviceConsoleHost::UpdateConnectionStatus(bool) {}
 
+void DeviceConsoleHost::ScanningPort(int port) {
+  scanning_ = port;
+}
+
 void DeviceConsoleHost::SetProgressLine(int line, std::string_view text) {
   if (text.empty())
     return;
   if (line == 0) {
-    // "Checking serial port COMn": the device path goes beside the port name.
-    const std::size_t com = text.rfind("COM");
-    const int port =
-        com == std::string_view::npos ? 0 : std::atoi(std::string(text.substr(com + 3)).c_str());
-    err_ << text.substr(0, com == std::string_view::npos ? text.size() : com)
-         << (port > 0 ? ports_.Describe(port) : std::string(text.substr(com))) << "\n";
+    // The line names the port being scanned; the device path goes beside it.
+    const std::optional<std::string> path = ports_.PathOf(scanning_);
+    err_ << text << (path ? " (" + *path + ")" : std::string()) << "\n";
   } else {
     err_ << "  " << text << "\n";
   }
@@ -43,7 +44,6 @@ void DeviceConsoleHost::SetProgress(int position, int total) {
 }
 
 void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view second) {
-  imageSent_ = imageSent_ || first == msg::kSending;
   err_ << first;
   if (!second.empty())
     err_ << " " << second;

@@ -28,6 +28,8 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void SetWaitCursor(bool) override {}
   void PortUnavailable(int port, std::string_view reason) override;
+  void ScanningPort(int port) override;
+  void ImageSent() override { imageSent_ = true; }
 
   // The Status tab's connection lines, for `find`.
   void PrintConnection();
@@ -35,7 +37,7 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   // for each port another program holds.
   void PrintPortsInUse();
   // Whether an image went out to the interface (a cancelled send may still have taken effect).
-  bool ImageSent() const { return imageSent_; }
+  bool ImageWentOut() const { return imageSent_; }
   // Why the last port that could not be opened could not ("No such file or directory").
   const std::string& LastUnavailable() const { return unavailable_; }
 
@@ -45,6 +47,7 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   const PortMap& ports_;
   const LinkState& state_;
   int percent_ = -1;
+  int scanning_ = 0;
   bool imageSent_ = false;
   std::string unavailable_;
 };

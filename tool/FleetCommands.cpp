@@ -237,7 +237,7 @@ int SendToPorts(const std::string& list, const std::vector<uint8_t>& file, const
     document.Load(file, name);  // the caller has checked that the file opens
     document.SetNetworkSettingsEdited(updateNetwork);
     if (!SendParameters(session.link))
-      return Failed(worker, result, session.host.ImageSent());
+      return Failed(worker, result, session.host.ImageWentOut());
     result.outcome = Outcome::Succeeded;
     result.detail = worker.Messages();
   });
