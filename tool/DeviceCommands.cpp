@@ -8,6 +8,7 @@
 #include "link/ParameterTransfer.h"
 #include "link/QSettingsStore.h"
 #include "tool/DeviceSession.h"
+#include "tool/ExitCodes.h"
 #include "tool/FileCommands.h"
 #include "tool/FleetCommands.h"
 #include "tool/PortList.h"
@@ -16,13 +17,9 @@
 namespace mx::tool {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kDeviceFailure = 1;
-constexpr int kUsageError = 2;
-
 int UsageError(const std::string& problem) {
   std::cerr << "mxtool: " << problem << "\n" << DeviceCommandsUsage();
-  return kUsageError;
+  return kUsage;
 }
 
 // A device command on the console: signals caught for as long as the port is open, the user's
@@ -97,7 +94,7 @@ int CancelledCode(const std::string& command, bool imageSent = false) {
   std::cerr << "mxtool: " << command << " cancelled (" << SignalCancel::Name(signal) << ")"
             << (imageSent ? "; the image had already gone out and may have been taken" : "")
             << "\n";
-  return 128 + signal;
+  return kCancelledBase + signal;
 }
 
 // The exit code of a device command that ran in `session`. One whose scan found nothing ends
@@ -118,7 +115,7 @@ int Find(const DeviceArgs& args) {
     return FindOnAllPorts();
   Session session;
   if (!KeepToPort(args.port, session))
-    return kUsageError;
+    return kUsage;
   const int code = Outcome("find", session, RunFindCommand(session.device.link));
   if (code == kOk)
     session.device.host.PrintConnection();
@@ -134,13 +131,13 @@ int Read(const DeviceArgs& args) {
   // A transfer can take minutes; a file that cannot be saved should fail before it, not after.
   if (const FileResult target = CheckSaveTarget(args.output); !target.ok) {
     std::cerr << "mxtool: " << target.error << "\n";
-    return kUsageError;
+    return kUsage;
   }
   std::vector<uint8_t> file;
   {
     Session session;
     if (!KeepToPort(args.port, session))
-      return kUsageError;
+      return kUsage;
     if (!ReadParameters(session.device.link))
       return Outcome("read", session, false);
     // What the setup program's Save writes after a Read: the pages committed, then the file.
@@ -155,7 +152,7 @@ int Read(const DeviceArgs& args) {
   const FileResult written = WriteFileAtomically(args.output, file);
   if (!written.ok) {
     std::cerr << "mxtool: " << written.error << "\n";
-    return kUsageError;
+    return kUsage;
   }
   std::cerr << "Saved " << args.output << "\n";
   return kOk;
@@ -168,7 +165,7 @@ int Send(const DeviceArgs& args) {
   std::vector<uint8_t> bytes;
   if (const FileResult read = ReadInput(args.file, bytes, kConfigFileSize); !read.ok) {
     std::cerr << "mxtool: " << read.error << "\n";
-    return kUsageError;
+    return kUsage;
   }
   {
     // The program would now hold the defaults; sending those instead is never what was meant.
@@ -176,14 +173,14 @@ int Send(const DeviceArgs& args) {
     SetupDocument trial(editor);
     if (trial.Load(bytes, args.file) != LoadOutcome::Opened) {
       std::cerr << kInvalidConfigFileText << "\n";
-      return kUsageError;
+      return kUsage;
     }
   }
   if (!args.ports.empty())
     return SendToPorts(args.ports, bytes, args.file, args.updateNetwork);
   Session session;
   if (!KeepToPort(args.port, session))
-    return kUsageError;
+    return kUsage;
   SetupDocument& document = session.device.host.Document();
   document.Load(bytes, args.file);
   document.SetNetworkSettingsEdited(args.updateNetwork);

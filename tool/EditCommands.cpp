@@ -3,13 +3,10 @@
 #include <ostream>
 
 #include "json/ImageEdit.h"
+#include "tool/ExitCodes.h"
 
 namespace mx::tool {
 namespace {
-
-constexpr int kSame = 0;
-constexpr int kDifferent = 1;
-constexpr int kUsage = 2;
 
 int Usage(Streams io, const std::string& problem) {
   io.err << "mxtool: " << problem << "\n" << EditCommandsUsage();

@@ -6,13 +6,11 @@
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
 #include "json/ImageJson.h"
+#include "tool/ExitCodes.h"
 
 namespace mx::tool {
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kUsage = 2;
 
 // The command line's arguments: positional ones and "-o FILE" / "--model M" style options.
 struct Arguments {

@@ -10,15 +10,12 @@
 #include "link/ParameterTransfer.h"
 #include "link/QSettingsStore.h"
 #include "tool/DeviceSession.h"
+#include "tool/ExitCodes.h"
 #include "tool/PortList.h"
 #include "tool/SignalCancel.h"
 
 namespace mx::tool {
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kDeviceFailure = 1;
-constexpr int kUsageError = 2;
 
 enum class Outcome { Succeeded, Failed, Cancelled };
 
@@ -199,12 +196,12 @@ int ReadFromPorts(const std::string& list, const std::string& folder) {
   Fleet fleet;
   std::vector<int> ports;
   if (!ChoosePorts(list, fleet, ports))
-    return kUsageError;
+    return kUsage;
   // Minutes of transfers should not end in a folder that takes no files.
   for (int port : ports) {
     if (const FileResult target = CheckSaveTarget(FileOfPort(folder, port)); !target.ok) {
       std::cerr << "mxtool: " << target.error << "\n";
-      return kUsageError;
+      return kUsage;
     }
   }
   const auto results = RunOnPorts(ports, fleet, [&](PortWorker& worker, PortResult& result) {
@@ -230,7 +227,7 @@ int SendToPorts(const std::string& list, const std::vector<uint8_t>& file, const
   Fleet fleet;
   std::vector<int> ports;
   if (!ChoosePorts(list, fleet, ports))
-    return kUsageError;
+    return kUsage;
   const auto results = RunOnPorts(ports, fleet, [&](PortWorker& worker, PortResult& result) {
     DeviceSession& session = worker.Session();
     SetupDocument& document = session.host.Document();

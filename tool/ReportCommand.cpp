@@ -12,17 +12,14 @@
 #include "core/SetupDocument.h"
 #include "report/PageSelection.h"
 #include "report/ReportJob.h"
+#include "tool/ExitCodes.h"
 #endif
 
 namespace mx::tool {
 
 namespace {
 
-constexpr int kUsage = 2;
-
 #if MX_WITH_REPORT
-
-constexpr int kOk = 0;
 
 int Usage(Streams io, const std::string& problem) {
   io.err << "mxtool: " << problem << "\n" << ReportCommandUsage();

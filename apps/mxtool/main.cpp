@@ -5,6 +5,7 @@
 
 #include "tool/DeviceCommands.h"
 #include "tool/EditCommands.h"
+#include "tool/ExitCodes.h"
 #include "tool/FileCommands.h"
 #include "tool/ReportCommand.h"
 
@@ -29,12 +30,12 @@ int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
   if (words.empty()) {
     std::cerr << Usage();
-    return 2;
+    return mx::tool::kUsage;
   }
   const std::string& command = words[0];
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << Usage();
-    return 0;
+    return mx::tool::kOk;
   }
   const std::vector<std::string> args(words.begin() + 1, words.end());
   if (mx::tool::IsFileCommand(command)) {
@@ -47,5 +48,5 @@ int main(int argc, char** argv) {
   if (mx::tool::IsDeviceCommand(command))
     return mx::tool::RunDeviceCommand(command, args);
   std::cerr << "mxtool: unknown command \"" << command << "\"\n" << Usage();
-  return 2;
+  return mx::tool::kUsage;
 }
