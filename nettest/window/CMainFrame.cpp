@@ -78,29 +78,32 @@ void CMainFrame::BuildMenusAndToolbar() {
     return action;
   };
 
-  auto* newAction = make(tr("&New"), tr("Create a new document"), [this] { NewDocument(); });
+  auto* newAction = make(desktop::FromUtf8(text::kMenuNew), desktop::FromUtf8(text::kPromptNew),
+                         [this] { NewDocument(); });
   newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   newAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::New));
-  auto* openAction = make(tr("&Open..."), tr("Open an existing document"), [this] { OnOpen(); });
+  auto* openAction = make(desktop::FromUtf8(text::kMenuOpen), desktop::FromUtf8(text::kPromptOpen),
+                          [this] { OnOpen(); });
   openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   openAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Open));
-  auto* saveAction = make(tr("&Save"), tr("Save the active document"), [this] { OnSave(); });
+  auto* saveAction = make(desktop::FromUtf8(text::kMenuSave), desktop::FromUtf8(text::kPromptSave),
+                          [this] { OnSave(); });
   saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   saveAction->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Save));
-  auto* saveAsAction = make(tr("Save &As..."), tr("Save the active document with a new name"),
-                            [this] { OnSaveAs(); });
-  auto* exitAction = make(tr("E&xit"), tr("Quit the application"), [this] { close(); });
+  auto* saveAsAction = make(desktop::FromUtf8(text::kMenuSaveAs),
+                            desktop::FromUtf8(text::kPromptSaveAs), [this] { OnSaveAs(); });
+  auto* exitAction = make(desktop::FromUtf8(text::kMenuExit), desktop::FromUtf8(text::kPromptExit),
+                          [this] { close(); });
   // The traffic capture, in the same format as the setup program's test window writes.
   capture_ = new desktop::CaptureControl(this, QStringLiteral("linktest"),
                                          desktop::FromUtf8(text::kAppName));
   view_->Controller().SetCaptureLog(&capture_->Log());
   auto* logAction = make(desktop::FromUtf8(desktop::kLogToFile),
-                         tr("Record the traffic with time stamps in a text file"),
-                         [this] { capture_->Toggle(); });
+                         desktop::FromUtf8(text::kPromptLogToFile), [this] { capture_->Toggle(); });
   logAction->setCheckable(true);
   connect(capture_, &desktop::CaptureControl::changed, logAction, &QAction::setChecked);
 
-  fileMenu_ = menuBar()->addMenu(tr("&File"));
+  fileMenu_ = menuBar()->addMenu(desktop::FromUtf8(text::kMenuFile));
   fileMenu_->addActions({newAction, openAction, saveAction, saveAsAction});
   recentSeparator_ = fileMenu_->addSeparator();
   for (int i = 0; i < desktop::RecentFileList::kSize; ++i) {
@@ -125,51 +128,53 @@ void CMainFrame::BuildMenusAndToolbar() {
   fileMenu_->addAction(exitAction);
   UpdateRecentMenu();
 
-  cut_ = make(tr("Cu&t"), tr("Cut the selection and put it on the Clipboard"),
+  cut_ = make(desktop::FromUtf8(text::kMenuCut), desktop::FromUtf8(text::kPromptCut),
               [this] { view_->Cut(); });
   cut_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
   cut_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Cut));
-  copy_ = make(tr("&Copy"), tr("Copy the selection and put it on the Clipboard"),
+  copy_ = make(desktop::FromUtf8(text::kMenuCopy), desktop::FromUtf8(text::kPromptCopy),
                [this] { view_->Copy(); });
   copy_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   copy_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Copy));
-  paste_ = make(tr("&Paste"), tr("Insert Clipboard contents"), [this] { view_->Paste(); });
+  paste_ = make(desktop::FromUtf8(text::kMenuPaste), desktop::FromUtf8(text::kPromptPaste),
+                [this] { view_->Paste(); });
   paste_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
   paste_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Paste));
-  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  QMenu* edit = menuBar()->addMenu(desktop::FromUtf8(text::kMenuEdit));
   edit->addActions({cut_, copy_, paste_});
   connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditActions);
 
-  auto* toolbar = addToolBar(tr("Toolbar"));
+  auto* toolbar = addToolBar(desktop::FromUtf8(text::kToolbarTitle));
   toolbar->setObjectName(QStringLiteral("toolbar"));
   toolbar->setMovable(false);
   toolbar->setIconSize(QSize(20, 20));
-  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QMenu* view = menuBar()->addMenu(desktop::FromUtf8(text::kMenuView));
   QAction* toolbarToggle = toolbar->toggleViewAction();
-  toolbarToggle->setText(tr("&Toolbar"));
-  toolbarToggle->setStatusTip(tr("Show or hide the toolbar"));
-  auto* statusToggle = new QAction(tr("&Status Bar"), this);
+  toolbarToggle->setText(desktop::FromUtf8(text::kMenuToolbar));
+  toolbarToggle->setStatusTip(desktop::FromUtf8(text::kPromptToolbar));
+  auto* statusToggle = new QAction(desktop::FromUtf8(text::kMenuStatusBar), this);
   statusToggle->setCheckable(true);
   statusToggle->setChecked(true);
-  statusToggle->setStatusTip(tr("Show or hide the status bar"));
+  statusToggle->setStatusTip(desktop::FromUtf8(text::kPromptStatusBar));
   connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
   view->addActions({toolbarToggle, statusToggle});
 
   auto* userButtons =
-      make(tr("User pushbuttons"), tr("Define labels & commands for the user buttons"),
+      make(desktop::FromUtf8(text::kMenuUserButtons), desktop::FromUtf8(text::kPromptUserButtons),
            [this] { OnUserPushbuttons(); });
   auto* preferences =
-      make(tr("Preferences"), tr("Set the user preferences"), [this] { OnPreferences(); });
-  braces_ = make(tr("Characters in { }"), tr("Show special characters in { }"),
+      make(desktop::FromUtf8(text::kMenuPreferences), desktop::FromUtf8(text::kPromptPreferences),
+           [this] { OnPreferences(); });
+  braces_ = make(desktop::FromUtf8(text::kMenuBraces), desktop::FromUtf8(text::kPromptBraces),
                  [this] { ToggleOption(&LtnFields::charactersInBraces); });
   braces_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Braces));
-  crLf_ = make(tr("Change output CR to CR + LF"), tr("Change output CR to CR + LF"),
+  crLf_ = make(desktop::FromUtf8(text::kMenuCrLf), desktop::FromUtf8(text::kMenuCrLf),
                [this] { ToggleOption(&LtnFields::crToCrLf); });
   crLf_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::CrLf));
-  beep_ = make(tr("Beep at end-of-packet"), tr("Beep when end-of-packet character is received"),
+  beep_ = make(desktop::FromUtf8(text::kMenuBeep), desktop::FromUtf8(text::kPromptBeep),
                [this] { ToggleOption(&LtnFields::beepAtEndOfPacket); });
   beep_->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Beep));
   for (QAction* option : {braces_, crLf_, beep_}) {
@@ -178,29 +183,28 @@ void CMainFrame::BuildMenusAndToolbar() {
     // in the menu these show a check mark instead, on the toolbar their pictures.
     option->setIconVisibleInMenu(false);
   }
-  auto* newLine =
-      make(tr("Start new line in RxD/TxD window"), tr("Start a new line in the RxD/TxD window"),
-           [this] { view_->StartNewLine(); });
+  auto* newLine = make(desktop::FromUtf8(text::kMenuNewLine),
+                       desktop::FromUtf8(text::kPromptNewLine), [this] { view_->StartNewLine(); });
   newLine->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::NewLine));
-  auto* clearTraffic = make(tr("Clear RxD/TxD window"), tr("Clear the data in the RxD/TxD window"),
-                            [this] { view_->ClearTraffic(); });
+  auto* clearTraffic =
+      make(desktop::FromUtf8(text::kMenuClearTraffic), desktop::FromUtf8(text::kPromptClearTraffic),
+           [this] { view_->ClearTraffic(); });
   clearTraffic->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearTraffic));
   auto* clearSend =
-      make(tr("Clear send command window"), tr("Clear the data in the send command window"),
+      make(desktop::FromUtf8(text::kMenuClearCommand), desktop::FromUtf8(text::kPromptClearCommand),
            [this] { view_->ClearSendPane(); });
   clearSend->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::ClearSend));
-  QMenu* configure = menuBar()->addMenu(tr("Configure"));
+  QMenu* configure = menuBar()->addMenu(desktop::FromUtf8(text::kMenuConfigure));
   configure->addActions({userButtons, preferences});
   configure->addSeparator();
   configure->addActions({braces_, crLf_, beep_});
   configure->addSeparator();
   configure->addActions({newLine, clearTraffic, clearSend});
 
-  auto* about =
-      make(tr("&About LinkTest_Network..."),
-           tr("Display program information, version number and copyright"), [this] { OnAbout(); });
+  auto* about = make(desktop::FromUtf8(text::kMenuAbout), desktop::FromUtf8(text::kPromptAbout),
+                     [this] { OnAbout(); });
   about->setIcon(desktop::MakeToolbarIcon(desktop::ToolbarIcon::Help));
-  menuBar()->addMenu(tr("&Help"))->addAction(about);
+  menuBar()->addMenu(desktop::FromUtf8(text::kMenuHelp))->addAction(about);
 
   toolbar->addActions({newAction, openAction, saveAction});
   toolbar->addSeparator();
@@ -318,7 +322,7 @@ void CMainFrame::OnOpen() {
   if (!SaveModified())
     return;
   const QString path = QFileDialog::getOpenFileName(
-      this, tr("Open"), QFileInfo(doc_.PathName()).path(), FileFilter());
+      this, desktop::FromUtf8(text::kOpenTitle), QFileInfo(doc_.PathName()).path(), FileFilter());
   if (!path.isEmpty())
     OpenDocumentFile(path);
 }
@@ -331,8 +335,8 @@ bool CMainFrame::OnSave() {
 
 bool CMainFrame::OnSaveAs() {
   QString path = QFileDialog::getSaveFileName(
-      this, tr("Save As"), doc_.PathName().isEmpty() ? doc_.Title() : doc_.PathName(),
-      FileFilter());
+      this, desktop::FromUtf8(text::kSaveAsTitle),
+      doc_.PathName().isEmpty() ? doc_.Title() : doc_.PathName(), FileFilter());
   if (path.isEmpty())
     return false;
   if (QFileInfo(path).suffix().isEmpty())

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "desktop/TextConversion.h"
+#include "nettest/NetTestTexts.h"
 
 namespace mx::nettest {
 
@@ -151,10 +152,10 @@ void TrafficPane::KeepEndInView(bool endedWithPacket) {
 
 QMenu* TrafficPane::CreateContextMenu() {
   auto* menu = new QMenu(this);
-  QAction* copy = menu->addAction(tr("&Copy"), this, &QPlainTextEdit::copy);
+  QAction* copy = menu->addAction(desktop::FromUtf8(text::kMenuCopy), this, &QPlainTextEdit::copy);
   copy->setShortcut(QKeySequence::Copy);
   copy->setEnabled(textCursor().hasSelection());
-  menu->addAction(tr("Select &All"), this, &QPlainTextEdit::selectAll)
+  menu->addAction(desktop::FromUtf8(text::kMenuSelectAll), this, &QPlainTextEdit::selectAll)
       ->setEnabled(!document()->isEmpty());
   return menu;
 }
