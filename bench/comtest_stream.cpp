@@ -19,7 +19,7 @@
 #include <cstdio>
 
 #include "notation/ControlNotation.h"
-#include "terminal/CommTestWindow.h"
+#include "terminal/window/CommTestWindow.h"
 #include "tests/support/PtyRig.h"
 
 using namespace mx;

@@ -22,9 +22,9 @@
 #include <memory>
 
 #include "nettest/CLinkTest_NetworkDoc.h"
-#include "nettest/CLinkTest_NetworkView.h"
 #include "nettest/ConnectionController.h"
-#include "nettest/TrafficPane.h"
+#include "nettest/window/CLinkTest_NetworkView.h"
+#include "nettest/window/TrafficPane.h"
 #include "sim/net/SimNetInterface.h"
 #include "sim/net/SimNetStreamer.h"
 

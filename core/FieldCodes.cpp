@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/ImageOperations.h"
 #include "core/ModelTable.h"
 
 namespace mx {
@@ -14,7 +15,7 @@ constexpr int kParities[] = {'N', 'E', 'O'};
 constexpr int kDataBits[] = {'7', '8'};
 constexpr int kHostStopBits[] = {'1'};
 constexpr int kGageStopBits[] = {'1', '2'};
-constexpr int kDecimals[] = {0, 1, 2, 3, 4, 5, 6, 0xFF};
+constexpr int kDecimals[] = {0, 1, 2, 3, 4, 5, 6, decimals::kVariable};
 constexpr int kNone[] = {0};
 constexpr int kUpTo[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
@@ -25,16 +26,16 @@ constexpr std::span<const int> Upto(int last) {
 constexpr FieldCodes kCodes[] = {
     {"hostBaud", kHostBauds},        {"hostParity", kParities},
     {"hostDataBits", kDataBits},     {"hostStopBits", kHostStopBits},
-    {"hostHandshake", Upto(2)},      {"startChannelMode", Upto(5)},
-    {"readSwitchMode", Upto(9)},     {"gageType", Upto(6)},
-    {"outputFormat", Upto(5)},       {"idMode", Upto(2)},
+    {"hostHandshake", Upto(2)},      {"startChannelMode", Upto(startChannel::kCustom)},
+    {"readSwitchMode", Upto(readSwitch::kSendString)},     {"gageType", Upto(gage::kDisabled)},
+    {"outputFormat", Upto(outputFormat::kCustom)},       {"idMode", Upto(2)},
     {"unitsConversion", Upto(2)},    {"unitsDecimals", kDecimals},
     {"endOfOutputMode", Upto(3)},    {"gageBaud", kGageBauds},
     {"gageParity", kParities},       {"gageDataBits", kDataBits},
     {"gageStopBits", kGageStopBits}, {"endOfPacketMode", Upto(4)},
     {"readCommandMode", Upto(3)},    {"noResponseAction", Upto(2)},
     {"equationDecimals", kDecimals}, {"customFeature", kNone},
-    {"toggleMode", Upto(5)},         {"modelIndex", Upto(kModelCount - 1)},
+    {"toggleMode", Upto(toggle::kRestartSequence)},         {"modelIndex", Upto(kModelCount - 1)},
 };
 static_assert(kModelCount <= 10);
 

@@ -1,8 +1,10 @@
 #pragma once
-// The values an interface can hold in the fields that hold codes (a baud rate, a gage type, a
-// mode), beside the field table. Values outside these came from a hand-edited file or an import,
-// never from the pages; mxtool refuses to write them unless told to keep the file exact.
+// What the coded values of the image's fields mean, one namespace per field (named after the field
+// in the field table, typed as its elements), so pages, the report and mxtool compare with names
+// and a table of allowed values can list them. The gage types live beside the defaults that pick
+// them (`gage::` in ImageOperations.h).
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +14,62 @@
 
 namespace mx {
 
+// The element index of every per-channel field.
+namespace channel {
+inline constexpr int kA = 0;
+inline constexpr int kB = 1;
+inline constexpr int kC = 2;
+inline constexpr int kD = 3;
+inline constexpr int kE = 4;
+}  // namespace channel
+
+// `startChannelMode`: channels A..E by their index, then the number the user typed.
+namespace startChannel {
+inline constexpr uint8_t kCustom = 5;
+}  // namespace startChannel
+
+// `readSwitchMode`. The Read Sw tab shows them in another order than their codes.
+namespace readSwitch {
+inline constexpr uint8_t kDisabled = 0;
+inline constexpr uint8_t kSingleRead = 1;
+inline constexpr uint8_t kContinuousOnChannel = 2;
+inline constexpr uint8_t kSingleReadAll = 3;
+inline constexpr uint8_t kContinuousOnAll = 4;
+inline constexpr uint8_t kStepStay = 5;
+inline constexpr uint8_t kCustomSequence = 6;
+inline constexpr uint8_t kStepNext = 7;
+inline constexpr uint8_t kStepContinuous = 8;
+inline constexpr uint8_t kSendString = 9;
+}  // namespace readSwitch
+
+// `outputFormat`.
+namespace outputFormat {
+inline constexpr uint8_t kStandard = 0;
+inline constexpr uint8_t kLeftJustify = 1;
+inline constexpr uint8_t kPrinter = 2;
+inline constexpr uint8_t kMux10 = 3;
+inline constexpr uint8_t kTir = 4;
+inline constexpr uint8_t kCustom = 5;
+}  // namespace outputFormat
+
+// `toggleMode`: what the two sides of the toggle switch do.
+namespace toggle {
+inline constexpr uint8_t kDisabled = 0;
+inline constexpr uint8_t kStepBackStepForward = 1;
+inline constexpr uint8_t kStepBackRead = 2;
+inline constexpr uint8_t kStepBackReadAndStep = 3;
+inline constexpr uint8_t kReadChannels = 4;
+inline constexpr uint8_t kRestartSequence = 5;
+}  // namespace toggle
+
+// `unitsDecimals`, `equationDecimals`: besides 0..6 decimals, as many as the reading has.
+namespace decimals {
+inline constexpr uint8_t kVariable = 0xFF;
+}  // namespace decimals
+
+// The values an interface can hold in the fields that hold codes (a baud rate, a gage type, a
+// mode). Values outside these came from a hand-edited file or an import, never from the pages;
+// mxtool refuses to write them unless told to keep the file exact.
 struct FieldCodes {
   std::string_view field;
   std::span<const int> values;  // a character field's codes are its characters

@@ -55,6 +55,12 @@ class DeviceCommandHost {
 
   // A port of the scan could not be opened; front ends may say why (in use by which process).
   virtual void PortUnavailable(int /*port*/, std::string_view /*reason*/) {}
+  // The scan moves on to COM`port`; the progress line that names it follows. Front ends that show
+  // the device behind the port take the number from here, not from the line's text.
+  virtual void ScanningPort(int /*port*/) {}
+  // The image is on its way to the interface: from here on a send that fails or is cancelled may
+  // still have changed the interface's settings.
+  virtual void ImageSent() {}
 };
 
 }  // namespace mx

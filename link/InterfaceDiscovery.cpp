@@ -103,6 +103,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
       cancelled = true;
       break;
     }
+    host.ScanningPort(number);
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
     if (!port.Open(number, 9600, 'N', '8', '1')) {

@@ -119,6 +119,7 @@ bool SendParameters(DeviceLink& link) {
     return false;
   host.SetWaitCursor(true);
   host.OpenNotice(msg::kSending, "");
+  host.ImageSent();
   host.CommitPages();
   const ParameterImage& image = document.Image();
   const bool sent = port.WriteText(kSendImageRequest) &&

@@ -9,7 +9,7 @@ namespace mx::nettest {
 
 class CLinkTest_NetworkDoc {
  public:
-  struct FileResult {
+  struct [[nodiscard]] FileResult {
     bool ok = true;
     QString message;  // for the user when !ok
   };

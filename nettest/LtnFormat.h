@@ -51,7 +51,7 @@ enum class LtnLoadStatus {
   Truncated,    // the file ends inside an item, or a length claims more bytes than remain
 };
 
-struct LtnLoadResult {
+struct [[nodiscard]] LtnLoadResult {
   LtnLoadStatus status = LtnLoadStatus::Ok;
   LtnFields fields;        // all defaults unless status is Ok: a failed load never half-fills it
   std::size_t offset = 0;  // where reading stopped (for messages and tests)

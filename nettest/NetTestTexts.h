@@ -72,4 +72,56 @@ inline constexpr std::string_view kStatusConnecting = "Connecting to ";
 inline constexpr std::string_view kStatusSecondRefused =
     "A second client tried to connect and was refused; the active connection stays open: ";
 
+// Menus, their commands and the status bar prompts of the commands.
+inline constexpr std::string_view kMenuNew = "&New";
+inline constexpr std::string_view kPromptNew = "Create a new document";
+inline constexpr std::string_view kMenuOpen = "&Open...";
+inline constexpr std::string_view kPromptOpen = "Open an existing document";
+inline constexpr std::string_view kMenuSave = "&Save";
+inline constexpr std::string_view kPromptSave = "Save the active document";
+inline constexpr std::string_view kMenuSaveAs = "Save &As...";
+inline constexpr std::string_view kPromptSaveAs = "Save the active document with a new name";
+inline constexpr std::string_view kMenuExit = "E&xit";
+inline constexpr std::string_view kPromptExit = "Quit the application";
+inline constexpr std::string_view kPromptLogToFile =
+    "Record the traffic with time stamps in a text file";
+inline constexpr std::string_view kMenuFile = "&File";
+inline constexpr std::string_view kMenuCut = "Cu&t";
+inline constexpr std::string_view kPromptCut = "Cut the selection and put it on the Clipboard";
+inline constexpr std::string_view kMenuCopy = "&Copy";
+inline constexpr std::string_view kPromptCopy = "Copy the selection and put it on the Clipboard";
+inline constexpr std::string_view kMenuPaste = "&Paste";
+inline constexpr std::string_view kPromptPaste = "Insert Clipboard contents";
+inline constexpr std::string_view kMenuEdit = "&Edit";
+inline constexpr std::string_view kToolbarTitle = "Toolbar";
+inline constexpr std::string_view kMenuView = "&View";
+inline constexpr std::string_view kMenuToolbar = "&Toolbar";
+inline constexpr std::string_view kPromptToolbar = "Show or hide the toolbar";
+inline constexpr std::string_view kMenuStatusBar = "&Status Bar";
+inline constexpr std::string_view kPromptStatusBar = "Show or hide the status bar";
+inline constexpr std::string_view kMenuUserButtons = "User pushbuttons";
+inline constexpr std::string_view kPromptUserButtons =
+    "Define labels & commands for the user buttons";
+inline constexpr std::string_view kMenuPreferences = "Preferences";
+inline constexpr std::string_view kPromptPreferences = "Set the user preferences";
+inline constexpr std::string_view kMenuBraces = "Characters in { }";
+inline constexpr std::string_view kPromptBraces = "Show special characters in { }";
+inline constexpr std::string_view kMenuCrLf = "Change output CR to CR + LF";
+inline constexpr std::string_view kMenuBeep = "Beep at end-of-packet";
+inline constexpr std::string_view kPromptBeep = "Beep when end-of-packet character is received";
+inline constexpr std::string_view kMenuNewLine = "Start new line in RxD/TxD window";
+inline constexpr std::string_view kPromptNewLine = "Start a new line in the RxD/TxD window";
+inline constexpr std::string_view kMenuClearTraffic = "Clear RxD/TxD window";
+inline constexpr std::string_view kPromptClearTraffic = "Clear the data in the RxD/TxD window";
+inline constexpr std::string_view kMenuClearCommand = "Clear send command window";
+inline constexpr std::string_view kPromptClearCommand = "Clear the data in the send command window";
+inline constexpr std::string_view kMenuConfigure = "Configure";
+inline constexpr std::string_view kMenuAbout = "&About LinkTest_Network...";
+inline constexpr std::string_view kPromptAbout =
+    "Display program information, version number and copyright";
+inline constexpr std::string_view kMenuHelp = "&Help";
+inline constexpr std::string_view kOpenTitle = "Open";
+inline constexpr std::string_view kSaveAsTitle = "Save As";
+inline constexpr std::string_view kMenuSelectAll = "Select &All";
+
 }  // namespace mx::nettest::text

@@ -1,16 +1,12 @@
 // One channel's page: the Basic, Read Switch, RS232 and Extended tab settings of that channel.
+#include "core/FieldCodes.h"
+#include "core/ImageOperations.h"
 #include "report/ReportBody.h"
 #include "report/ValueTexts.h"
 
 namespace mx::report {
 
 namespace {
-
-constexpr int kRs232Gage = 5;
-constexpr int kTirFormat = 4;
-constexpr int kCustomFormat = 5;
-constexpr int kCustomSequence = 6;
-constexpr uint8_t kVariableDecimals = 0xFF;
 
 std::string OutputOrderText(const ParameterImage& image, int c) {
   const std::pair<Field<FieldType::I8>, std::string_view> items[] = {
@@ -28,7 +24,7 @@ std::string OutputOrderText(const ParameterImage& image, int c) {
 
 std::string ReadSwitchText(const ParameterImage& image, int c) {
   const int mode = image.Get(fld::readSwitchMode, c);
-  if (mode == kCustomSequence)
+  if (mode == readSwitch::kCustomSequence)
     return "Custom read sequence:    " + StoredText(image, fld::customReadSequence, c);
   return CodeText(mode, {"Disabled", "Single read on channel", "Continuous read on channel",
                          "Single read on all channels", "Continuous read on all channels",
@@ -79,8 +75,8 @@ std::string UnitsText(const ParameterImage& image, int c) {
     return std::string(kUnknownCodeText);
   std::string text = conversion == 1 ? "Convert from mm to inch" : "Convert from inch to mm";
   const uint8_t decimals = image.Get(fld::unitsDecimals, c);
-  return text + (decimals == kVariableDecimals ? std::string(",  Decimal places = Variable")
-                                               : Printf(",  Decimal places = %d", decimals));
+  return text + (decimals == decimals::kVariable ? std::string(",  Decimal places = Variable")
+                                                 : Printf(",  Decimal places = %d", decimals));
 }
 
 // An equation term: "%g" of the single-precision value, empty when it is 0.
@@ -96,11 +92,11 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
   auto& l = body.lines;
 
   const int gageType = image.Get(fld::gageType, c);
-  const bool rs232 = gageType == kRs232Gage;
+  const bool rs232 = gageType == gage::kRs232;
   const bool passThrough = rs232 && image.Get(fld::transferAsReceived, c) == 1;
   const int outputFormat = image.Get(fld::outputFormat, c);
   const bool includeCalculated = image.Get(fld::includeCalculated, c) == 1;
-  const bool calculated = outputFormat == kTirFormat || includeCalculated;
+  const bool calculated = outputFormat == outputFormat::kTir || includeCalculated;
   // Rows that mean nothing when packets pass through unchanged, or without an RS232 gage.
   auto unlessPassThrough = [&](std::string text) { return passThrough ? std::string() : text; };
   auto rs232Only = [&](std::string text) { return rs232 ? text : std::string(); };
@@ -121,8 +117,8 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
       unlessPassThrough(includeCalculated
                             ? Printf("Use %d measurements", image.Get(fld::calcReadingCount, c))
                             : std::string())));
-  const bool formatText =
-      outputFormat == kTirFormat || outputFormat == kCustomFormat || includeCalculated;
+  const bool formatText = outputFormat == outputFormat::kTir ||
+                          outputFormat == outputFormat::kCustom || includeCalculated;
   l.push_back(BodyLine::Row(
       "Output Format (TIR / Custom / Calculated)",
       unlessPassThrough(formatText ? StoredText(image, fld::customFormatText, c) : std::string())));
@@ -157,20 +153,23 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
   const int readSwitch = image.Get(fld::readSwitchMode, c);
   l.push_back(BodyLine::Row("Read Switch Operation", ReadSwitchText(image, c)));
   // Only channel A runs a custom sequence with the LED.
-  l.push_back(BodyLine::SubRow(
-      "Use LED to show next channel",
-      yesIf(c == 0 && readSwitch == kCustomSequence && image.Get(fld::useLedForNext) == 1), true));
+  l.push_back(BodyLine::SubRow("Use LED to show next channel",
+                               yesIf(c == 0 && readSwitch == readSwitch::kCustomSequence &&
+                                     image.Get(fld::useLedForNext) == 1),
+                               true));
   std::string startStop;
-  if (readSwitch == 2 || readSwitch == 4) {
+  if (readSwitch == readSwitch::kContinuousOnChannel ||
+      readSwitch == readSwitch::kContinuousOnAll) {
     startStop = CodeText(image.Get(fld::continuousStartStop, c),
                          {"Press and hold read switch.  Release read switch to stop",
                           "Press and release read switch to start.  To stop, press & release "
                           "read switch."});
   }
   l.push_back(BodyLine::SubRow("Start/stop continuous read & TIR", startStop, true));
-  l.push_back(BodyLine::Row(
-      "Contact Bounce",
-      readSwitch != 0 ? Printf("%u msec", image.Get(fld::contactBounceMs, c)) : std::string()));
+  l.push_back(
+      BodyLine::Row("Contact Bounce", readSwitch != readSwitch::kDisabled
+                                          ? Printf("%u msec", image.Get(fld::contactBounceMs, c))
+                                          : std::string()));
 
   l.push_back(BodyLine::Section("RS232 Tab"));
   l.push_back(BodyLine::Row("Baud Rate", rs232Only(BaudText(image.Get(fld::gageBaud, c), true))));
@@ -229,8 +228,8 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
                                equationOnly(EquationTermText(image.Get(fld::equationB, c)))));
   const uint8_t decimals = image.Get(fld::equationDecimals, c);
   l.push_back(BodyLine::SubRow(
-      "Decimal places", equationOnly(decimals == kVariableDecimals ? std::string("Variable")
-                                                                   : Printf("%d", decimals))));
+      "Decimal places", equationOnly(decimals == decimals::kVariable ? std::string("Variable")
+                                                                     : Printf("%d", decimals))));
   l.push_back(BodyLine::Row("Custom features"));
   return body;
 }

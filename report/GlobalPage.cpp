@@ -1,4 +1,6 @@
 // The global page: host port, starting channel, network, toggle switch, and the channel summary.
+#include "core/FieldCodes.h"
+#include "core/ImageOperations.h"
 #include "core/ModelTable.h"
 #include "report/ReportBody.h"
 #include "report/ValueTexts.h"
@@ -19,7 +21,7 @@ std::string HostSerialText(const ParameterImage& image) {
 
 std::string StartChannelText(const ParameterImage& image) {
   const int mode = image.Get(fld::startChannelMode);
-  if (mode == 5)
+  if (mode == startChannel::kCustom)
     return Printf("Custom:    %d", image.Get(fld::startChannelNumber));
   return CodeText(mode, {"A (1)", "B (2)", "C (3)", "D (4)", "E (5)"});
 }
@@ -63,7 +65,7 @@ std::string ToggleText(const ParameterImage& image, ModelIndex model) {
   if (!HasToggleSwitch(model))
     return "Toggle switch not available on this Mesurix model";
   const int mode = image.Get(fld::toggleMode);
-  if (mode == 4) {
+  if (mode == toggle::kReadChannels) {
     return "Toggle left = " +
            ToggleSideText(image, image.Get(fld::toggleLeftContinuous) != 0,
                           fld::toggleLeftChannels) +
@@ -86,7 +88,7 @@ std::string GageCell(const ParameterImage& image, int c) {
 }
 
 std::string Rs232GageCell(const ParameterImage& image, int c) {
-  if (image.Get(fld::gageType, c) != 5)
+  if (image.Get(fld::gageType, c) != gage::kRs232)
     return "--";
   const std::string framing = GageFramingText(image.Get(fld::gageParity, c));
   if (framing.empty())  // the whole cell, not only its framing
@@ -131,7 +133,8 @@ PageBody BuildGlobalPage(const ParameterImage& image, ModelIndex model) {
   l.push_back(BodyLine::Section("Toggle Switch Parameters"));
   l.push_back(BodyLine::Row("Toggle switch operation", ToggleText(image, model)));
   // The maximum belongs to toggle mode 5; a model without the switch has nothing to show.
-  const bool restartMode = HasToggleSwitch(model) && image.Get(fld::toggleMode) == 5;
+  const bool restartMode =
+      HasToggleSwitch(model) && image.Get(fld::toggleMode) == toggle::kRestartSequence;
   l.push_back(BodyLine::SubRow(
       "Max channel number",
       restartMode ? Printf("%d", image.Get(fld::toggleMaxChannel)) : std::string()));

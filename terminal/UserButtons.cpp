@@ -4,19 +4,18 @@
 #include <QString>
 
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "link/LinkSettings.h"
 
 namespace mx::terminal {
 namespace {
 
+using desktop::FromUtf8;
+
 constexpr std::string_view kLabelKeys[] = {"LinkTest_Button_Label_1", "LinkTest_Button_Label_2"};
 constexpr std::string_view kCommandKeys[] = {"LinkTest_Button_Cmd_1", "LinkTest_Button_Cmd_2"};
 constexpr std::string_view kDefaultLabels[] = {"Read All", "Gages"};
 constexpr std::string_view kDefaultCommands[] = {"<R*", "<T*"};
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 
 #include "core/CommandLineInfo.h"
 #include "desktop/TextConversion.h"
-#include "nettest/CMainFrame.h"
 #include "nettest/NetTestTexts.h"
+#include "nettest/window/CMainFrame.h"
 
 namespace {
 

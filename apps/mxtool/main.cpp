@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "apps/mxtool/DeviceCommands.h"
-#include "apps/mxtool/EditCommands.h"
-#include "apps/mxtool/FileCommands.h"
-#include "apps/mxtool/ReportCommand.h"
 #include "core/CommandLineInfo.h"
 #include "core/ProgramVersion.h"
+#include "tool/DeviceCommands.h"
+#include "tool/EditCommands.h"
+#include "tool/ExitCodes.h"
+#include "tool/FileCommands.h"
+#include "tool/ReportCommand.h"
 
 namespace {
 
@@ -32,13 +33,13 @@ int main(int argc, char** argv) {
   const std::vector<std::string> words(argv + 1, argv + argc);
   if (words.empty()) {
     std::cerr << Usage();
-    return 2;
+    return mx::tool::kUsage;
   }
   const std::string& command = words[0];
   const mx::InfoRequest info =
       command == "help" ? mx::InfoRequest::Help : mx::FindInfoRequest(argc, argv);
   if (mx::AnswerInfoRequest(info, "mxtool", mx::kSetupProgramVersion, Usage()))
-    return 0;
+    return mx::tool::kOk;
   const std::vector<std::string> args(words.begin() + 1, words.end());
   if (mx::tool::IsFileCommand(command)) {
     return mx::tool::RunFileCommand(command, args, {std::cout, std::cerr});
@@ -50,5 +51,5 @@ int main(int argc, char** argv) {
   if (mx::tool::IsDeviceCommand(command))
     return mx::tool::RunDeviceCommand(command, args);
   std::cerr << "mxtool: unknown command \"" << command << "\"\n" << Usage();
-  return 2;
+  return mx::tool::kUsage;
 }

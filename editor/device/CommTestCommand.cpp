@@ -3,7 +3,7 @@
 #include "editor/device/DeviceCommandRunner.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMX3_SetupView.h"
-#include "terminal/CommTestWindow.h"
+#include "terminal/window/CommTestWindow.h"
 
 namespace mx::editor {
 

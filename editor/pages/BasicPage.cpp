@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
@@ -24,9 +25,6 @@ namespace {
 
 namespace t = text::basic;
 
-constexpr int kChannelE = 4;
-constexpr int kTirFormat = 4;
-constexpr int kCustomFormat = 5;
 constexpr int kCustomEnd = 3;
 constexpr int kCountLimit = 30000;
 constexpr int kCountWithCalculated = 5;  // calculated results need some readings to work on
@@ -260,7 +258,7 @@ void BasicPage::SwitchFormatText(bool on) {
 
 void BasicPage::SwitchTirSetup(bool on) {
   tirSetup_.SetEnabled(on && Gage() != gage::kDisabled);
-  tirCount_.SetEnabled(format_->Selected() == kTirFormat);
+  tirCount_.SetEnabled(format_->Selected() == outputFormat::kTir);
 }
 
 void BasicPage::SwitchCount(bool on) {
@@ -268,19 +266,19 @@ void BasicPage::SwitchCount(bool on) {
 }
 
 void BasicPage::ApplyFormatRule(int format) {
-  if (format < 0 || format > kCustomFormat)
+  if (format < 0 || format > outputFormat::kCustom)
     return;
   const bool disabled = Gage() == gage::kDisabled;
   const bool calculated =
       Document().Image().Get(fld::includeCalculated, Document().CurrentChannel()) != 0;
-  if (format == kTirFormat) {
+  if (format == outputFormat::kTir) {
     SwitchFormatText(true);
     SwitchTirSetup(true);
     include_->Box()->setEnabled(false);
     SwitchCount(false);
     return;
   }
-  SwitchFormatText(format == kCustomFormat || calculated);
+  SwitchFormatText(format == outputFormat::kCustom || calculated);
   SwitchTirSetup(calculated);
   include_->Box()->setEnabled(!disabled);
   include_->Store();
@@ -324,7 +322,7 @@ void BasicPage::LoadFromImage() {
   const bool serialOnly = IsRs232Only(Document().CurrentModel());
   if (serialOnly && Gage() != gage::kRs232 && Gage() != gage::kDisabled)
     image.Set(fld::gageType, gage::kRs232, c);
-  const bool digital = !serialOnly && c != kChannelE;
+  const bool digital = !serialOnly && c != channel::kE;
   for (int type = gage::kAutoSelect; type <= gage::kOnoSokki; ++type)
     gage_->Button(type)->setEnabled(digital);
 

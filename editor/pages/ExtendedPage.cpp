@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -20,7 +21,6 @@ namespace {
 
 namespace t = text::extended;
 
-constexpr int kVariableDecimals = 0xFF;  // the empty entry: as many decimals as the reading has
 constexpr int kMostDecimals = 6;
 
 }  // namespace
@@ -39,7 +39,7 @@ ExtendedPage::ExtendedPage(CMX3_SetupDoc& document, QWidget* parent)
 
 ListBinding* ExtendedPage::MakeDecimalsList(Field<FieldType::U8> field) {
   auto* list = new ListBinding(Document(), field, this);
-  list->Add(QString(), kVariableDecimals);
+  list->Add(QString(), decimals::kVariable);
   for (int places = 0; places <= kMostDecimals; ++places)
     list->Add(QString::number(places), places);
   // Both lists as wide as a few digits, whatever their entries.

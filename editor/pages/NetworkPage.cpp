@@ -194,7 +194,7 @@ void NetworkPage::ApplyCaptionRule() {
   const ModelIndex model = Document().CurrentModel();
   const bool enabled = image.Get(fld::networkEnabled) != 0;
   const bool active = NetworkModel() && enabled;
-  const bool fiveChannels = (model == 5 || model == 7) && enabled;
+  const bool fiveChannels = IsNetworkModel(model) && ChannelCount(model) == 5 && enabled;
   const int count = image.Get(fld::networkChannelCount);
   const int basePort = image.Get(fld::basePort);
   const auto enableRow = [this](int row, bool firstTwo, bool lastThree) {

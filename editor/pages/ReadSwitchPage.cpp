@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
@@ -25,24 +26,13 @@ namespace {
 
 namespace t = text::readsw;
 
-constexpr int kChannelA = 0;
-constexpr int kChannelE = 4;
-// Read switch codes whose meaning the page's rules depend on.
-constexpr int kSingleRead = 1;
-constexpr int kContinuousOnChannel = 2;
-constexpr int kContinuousOnAll = 4;
-constexpr int kStepStay = 5;
-constexpr int kCustomSequence = 6;
-constexpr int kStepNext = 7;
-constexpr int kStepContinuous = 8;
-constexpr int kSendString = 9;
-
 bool IsStepMode(int mode) {
-  return mode == kStepStay || mode == kStepNext || mode == kStepContinuous;
+  return mode == readSwitch::kStepStay || mode == readSwitch::kStepNext ||
+         mode == readSwitch::kStepContinuous;
 }
 
 bool IsContinuous(int mode) {
-  return mode == kContinuousOnChannel || mode == kContinuousOnAll;
+  return mode == readSwitch::kContinuousOnChannel || mode == readSwitch::kContinuousOnAll;
 }
 
 // The bracket that joins the three step-mode buttons to their label.
@@ -105,8 +95,8 @@ QWidget* ReadSwitchPage::BuildOperationGroup() {
 
   // The two choices with a text of their own: their boxes line up beside them.
   auto* texts = new QGridLayout;
-  QRadioButton* sendString = mode_->Add(t::kSendString, kSendString);
-  host_ = new TextBinding(Document(), fld::hostStringText, this, kChannelA);
+  QRadioButton* sendString = mode_->Add(t::kSendString, readSwitch::kSendString);
+  host_ = new TextBinding(Document(), fld::hostStringText, this, channel::kA);
   NameAfter(host_->Box(), desktop::FromUtf8(t::kSendString));
   hostNote_ = MakeLabel(t::kMaximumLength);
   texts->addWidget(sendString, 0, 0);
@@ -114,10 +104,10 @@ QWidget* ReadSwitchPage::BuildOperationGroup() {
   texts->addWidget(hostNote_, 1, 1);
   hostString_ = {host_->Box(), hostNote_};
 
-  QRadioButton* custom = mode_->Add(t::kCustomSequence, kCustomSequence);
+  QRadioButton* custom = mode_->Add(t::kCustomSequence, readSwitch::kCustomSequence);
   sequence_ = new TextBinding(Document(), fld::customReadSequence, this);
   NameAfter(sequence_->Box(), desktop::FromUtf8(t::kCustomSequence));
-  led_ = new CheckBinding(Document(), fld::useLedForNext, t::kUseLed, this, kChannelA);
+  led_ = new CheckBinding(Document(), fld::useLedForNext, t::kUseLed, this, channel::kA);
   texts->addWidget(custom, 2, 0);
   texts->addWidget(sequence_->Box(), 2, 1);
   texts->addWidget(led_->Box(), 3, 1);
@@ -128,9 +118,9 @@ QWidget* ReadSwitchPage::BuildOperationGroup() {
   connect(sequence_->Box(), &QLineEdit::textEdited, this, &ReadSwitchPage::FilterSequence);
 
   const int firstStep = row;
-  for (const auto& [caption, code] :
-       {std::pair{t::kStepStay, kStepStay}, std::pair{t::kStepNext, kStepNext},
-        std::pair{t::kStepContinuous, kStepContinuous}}) {
+  for (const auto& [caption, code] : {std::pair{t::kStepStay, readSwitch::kStepStay},
+                                      std::pair{t::kStepNext, readSwitch::kStepNext},
+                                      std::pair{t::kStepContinuous, readSwitch::kStepContinuous}}) {
     QRadioButton* button = mode_->Add(caption, code);
     grid->addWidget(button, row++, 0);
     stepModes_.Add({button});
@@ -180,40 +170,40 @@ void ReadSwitchPage::ApplyEnabling() {
   ParameterImage& image = Document().Image();
   const int c = Document().CurrentChannel();
   const int mode = image.Get(fld::readSwitchMode, c);
-  const bool usable = c != kChannelE && image.Get(fld::gageType, c) != gage::kDisabled;
+  const bool usable = c != channel::kE && image.Get(fld::gageType, c) != gage::kDisabled;
 
   everyChannel_.SetEnabled(usable);
   for (QRadioButton* button : press_->Buttons())
     button->setEnabled(usable && IsContinuous(mode));
-  sequence_->Box()->setEnabled(usable && mode == kCustomSequence);
-  led_->Box()->setEnabled(usable && mode == kCustomSequence && c == kChannelA);
+  sequence_->Box()->setEnabled(usable && mode == readSwitch::kCustomSequence);
+  led_->Box()->setEnabled(usable && mode == readSwitch::kCustomSequence && c == channel::kA);
 
   // The host string belongs to the whole interface and is edited on channel A only.
-  mode_->Button(kSendString)->setEnabled(c == kChannelA);
-  if (c == kChannelA) {
-    hostString_.SetEnabled(image.Get(fld::readSwitchMode, kChannelA) == kSendString);
+  mode_->Button(readSwitch::kSendString)->setEnabled(c == channel::kA);
+  if (c == channel::kA) {
+    hostString_.SetEnabled(image.Get(fld::readSwitchMode, channel::kA) == readSwitch::kSendString);
   } else {
     host_->Box()->clear();
     hostString_.SetEnabled(false);
   }
 
   const ModelIndex model = Document().CurrentModel();
-  const bool noStepModes = model >= 0 && model <= 3;
+  const bool noStepModes = IsKnownModel(model) && !HasToggleSwitch(model);
   stepModes_.SetEnabled(usable && HasToggleSwitch(model));
   if (noStepModes && IsStepMode(mode))
-    image.Set(fld::readSwitchMode, uint8_t{kSingleRead}, c);
+    image.Set(fld::readSwitchMode, uint8_t{readSwitch::kSingleRead}, c);
 }
 
 void ReadSwitchPage::OnModeClicked(int mode) {
   ParameterImage& image = Document().Image();
   const int c = Document().CurrentChannel();
   image.Set(fld::readSwitchMode, static_cast<uint8_t>(mode), c);
-  if (mode == kSendString) {
+  if (mode == readSwitch::kSendString) {
     hostString_.SetEnabled(true);
     ApplyEnabling();
-  } else if (mode == kCustomSequence) {
+  } else if (mode == readSwitch::kCustomSequence) {
     sequence_->Box()->setEnabled(true);
-    led_->Box()->setEnabled(c == kChannelA);
+    led_->Box()->setEnabled(c == channel::kA);
     ApplyEnabling();
   } else {
     hostString_.SetEnabled(false);
@@ -256,11 +246,12 @@ void ReadSwitchPage::LoadFromImage() {
   press_->Load();
   sequence_->Load();
   bounce_->Show(static_cast<int32_t>(image.Get(fld::contactBounceMs, c)));
-  if (c == kChannelA) {
+  if (c == channel::kA) {
     host_->Load();
     led_->Load();
-    led_->Box()->setEnabled(image.Get(fld::readSwitchMode, kChannelA) == kCustomSequence &&
-                            image.Get(fld::gageType, kChannelA) != gage::kDisabled);
+    led_->Box()->setEnabled(image.Get(fld::readSwitchMode, channel::kA) ==
+                                readSwitch::kCustomSequence &&
+                            image.Get(fld::gageType, channel::kA) != gage::kDisabled);
   } else {
     host_->Box()->clear();
     led_->Box()->setChecked(false);
@@ -272,12 +263,12 @@ void ReadSwitchPage::StoreToImage() {
   ParameterImage& image = Document().Image();
   mode_->Store();
   press_->Store();
-  if (Document().CurrentChannel() == kChannelA) {
+  if (Document().CurrentChannel() == channel::kA) {
     led_->Store();
     host_->Store();
     image.Set(fld::hostStringLength,
               static_cast<uint8_t>(
-                  DecodeTypedText(image, fld::hostStringText, fld::hostStringBytes, kChannelA)));
+                  DecodeTypedText(image, fld::hostStringText, fld::hostStringBytes, channel::kA)));
   }
   bounce_->Store();
 }

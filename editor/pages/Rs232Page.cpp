@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
@@ -23,8 +24,6 @@ namespace {
 
 namespace t = text::rs232;
 
-constexpr int kChannelE = 4;
-
 // Codes of endOfPacketMode and readCommandMode, in the order of their buttons.
 enum EndOfPacket { kEndNone, kEndCr, kEndLf, kEndCustom, kEndGap };
 enum ReadCommand { kAcceptAll, kAcceptNext, kHandshakeLow, kCommandString };
@@ -36,13 +35,12 @@ constexpr uint8_t kInterfaceBits = 0x0F;
 constexpr uint8_t kDefaultEndOfPacketChar = 0x0D;
 constexpr uint16_t kEmptyGapTimeMs = 100;
 
-// Mesurix3 models, and Mesurix5 models on the digital channels A to D, have no handshake line.
+// Digital/RS232 inputs have no handshake line: a model that has them (Mesurix3, Mesurix5) has one
+// only on its RS232-only channel E, if it has that channel.
 bool HasHandshakeLevel(ModelIndex model, int channel) {
-  if (model == 0 || model == 1)
-    return false;
-  if (model == 4 || model == 5)
-    return channel == kChannelE;
-  return true;
+  if (!IsKnownModel(model) || IsRs232Only(model))
+    return true;
+  return ChannelCount(model) == kChannelCount && channel == channel::kE;
 }
 
 QString HexByte(int value) {
@@ -287,7 +285,7 @@ ParameterImage& Rs232Page::Image() {
 
 void Rs232Page::SwitchAll(bool on) {
   all_.SetEnabled(on);
-  const bool chaining = on && Channel() == kChannelE;
+  const bool chaining = on && Channel() == channel::kE;
   chainCommands_->Box()->setEnabled(chaining);
   chainDefaultBaud_->Box()->setEnabled(chaining);
 }
@@ -388,7 +386,7 @@ void Rs232Page::OnChainDefaultBaud() {
 }
 
 bool Rs232Page::DefaultBaudLocked() {
-  return Channel() == kChannelE && chainDefaultBaud_->IsTicked();
+  return Channel() == channel::kE && chainDefaultBaud_->IsTicked();
 }
 
 void Rs232Page::LockDefaultBaud(bool locked) {
@@ -487,7 +485,7 @@ void Rs232Page::LoadFromImage() {
   action_->Load();
   wait_->Load();
 
-  if (c == kChannelE) {
+  if (c == channel::kE) {
     chainCommands_->Load();
     chainDefaultBaud_->Load();
     OnChainCommands();

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "core/FieldCodes.h"
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
@@ -27,7 +28,6 @@ constexpr int kBauds[] = {1200, 2400, 4800, 9600, 19200};
 constexpr const char* kBaudCaptions[] = {"1200", "2400", "4800", "9600", "19.2K"};
 constexpr char kParities[] = {'N', 'E', 'O'};
 constexpr char kDataBits[] = {'7', '8'};
-constexpr int kCustomMode = 5;
 constexpr int kDescriptionLimit = 79;
 
 QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& caption, QLayout* layout) {
@@ -200,7 +200,7 @@ QWidget* StatusPage::BuildStartChannelGroup() {
     connect(radio, &QRadioButton::clicked, this, [this] { custom_->setEnabled(false); });
   }
   auto* custom = new QRadioButton(desktop::FromUtf8(text::kCustom));
-  startChannel_->addButton(custom, kCustomMode);
+  startChannel_->addButton(custom, startChannel::kCustom);
   custom_ = new QLineEdit;
   custom_->setAccessibleName(desktop::FromUtf8(text::kCustom));  // named by the choice before it
   custom_->setMaxLength(2);
@@ -263,10 +263,10 @@ void StatusPage::LoadFromImage() {
   if (handshake == 0 || handshake == 1)
     Check(handshake_, handshake);
   const int mode = image.Get(fld::startChannelMode);
-  if (mode >= 0 && mode <= kCustomMode)
+  if (mode >= 0 && mode <= startChannel::kCustom)
     Check(startChannel_, mode);
   custom_->setText(QString::number(static_cast<int8_t>(image.Get(fld::startChannelNumber))));
-  custom_->setEnabled(mode == kCustomMode);
+  custom_->setEnabled(mode == startChannel::kCustom);
   description_->setText(desktop::FromLatin1(image.Text(fld::description)));
   enableButton_->setChecked(image.Get(fld::defaultButtonDisabled) == 0);
 }
@@ -283,7 +283,7 @@ void StatusPage::StoreToImage() {
     image.Set(fld::hostHandshake, static_cast<uint8_t>(i));
   if (const int mode = startChannel_->checkedId(); mode >= 0) {
     image.Set(fld::startChannelMode, static_cast<uint8_t>(mode));
-    if (mode == kCustomMode)
+    if (mode == startChannel::kCustom)
       CommitCustomNumber();
     else
       image.Set(fld::startChannelNumber, static_cast<uint8_t>(mode + 1));

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/FieldCodes.h"
 #include "core/ModelTable.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
@@ -32,7 +33,6 @@ enum Operation {
   kRestartSequence
 };
 
-constexpr uint8_t kCustomSequence = 6;
 constexpr int kDefaultMaxChannel = 4;
 
 bool IsStepMode(int readSwitchMode) {
@@ -164,7 +164,8 @@ void TogglePage::ApplyEnabling() {
   bool stepMode = false;
   for (int c = 0; c < 5; ++c)
     stepMode = stepMode || IsStepMode(image.Get(fld::readSwitchMode, c));
-  if (image.Get(fld::readSwitchMode, 0) == kCustomSequence && image.Get(fld::useLedForNext) == 1) {
+  if (image.Get(fld::readSwitchMode, 0) == readSwitch::kCustomSequence &&
+      image.Get(fld::useLedForNext) == 1) {
     // The LED shows the next channel of the custom sequence; the switch restarts it.
     image.Set(fld::toggleMode, uint8_t{kRestartSequence});
     enable(false, false, true, false);

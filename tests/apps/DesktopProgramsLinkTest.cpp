@@ -10,7 +10,7 @@
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CMainFrame.h"
 #include "link/PreferencesStore.h"
-#include "nettest/CMainFrame.h"
+#include "nettest/window/CMainFrame.h"
 
 namespace mx {
 namespace {

@@ -63,10 +63,12 @@ TEST(DiscoveryTest, ProgressCountsPortsAndPumpsBeforeEachRate) {
   ASSERT_TRUE(FindInterface(bench.link));
   std::vector<std::string> progress;
   for (const auto& call : bench.host.calls) {
-    if (call.rfind("Progress", 0) == 0 || call.rfind("Line", 0) == 0)
+    if (call.rfind("Progress", 0) == 0 || call.rfind("Line", 0) == 0 ||
+        call.rfind("Scanning", 0) == 0)
       progress.push_back(call);
   }
-  const std::vector<std::string> expected = {"Line0 Checking serial port COM1",
+  const std::vector<std::string> expected = {"Scanning COM1",
+                                             "Line0 Checking serial port COM1",
                                              "Line1 ",
                                              "Line1 Checking baud rate 9600",
                                              "Progress 0/100",
@@ -78,9 +80,11 @@ TEST(DiscoveryTest, ProgressCountsPortsAndPumpsBeforeEachRate) {
                                              "Progress 3/100",
                                              "Line1 Checking baud rate 19200",
                                              "Progress 4/100",
+                                             "Scanning COM2",
                                              "Line0 Checking serial port COM2",
                                              "Line1 ",
                                              "Progress 5/100",  // COM2 does not exist
+                                             "Scanning COM3",
                                              "Line0 Checking serial port COM3",
                                              "Line1 ",
                                              "Line1 Checking baud rate 9600",

@@ -309,6 +309,7 @@ TEST(TransferTest, CancelStopsWithinASliceAndPutsTheInterfaceBack) {
     EXPECT_FALSE(device.InTransferMode()) << c.what;
     EXPECT_EQ(host.Count("OpenProgress"), 0) << c.what << ": a cancelled probe starts no scan";
     EXPECT_EQ(host.Document().Image() == device.Image(), c.imageMoved) << c.what;
+    EXPECT_EQ(host.Count("ImageSent"), c.send && c.imageMoved ? 1 : 0) << c.what;
   }
 }
 

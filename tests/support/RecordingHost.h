@@ -55,6 +55,8 @@ class RecordingHost : public HeadlessCommandHost {
     messages.emplace_back(text);
   }
   void SetWaitCursor(bool on) override { calls.push_back(on ? "WaitCursor" : "ArrowCursor"); }
+  void ScanningPort(int port) override { calls.push_back("Scanning COM" + std::to_string(port)); }
+  void ImageSent() override { calls.push_back("ImageSent"); }
 
   int Count(const std::string& call) const {
     int n = 0;

@@ -21,8 +21,8 @@
 #include "link/LinkMessages.h"
 #include "link/PosixSerialLine.h"
 #include "link/TransferLog.h"
-#include "terminal/CommTestWindow.h"
-#include "terminal/TerminalPane.h"
+#include "terminal/window/CommTestWindow.h"
+#include "terminal/window/TerminalPane.h"
 #include "tests/editor/EditorBench.h"
 #include "tests/support/PtyRig.h"
 
