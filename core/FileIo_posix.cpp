@@ -439,4 +439,24 @@ FileResult WriteFileAtomically(const std::string& requested, std::span<const uin
   return {true, {}};
 }
 
+FileResult OpenForAppend(const std::string& requested, int& fd) {
+  fd = -1;
+  const SaveTarget target = ResolveSaveTarget(requested);
+  if (!target.error.empty())
+    return {false, target.error};
+  // The path has no links left: one that turns up now was planted since and is not followed. A
+  // FIFO swapped in would block an open without O_NONBLOCK until someone reads it.
+  Fd opened(::open(target.path.c_str(),
+                   O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                   0666));
+  if (opened.get() < 0)
+    return {false, "Cannot save " + requested + ": " + std::strerror(errno)};
+  struct stat st {};
+  if (::fstat(opened.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    return {false, "Cannot save " + requested + ": it is not a regular file"};
+  ::fcntl(opened.get(), F_SETFL, ::fcntl(opened.get(), F_GETFL) & ~O_NONBLOCK);
+  fd = opened.release();
+  return {true, {}};
+}
+
 }  // namespace mx
