@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -116,6 +117,11 @@ long OpenerOf(const std::string& resolved) {
   closedir(proc);
   return found;
 }
+
+// Waited after the last byte's line time before the speed changes, so that a receiver that
+// looks late (an adapter's FIFO, a simulator on a busy machine) still finds the byte's own speed.
+// A scan waits far longer than this for each answer, so only a port's closing pays for it.
+constexpr std::chrono::milliseconds kSpeedChangeMargin{50};
 
 // Read and write errors that mean the device is no longer there.
 bool DeviceGone(int error) {
@@ -245,6 +251,7 @@ int PosixSerialLine::OpenDevice(const std::string& resolved) {
 bool PosixSerialLine::Configure(const LineSettings& settings) {
   if (fd_ < 0)
     return false;
+  DrainBeforeChange();
   termios tio{};
   if (tcgetattr(fd_, &tio) != 0) {
     Fail(LineError::Io, errno);
@@ -305,6 +312,8 @@ bool PosixSerialLine::Configure(const LineSettings& settings) {
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
   baud_ = known ? settings.baud : 9600;
+  bitsPerByte_ = 1 + std::clamp(settings.dataBits, 5, 8) + (settings.parity != Parity::None) +
+                 (settings.stopBits != StopBits::One ? 2 : 1);
   // Pseudo-terminals accept parity and data bits and quietly keep 8N; that is not a failure.
   if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
     Fail(LineError::Io, errno);
@@ -365,6 +374,8 @@ std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
     poll(&p, 1, 50);
     waitedMs += 50;
   }
+  if (done > 0)
+    NoteWritten(done);
   return done;
 }
 
@@ -445,14 +456,30 @@ void PosixSerialLine::Close() {
   flock(fd_, LOCK_UN);
   close(fd_);
   fd_ = -1;
+  lineFreeAt_ = {};
   lock_.Release();
 }
 
 void PosixSerialLine::RestoreSettings() {
   if (lost_)
     return;
-  // Bytes still on their way ("<$F" after a cancel) go out at the speed they were written for;
-  // a device that stopped taking them (the same rule as Write) loses them.
+  // Bytes still on their way ("<$F" after a transfer) go out at the speed they were written for.
+  DrainBeforeChange();
+  tcsetattr(fd_, TCSADRAIN, &saved_);
+}
+
+void PosixSerialLine::NoteWritten(std::size_t count) {
+  // Earlier bytes are tcdrain's to wait for; these may still sit in an adapter's FIFO after it.
+  const auto lineTime = std::chrono::microseconds(static_cast<long long>(count) * bitsPerByte_ *
+                                                  1'000'000 / (baud_ > 0 ? baud_ : 9600));
+  lineFreeAt_ = std::chrono::steady_clock::now() + lineTime;
+}
+
+void PosixSerialLine::DrainBeforeChange() {
+  if (lineFreeAt_ == std::chrono::steady_clock::time_point{})
+    return;
+  // A device that stopped taking bytes (the same rule as Write) loses them rather than hanging
+  // the change: tcdrain alone would wait for ever on a stalled peer.
   int pending = 0;
   long long waitedMs = 0;
   long long limitMs = -1;
@@ -466,7 +493,14 @@ void PosixSerialLine::RestoreSettings() {
     poll(nullptr, 0, 10);
     waitedMs += 10;
   }
-  tcsetattr(fd_, TCSADRAIN, &saved_);
+  tcdrain(fd_);
+  const auto freeAt = lineFreeAt_ + kSpeedChangeMargin;
+  lineFreeAt_ = {};
+  for (auto now = std::chrono::steady_clock::now(); now < freeAt;
+       now = std::chrono::steady_clock::now()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(freeAt - now);
+    poll(nullptr, 0, static_cast<int>(left.count()));
+  }
 }
 
 }  // namespace mx
