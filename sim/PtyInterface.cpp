@@ -123,6 +123,19 @@ bool PtyInterface::LockLink(const std::string& linkPath, std::string& error) {
   return false;
 }
 
+bool PtyInterface::LockStillOurs() const {
+  // The name may lead to another file by now (ours removed by hand, and the simulator started
+  // since holds a new one): that one is not ours to remove.
+  struct stat held {};
+  struct stat named {};
+  if (fstat(lockFd_, &held) != 0 || lstat(lockPath_.c_str(), &named) != 0 ||
+      held.st_ino != named.st_ino || held.st_dev != named.st_dev)
+    return false;
+  char pid[32] = {};
+  const ssize_t n = pread(lockFd_, pid, sizeof pid - 1, 0);
+  return n > 0 && std::atol(pid) == static_cast<long>(getpid());
+}
+
 bool PtyInterface::Create(const std::string& linkPath, std::string& error) {
   if (!LockLink(linkPath, error))
     return false;
@@ -287,7 +300,8 @@ void PtyInterface::Remove() {
     linkPath_.clear();
   }
   if (lockFd_ >= 0) {
-    unlink(lockPath_.c_str());
+    if (LockStillOurs())
+      unlink(lockPath_.c_str());
     close(lockFd_);
     lockFd_ = -1;
   }

@@ -42,6 +42,8 @@ class PtyInterface {
 
  private:
   bool LockLink(const std::string& linkPath, std::string& error);
+  // Whether the lock file's name still leads to the file we locked, and it names this process.
+  bool LockStillOurs() const;
   int CurrentBaud() const;
   void Flush(uint64_t nowUs);
   void Stream(uint64_t nowUs);

@@ -121,6 +121,12 @@ grep -qF "$TTY is served by another mxsim (process $SIM_PID)" "$WORK/second.out"
 kill -KILL "$SIM_PID"; wait "$SIM_PID" 2>/dev/null; SIM_PID=
 start_sim || exit 1
 run 0 find
+# One whose lock file was removed under it leaves the lock of the one started since alone.
+FIRST_PID=$SIM_PID
+rm "$WORK/.ttyMX.lock"
+start_sim || exit 1
+kill "$FIRST_PID"; wait "$FIRST_PID"
+[ -e "$WORK/.ttyMX.lock" ] || fail "a stopping mxsim removed the lock of the one that replaced it"
 stop_sim
 
 # Faults of the interface: each ends with its message and exit code 1.
