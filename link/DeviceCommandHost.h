@@ -55,6 +55,8 @@ class DeviceCommandHost {
 
   // A port of the scan could not be opened; front ends may say why (in use by which process).
   virtual void PortUnavailable(int /*port*/, std::string_view /*reason*/) {}
+  // A port that another program holds open is probed all the same, as the user named it.
+  virtual void PortProbedWhileHeld(int /*port*/, std::string_view /*holder*/) {}
 };
 
 }  // namespace mx

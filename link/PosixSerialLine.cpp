@@ -18,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace mx {
 namespace {
@@ -85,13 +86,42 @@ long FlockHolder(const struct stat& node) {
   return -1;
 }
 
-// Any other process with the device open, for a busy port that has no lock of any kind.
-long OpenerOf(const std::string& resolved) {
+// The pseudo-terminal number of a slave path ("/dev/pts/7": 7), -1 for any other device.
+long PtyIndex(const std::string& resolved) {
+  constexpr std::string_view kPts = "/dev/pts/";
+  if (resolved.compare(0, kPts.size(), kPts) != 0)
+    return -1;
+  char* end = nullptr;
+  const long index = std::strtol(resolved.c_str() + kPts.size(), &end, 10);
+  return end && *end == '\0' ? index : -1;
+}
+
+// Whether descriptor `fd` of `fdDir`'s process, which leads to `target`, is the master of
+// pseudo-terminal `ptyIndex` (its fdinfo names the slave's number).
+bool IsMasterOf(const std::string& fdDir, const char* fd, const std::string& target,
+                long ptyIndex) {
+  if (ptyIndex < 0 || target.size() < 4 || target.compare(target.size() - 4, 4, "ptmx") != 0)
+    return false;
+  std::string infoPath = fdDir;
+  infoPath.replace(infoPath.size() - 2, 2, "fdinfo/");
+  std::ifstream info(infoPath + fd);
+  for (std::string line; std::getline(info, line);) {
+    if (line.rfind("tty-index:", 0) == 0)
+      return std::atol(line.c_str() + 10) == ptyIndex;
+  }
+  return false;
+}
+
+// Another process with the device open, for a busy port that has no lock of any kind; -1 when
+// none. With `skipFarEnd`, one that holds the pseudo-terminal's master as well is the other end of
+// the line, not a user of the port.
+long OpenerOf(const std::string& resolved, bool skipFarEnd = false) {
   DIR* proc = opendir("/proc");
   if (!proc)
     return -1;
   long found = -1;
   const long self = getpid();
+  const long ptyIndex = skipFarEnd ? PtyIndex(resolved) : -1;
   while (dirent* entry = readdir(proc)) {
     char* end = nullptr;
     const long pid = std::strtol(entry->d_name, &end, 10);
@@ -101,18 +131,23 @@ long OpenerOf(const std::string& resolved) {
     DIR* fds = opendir(fdDir.c_str());
     if (!fds)
       continue;
+    bool opener = false;
+    bool farEnd = false;
     while (dirent* fdEntry = readdir(fds)) {
-      char target[PATH_MAX];
+      char buffer[PATH_MAX];
       const std::string link = fdDir + "/" + fdEntry->d_name;
-      const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
-      if (n > 0 && resolved == std::string(target, static_cast<std::size_t>(n))) {
-        found = pid;
-        break;
-      }
+      const ssize_t n = readlink(link.c_str(), buffer, sizeof buffer - 1);
+      if (n <= 0)
+        continue;
+      const std::string target(buffer, static_cast<std::size_t>(n));
+      opener = opener || target == resolved;
+      farEnd = farEnd || IsMasterOf(fdDir, fdEntry->d_name, target, ptyIndex);
     }
     closedir(fds);
-    if (found > 0)
+    if (opener && !farEnd) {
+      found = pid;
       break;
+    }
   }
   closedir(proc);
   return found;
@@ -205,6 +240,16 @@ LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& se
   ioctl(fd_, TIOCMBIS, &raise);
   lastError_ = {};
   return lastError_;
+}
+
+LineResult PosixSerialLine::HeldElsewhere(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (!realpath(path.c_str(), resolved))
+    return {};  // Open will say what is wrong with the path
+  const long holder = OpenerOf(resolved, true);
+  if (holder > 0)
+    return {LineError::Busy, HolderText(holder)};
+  return {};
 }
 
 int PosixSerialLine::OpenDevice(const std::string& resolved) {

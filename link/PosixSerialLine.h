@@ -36,6 +36,7 @@ class PosixSerialLine : public SerialLine {
   void SetWriteCancel(std::function<bool()> cancelled) override {
     writeCancel_ = std::move(cancelled);
   }
+  LineResult HeldElsewhere(const std::string& path) override;
 
   // The kind of an open() or realpath() failure.
   static LineError OpenErrorKind(int error);

@@ -28,6 +28,8 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   void ShowMessage(std::string_view caption, std::string_view text) override;
   void SetWaitCursor(bool) override {}
   void PortUnavailable(int port, std::string_view reason) override;
+  // On stderr itself, even for one port of a fleet whose progress lines are not shown.
+  void PortProbedWhileHeld(int port, std::string_view holder) override;
 
   // The Status tab's connection lines, for `find`.
   void PrintConnection();

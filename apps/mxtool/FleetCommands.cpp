@@ -209,6 +209,7 @@ int ReadFromPorts(const std::string& list, const std::string& folder) {
   }
   const auto results = RunOnPorts(ports, fleet, [&](PortWorker& worker, PortResult& result) {
     DeviceSession& session = worker.Session();
+    session.link.probeHeldPorts = true;  // named in the list
     if (!ReadParameters(session.link))
       return Failed(worker, result);
     SetupDocument& document = session.host.Document();
@@ -233,6 +234,7 @@ int SendToPorts(const std::string& list, const std::vector<uint8_t>& file, const
     return kUsageError;
   const auto results = RunOnPorts(ports, fleet, [&](PortWorker& worker, PortResult& result) {
     DeviceSession& session = worker.Session();
+    session.link.probeHeldPorts = true;  // named in the list
     SetupDocument& document = session.host.Document();
     document.Load(file, name);  // the caller has checked that the file opens
     document.SetNetworkSettingsEdited(updateNetwork);
