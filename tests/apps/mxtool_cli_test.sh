@@ -52,4 +52,16 @@ for bad in 'gageType[C]=300' 'gageType[Q]=1' 'nosuch=1' 'description=Line'; do
 done
 cmp -s "$dir/d.mxs" "$dir/e.mxs" || fail "a refused set changed the file"
 "$tool" diff "$dir/a.mxs" "$dir/short.mxs" >/dev/null 2>&1; [ $? -eq 2 ] || fail "diff of an invalid file exits 2"
+
+# Inputs that are no file to replace, or no export at all, are said to be so; the save target is
+# checked before a FIFO is waited on.
+"$tool" set <(cat "$dir/a.mxs") 'orderNum[A]=1' 2>"$dir/err"; [ $? -eq 2 ] || fail "set <(...) exits 2"
+grep -qF "is not a file that can be replaced: set needs -o OUT.mxs" "$dir/err" ||
+  fail "set <(...): $(cat "$dir/err")"
+mkfifo "$dir/fifo"
+timeout 10 "$tool" set "$dir/fifo" 'orderNum[A]=1' -o "$dir/no/such.mxs" 2>"$dir/err"
+[ $? -eq 2 ] && grep -qF "$dir/no" "$dir/err" || fail "set FIFO -o BAD: $(cat "$dir/err")"
+truncate -s $((64 * 1024 * 1024 + 1)) "$dir/big.json"
+"$tool" import "$dir/big.json" -o "$dir/big.mxs" 2>"$dir/err"; [ $? -eq 2 ] || fail "import of 64 MiB + 1"
+grep -qF "big.json: too large to import (the limit is 64 MiB)" "$dir/err" || fail "import: $(cat "$dir/err")"
 echo "mxtool command line: all checks passed"
