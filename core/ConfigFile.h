@@ -53,5 +53,9 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const uint8_t>
 // whether its folder takes new files. For work that should not start when its result cannot be
 // kept.
 FileResult CheckSaveTarget(const std::string& path);
+// Opens `path` for appending (created if missing) under the same rules as a save: links followed
+// only where the kernel would (on every part of the path), nothing but a regular file, never a
+// wait on a pipe. On success `fd` is a blocking descriptor that the caller closes.
+FileResult OpenForAppend(const std::string& path, int& fd);
 
 }  // namespace mx

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/ConfigFile.h"
 
@@ -106,55 +107,130 @@ bool MayFollowLink(const struct stat& folder, const struct stat& link) {
   return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
 }
 
+// A path taken apart into the folders it walks through. The folders named so far are real ones (no
+// links), so ".." can be taken back by dropping the last of them.
+struct WalkedPath {
+  bool absolute = false;
+  std::vector<std::string> parts;
+
+  std::string Text() const {
+    std::string text = absolute ? "/" : "";
+    for (const std::string& part : parts)
+      text += (text.empty() || text.back() == '/' ? "" : "/") + part;
+    return text.empty() ? "." : text;
+  }
+  std::string With(const std::string& part) const {
+    return parts.empty() && !absolute ? part : Text() + (parts.empty() ? "" : "/") + part;
+  }
+  void Up() {
+    if (!parts.empty() && parts.back() != "..")
+      parts.pop_back();
+    else if (!absolute)
+      parts.push_back("..");
+  }
+};
+
+// Puts the components of `path` in front of those still to be walked.
+void PushComponents(const std::string& path, std::vector<std::string>& pending) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0; start <= path.size();) {
+    const std::size_t slash = std::min(path.find('/', start), path.size());
+    if (slash > start)
+      parts.push_back(path.substr(start, slash - start));
+    start = slash + 1;
+  }
+  pending.insert(pending.end(), parts.rbegin(), parts.rend());  // `pending` is walked from its back
+}
+
+// Follows every symbolic link on `requested`, folders included, as the kernel would, but applies
+// the protected-links rule itself to each of them: the kernel applies it only where the system
+// turns it on, and a save that resolves the last link itself would bypass it anyway. On success
+// `resolved` leads to the same file through real folders only; a missing part ends the walk and is
+// left for the caller's open or create to report.
+bool FollowLinks(const std::string& requested, std::string& resolved, std::string& error) {
+  WalkedPath walked;
+  walked.absolute = !requested.empty() && requested.front() == '/';
+  std::vector<std::string> pending;
+  PushComponents(requested, pending);
+  for (int hops = 0; !pending.empty();) {
+    const std::string part = pending.back();
+    pending.pop_back();
+    if (part == ".")
+      continue;
+    if (part == "..") {
+      walked.Up();
+      continue;
+    }
+    const std::string path = walked.With(part);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+      if (errno != ENOENT && errno != ENOTDIR) {
+        error = std::strerror(errno);
+        return false;
+      }
+      walked.parts.push_back(part);
+      for (auto rest = pending.rbegin(); rest != pending.rend(); ++rest)
+        walked.parts.push_back(*rest);
+      break;
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      walked.parts.push_back(part);
+      continue;
+    }
+    struct stat folder {};
+    if (++hops > kMaxLinkHops || ::stat(walked.Text().c_str(), &folder) != 0) {
+      error = std::strerror(hops > kMaxLinkHops ? ELOOP : errno);
+      return false;
+    }
+    if (!MayFollowLink(folder, st)) {
+      error = "the symbolic link " + path + " belongs to another user of the shared folder " +
+              walked.Text();
+      return false;
+    }
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+    if (n <= 0) {
+      error = std::strerror(n < 0 ? errno : ENOENT);
+      return false;
+    }
+    link.resize(static_cast<std::size_t>(n));
+    if (link.front() == '/')
+      walked = WalkedPath{true, {}};
+    PushComponents(link, pending);
+  }
+  resolved = walked.Text();
+  return true;
+}
+
 // Saving through a symbolic link replaces the file it points to (the link stays), as writing
-// through it would; the folder part of the path is left to the kernel.
+// through it would.
 SaveTarget ResolveSaveTarget(const std::string& requested) {
   SaveTarget target;
   auto refuse = [&](const std::string& why) {
     target.error = "Cannot save " + requested + ": " + why;
     return target;
   };
-  std::string path = requested;
-  for (int hops = 0;; ++hops) {
-    SplitPath(path, target.folder, target.name);
-    if (target.name.empty())
-      return refuse("it is a folder");
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
-      if (errno != ENOENT)
-        return refuse(std::strerror(errno));
-      target.path = path;  // a new file (a missing folder is reported when the save creates it)
-      return target;
-    }
-    if (S_ISLNK(st.st_mode)) {
-      if (hops == kMaxLinkHops)
-        return refuse(std::strerror(ELOOP));
-      struct stat folder {};
-      if (::stat(target.folder.c_str(), &folder) != 0)
-        return refuse(std::strerror(errno));
-      if (!MayFollowLink(folder, st)) {
-        return refuse("the symbolic link " + path +
-                      " belongs to another user of the shared folder " + target.folder);
-      }
-      std::string link(PATH_MAX, '\0');
-      const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
-      if (n <= 0)
-        return refuse(std::strerror(n < 0 ? errno : ENOENT));
-      link.resize(static_cast<std::size_t>(n));
-      const bool bare = path.find('/') == std::string::npos;
-      path = link.front() == '/' || bare ? link : target.folder + "/" + link;
-      continue;
-    }
-    if (S_ISDIR(st.st_mode))
-      return refuse("it is a folder");
-    // A device, pipe or socket would be replaced by a plain file (as root, even /dev/null).
-    if (!S_ISREG(st.st_mode))
-      return refuse("it is not a regular file");
-    target.path = path;
-    target.exists = true;
-    target.st = st;
-    return target;
+  // "name/" asks for a folder, whatever the name turns out to be.
+  if (requested.empty() || requested.back() == '/')
+    return refuse("it is a folder");
+  std::string why;
+  if (!FollowLinks(requested, target.path, why))
+    return refuse(why);
+  SplitPath(target.path, target.folder, target.name);
+  struct stat st {};
+  if (::lstat(target.path.c_str(), &st) != 0) {
+    if (errno != ENOENT)
+      return refuse(std::strerror(errno));
+    return target;  // a new file (a missing folder is reported when the save creates it)
   }
+  if (S_ISDIR(st.st_mode))
+    return refuse("it is a folder");
+  // A device, pipe or socket would be replaced by a plain file (as root, even /dev/null).
+  if (!S_ISREG(st.st_mode))
+    return refuse("it is not a regular file");
+  target.exists = true;
+  target.st = st;
+  return target;
 }
 
 bool IsTempName(const std::string& entry, const std::string& prefix) {
@@ -228,7 +304,7 @@ struct TempFile {
 bool CreateTemp(const SaveTarget& target, TempFile& temp, bool allowUnnamed) {
 #ifdef O_TMPFILE
   if (allowUnnamed) {
-    temp.fd.Reset(::open(target.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    temp.fd.Reset(::open(target.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     if (temp.fd.get() >= 0) {
       temp.unnamed = true;
       ::flock(temp.fd.get(), LOCK_EX);
@@ -247,10 +323,6 @@ bool CreateTemp(const SaveTarget& target, TempFile& temp, bool allowUnnamed) {
   temp.path = path;
   temp.unnamed = false;
   ::flock(temp.fd.get(), LOCK_EX);
-  // mkstemp makes it 0600; a new file gets what the umask allows, as any new file would.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(temp.fd.get(), 0666 & ~mask);
   return true;
 }
 
@@ -273,11 +345,17 @@ bool NameTemp(const SaveTarget& target, TempFile& temp) {
 }
 
 // The replaced file's owner, group and permissions go to the new one, so that saving as root never
-// hands another user's file to root. Set-user-ID and set-group-ID bits are never carried over: the
-// new contents did not earn them.
+// hands another user's file to root; a new file gets what the umask allows, as any new file would.
+// The temporary file starts private (0600) and is only ever widened to that: the other way round,
+// a 0600 file's new contents were readable by anyone who opened it in between. Set-user-ID and
+// set-group-ID bits are never carried over: the new contents did not earn them.
 void TakeOverOwnership(const SaveTarget& target, int fd) {
-  if (!target.exists)
+  if (!target.exists) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
     return;
+  }
   if (::fchown(fd, target.st.st_uid, target.st.st_gid) != 0) {
     // A group of ours, at least; failing that the file stays ours, as any unprivileged save is.
     [[maybe_unused]] const int groupKept = ::fchown(fd, static_cast<uid_t>(-1), target.st.st_gid);
@@ -360,6 +438,26 @@ FileResult WriteFileAtomically(const std::string& requested, std::span<const uin
   if (Fd dir(::open(target.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.get() >= 0) {
     ::fsync(dir.get());
   }
+  return {true, {}};
+}
+
+FileResult OpenForAppend(const std::string& requested, int& fd) {
+  fd = -1;
+  const SaveTarget target = ResolveSaveTarget(requested);
+  if (!target.error.empty())
+    return {false, target.error};
+  // The path has no links left: one that turns up now was planted since and is not followed. A
+  // FIFO swapped in would block an open without O_NONBLOCK until someone reads it.
+  Fd opened(::open(target.path.c_str(),
+                   O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                   0666));
+  if (opened.get() < 0)
+    return {false, "Cannot save " + requested + ": " + std::strerror(errno)};
+  struct stat st {};
+  if (::fstat(opened.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    return {false, "Cannot save " + requested + ": it is not a regular file"};
+  ::fcntl(opened.get(), F_SETFL, ::fcntl(opened.get(), F_GETFL) & ~O_NONBLOCK);
+  fd = opened.release();
   return {true, {}};
 }
 

@@ -1,5 +1,8 @@
 #include "desktop/CaptureLog.h"
 
+#include <unistd.h>
+
+#include "core/ConfigFile.h"
 #include "notation/ControlNotation.h"
 
 namespace mx::desktop {
@@ -11,6 +14,24 @@ constexpr qint64 kIdleLineMs = 1000;
 constexpr qint64 kFlushEveryMs = 750;
 constexpr uint8_t kCr = 13;
 constexpr uint8_t kLf = 10;
+
+// A log is often asked for in a shared folder such as /tmp, and the window may run as root: the
+// file is opened under the rules of every save, so a link or FIFO planted under the chosen name
+// neither redirects the traffic into another file nor hangs the window.
+bool OpenLogFile(QFile& file, const QString& path, QString& error) {
+  int fd = -1;
+  const FileResult opened = OpenForAppend(QFile::encodeName(path).toStdString(), fd);
+  if (!opened.ok) {
+    error = QString::fromLocal8Bit(opened.error);
+    return false;
+  }
+  if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+    error = file.errorString();
+    ::close(fd);
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -26,11 +47,9 @@ bool CaptureLog::Open(const QString& path) {
   Close();
   error_.clear();
   bytesCaptured_ = 0;
-  file_.setFileName(path);
-  if (!file_.open(QIODevice::WriteOnly | QIODevice::Append)) {
-    error_ = file_.errorString();
+  fileName_ = path;
+  if (!OpenLogFile(file_, path, error_))
     return false;
-  }
   lastFlush_ = clock_();
   return true;
 }

@@ -37,7 +37,7 @@ class CaptureLog {
   // False with ErrorString() set when the file cannot be opened.
   bool Open(const QString& path);
   bool IsOpen() const { return file_.isOpen(); }
-  QString FileName() const { return file_.fileName(); }
+  QString FileName() const { return fileName_; }
   // Why the last Open or write failed; empty while all is well.
   QString ErrorString() const { return error_; }
 
@@ -60,6 +60,7 @@ class CaptureLog {
 
   Clock clock_;
   QFile file_;
+  QString fileName_;  // the file is opened by descriptor, which leaves QFile without its name
   QString error_;
   bool lineOpen_ = false;
   bool afterCr_ = false;  // the open line has its CR; only an LF may still join it

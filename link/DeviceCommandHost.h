@@ -61,6 +61,8 @@ class DeviceCommandHost {
   // The image is on its way to the interface: from here on a send that fails or is cancelled may
   // still have changed the interface's settings.
   virtual void ImageSent() {}
+  // A port that another program holds open is probed all the same, as the user named it.
+  virtual void PortProbedWhileHeld(int /*port*/, std::string_view /*holder*/) {}
 };
 
 }  // namespace mx

@@ -22,6 +22,9 @@ struct DeviceLink {
   Clock& clock;
   const PortMap& ports;
   int onlyPort = 0;  // 0: every port
+  // Ports the user named (mxtool --port, --ports) are probed even while another program holds
+  // them open, after a warning; a scan of its own accord leaves those out.
+  bool probeHeldPorts = false;
 };
 
 // The identity and status updates that every command shares.

@@ -32,6 +32,7 @@ class ForwardingSerialLine : public SerialLine {
   void SetWriteCancel(std::function<bool()> cancelled) override {
     inner_.SetWriteCancel(std::move(cancelled));
   }
+  LineResult HeldElsewhere(const std::string& path) override { return inner_.HeldElsewhere(path); }
 
  protected:
   SerialLine& inner_;

@@ -35,6 +35,26 @@ std::string Ask(SerialPort& port, const char* request, int limit, uint32_t timeo
   return std::string(ReplyText(port.ReadLine(limit, timeoutMs, '\r')));
 }
 
+// Opens a port for probing. One that another program holds open (a terminal that takes no lock)
+// would lose its bytes to the probe: it is left out as busy, unless the user named it.
+bool OpenForProbe(DeviceLink& link, SerialPort& port, const LinkSettings& at, LineResult& why) {
+  why = {};
+  if (const auto path = link.ports.PathOf(at.portNumber)) {
+    if (LineResult held = link.line.HeldElsewhere(*path); !held.ok()) {
+      if (!link.probeHeldPorts) {
+        why = std::move(held);
+        return false;
+      }
+      link.host.PortProbedWhileHeld(at.portNumber, held.detail);
+    }
+  }
+  if (port.Open(at.portNumber, at.baudRate, static_cast<char>(at.parity),
+                static_cast<char>(at.dataBits), static_cast<char>(at.stopBits)))
+    return true;
+  why = port.LastOpenError();
+  return false;
+}
+
 }  // namespace
 
 void SetConnectionStatus(DeviceLink& link, bool connected) {
@@ -59,8 +79,7 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
     settings.portNumber = -1;
   if (settings.portNumber == -1)
     return false;
-  if (!port.Open(settings.portNumber, settings.baudRate, static_cast<char>(settings.parity),
-                 static_cast<char>(settings.dataBits), static_cast<char>(settings.stopBits))) {
+  if (LineResult why; !OpenForProbe(link, port, settings, why)) {
     settings.portNumber = -1;
     return false;
   }
@@ -106,8 +125,7 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
     host.ScanningPort(number);
     host.SetProgressLine(0, Format(msg::kCheckingPort, number));
     host.SetProgressLine(1, "");
-    if (!port.Open(number, 9600, 'N', '8', '1')) {
-      const LineResult& why = port.LastOpenError();
+    if (LineResult why; !OpenForProbe(link, port, {number, 9600, 'N', '8', '1'}, why)) {
       if (why.error == LineError::Busy)
         link.state.portsInUse.push_back({number, why.detail});
       host.PortUnavailable(number, LineFailureText(why));

@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace mx {
 namespace {
@@ -84,13 +86,42 @@ long FlockHolder(const struct stat& node) {
   return -1;
 }
 
-// Any other process with the device open, for a busy port that has no lock of any kind.
-long OpenerOf(const std::string& resolved) {
+// The pseudo-terminal number of a slave path ("/dev/pts/7": 7), -1 for any other device.
+long PtyIndex(const std::string& resolved) {
+  constexpr std::string_view kPts = "/dev/pts/";
+  if (resolved.compare(0, kPts.size(), kPts) != 0)
+    return -1;
+  char* end = nullptr;
+  const long index = std::strtol(resolved.c_str() + kPts.size(), &end, 10);
+  return end && *end == '\0' ? index : -1;
+}
+
+// Whether descriptor `fd` of `fdDir`'s process, which leads to `target`, is the master of
+// pseudo-terminal `ptyIndex` (its fdinfo names the slave's number).
+bool IsMasterOf(const std::string& fdDir, const char* fd, const std::string& target,
+                long ptyIndex) {
+  if (ptyIndex < 0 || target.size() < 4 || target.compare(target.size() - 4, 4, "ptmx") != 0)
+    return false;
+  std::string infoPath = fdDir;
+  infoPath.replace(infoPath.size() - 2, 2, "fdinfo/");
+  std::ifstream info(infoPath + fd);
+  for (std::string line; std::getline(info, line);) {
+    if (line.rfind("tty-index:", 0) == 0)
+      return std::atol(line.c_str() + 10) == ptyIndex;
+  }
+  return false;
+}
+
+// Another process with the device open, for a busy port that has no lock of any kind; -1 when
+// none. With `skipFarEnd`, one that holds the pseudo-terminal's master as well is the other end of
+// the line, not a user of the port.
+long OpenerOf(const std::string& resolved, bool skipFarEnd = false) {
   DIR* proc = opendir("/proc");
   if (!proc)
     return -1;
   long found = -1;
   const long self = getpid();
+  const long ptyIndex = skipFarEnd ? PtyIndex(resolved) : -1;
   while (dirent* entry = readdir(proc)) {
     char* end = nullptr;
     const long pid = std::strtol(entry->d_name, &end, 10);
@@ -100,22 +131,32 @@ long OpenerOf(const std::string& resolved) {
     DIR* fds = opendir(fdDir.c_str());
     if (!fds)
       continue;
+    bool opener = false;
+    bool farEnd = false;
     while (dirent* fdEntry = readdir(fds)) {
-      char target[PATH_MAX];
+      char buffer[PATH_MAX];
       const std::string link = fdDir + "/" + fdEntry->d_name;
-      const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
-      if (n > 0 && resolved == std::string(target, static_cast<std::size_t>(n))) {
-        found = pid;
-        break;
-      }
+      const ssize_t n = readlink(link.c_str(), buffer, sizeof buffer - 1);
+      if (n <= 0)
+        continue;
+      const std::string target(buffer, static_cast<std::size_t>(n));
+      opener = opener || target == resolved;
+      farEnd = farEnd || IsMasterOf(fdDir, fdEntry->d_name, target, ptyIndex);
     }
     closedir(fds);
-    if (found > 0)
+    if (opener && !farEnd) {
+      found = pid;
       break;
+    }
   }
   closedir(proc);
   return found;
 }
+
+// Waited after the last byte's line time before the speed changes, so that a receiver that
+// looks late (an adapter's FIFO, a simulator on a busy machine) still finds the byte's own speed.
+// A scan waits far longer than this for each answer, so only a port's closing pays for it.
+constexpr std::chrono::milliseconds kSpeedChangeMargin{50};
 
 // Read and write errors that mean the device is no longer there.
 bool DeviceGone(int error) {
@@ -201,6 +242,16 @@ LineResult PosixSerialLine::Open(const std::string& path, const LineSettings& se
   return lastError_;
 }
 
+LineResult PosixSerialLine::HeldElsewhere(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (!realpath(path.c_str(), resolved))
+    return {};  // Open will say what is wrong with the path
+  const long holder = OpenerOf(resolved, true);
+  if (holder > 0)
+    return {LineError::Busy, HolderText(holder)};
+  return {};
+}
+
 int PosixSerialLine::OpenDevice(const std::string& resolved) {
   const int fd = open(resolved.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
@@ -245,6 +296,7 @@ int PosixSerialLine::OpenDevice(const std::string& resolved) {
 bool PosixSerialLine::Configure(const LineSettings& settings) {
   if (fd_ < 0)
     return false;
+  DrainBeforeChange();
   termios tio{};
   if (tcgetattr(fd_, &tio) != 0) {
     Fail(LineError::Io, errno);
@@ -305,6 +357,8 @@ bool PosixSerialLine::Configure(const LineSettings& settings) {
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
   baud_ = known ? settings.baud : 9600;
+  bitsPerByte_ = 1 + std::clamp(settings.dataBits, 5, 8) + (settings.parity != Parity::None) +
+                 (settings.stopBits != StopBits::One ? 2 : 1);
   // Pseudo-terminals accept parity and data bits and quietly keep 8N; that is not a failure.
   if (tcsetattr(fd_, TCSANOW, &tio) != 0) {
     Fail(LineError::Io, errno);
@@ -365,6 +419,8 @@ std::size_t PosixSerialLine::Write(const uint8_t* bytes, std::size_t count) {
     poll(&p, 1, 50);
     waitedMs += 50;
   }
+  if (done > 0)
+    NoteWritten(done);
   return done;
 }
 
@@ -445,14 +501,30 @@ void PosixSerialLine::Close() {
   flock(fd_, LOCK_UN);
   close(fd_);
   fd_ = -1;
+  lineFreeAt_ = {};
   lock_.Release();
 }
 
 void PosixSerialLine::RestoreSettings() {
   if (lost_)
     return;
-  // Bytes still on their way ("<$F" after a cancel) go out at the speed they were written for;
-  // a device that stopped taking them (the same rule as Write) loses them.
+  // Bytes still on their way ("<$F" after a transfer) go out at the speed they were written for.
+  DrainBeforeChange();
+  tcsetattr(fd_, TCSADRAIN, &saved_);
+}
+
+void PosixSerialLine::NoteWritten(std::size_t count) {
+  // Earlier bytes are tcdrain's to wait for; these may still sit in an adapter's FIFO after it.
+  const auto lineTime = std::chrono::microseconds(static_cast<long long>(count) * bitsPerByte_ *
+                                                  1'000'000 / (baud_ > 0 ? baud_ : 9600));
+  lineFreeAt_ = std::chrono::steady_clock::now() + lineTime;
+}
+
+void PosixSerialLine::DrainBeforeChange() {
+  if (lineFreeAt_ == std::chrono::steady_clock::time_point{})
+    return;
+  // A device that stopped taking bytes (the same rule as Write) loses them rather than hanging
+  // the change: tcdrain alone would wait for ever on a stalled peer.
   int pending = 0;
   long long waitedMs = 0;
   long long limitMs = -1;
@@ -466,7 +538,14 @@ void PosixSerialLine::RestoreSettings() {
     poll(nullptr, 0, 10);
     waitedMs += 10;
   }
-  tcsetattr(fd_, TCSADRAIN, &saved_);
+  tcdrain(fd_);
+  const auto freeAt = lineFreeAt_ + kSpeedChangeMargin;
+  lineFreeAt_ = {};
+  for (auto now = std::chrono::steady_clock::now(); now < freeAt;
+       now = std::chrono::steady_clock::now()) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(freeAt - now);
+    poll(nullptr, 0, static_cast<int>(left.count()));
+  }
 }
 
 }  // namespace mx

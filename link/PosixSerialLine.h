@@ -3,6 +3,7 @@
 
 #include <termios.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -35,6 +36,7 @@ class PosixSerialLine : public SerialLine {
   void SetWriteCancel(std::function<bool()> cancelled) override {
     writeCancel_ = std::move(cancelled);
   }
+  LineResult HeldElsewhere(const std::string& path) override;
 
   // The kind of an open() or realpath() failure.
   static LineError OpenErrorKind(int error);
@@ -51,6 +53,12 @@ class PosixSerialLine : public SerialLine {
   // Puts back the settings the port had before Open, as terminal programs do, so that a probe
   // never leaves a port changed (a console left raw at 19200 with odd parity).
   void RestoreSettings();
+  // Before the line's speed or framing changes: the bytes written so far leave at the speed they
+  // were written for. Waits for the driver's queue (bounded, as Write is), tcdrain, and then the
+  // line time of the last write plus a margin, since a USB adapter reports "drained" while its
+  // own FIFO still holds bytes and a pseudo-terminal drains at once.
+  void DrainBeforeChange();
+  void NoteWritten(std::size_t count);
 
   PortLock lock_;
   termios saved_{};
@@ -58,6 +66,9 @@ class PosixSerialLine : public SerialLine {
   LineResult lastError_;
   int fd_ = -1;
   int baud_ = 9600;
+  int bitsPerByte_ = 10;  // start, data, parity and stop bits of the current framing
+  // When the last write's bytes will have left the line at its speed; unset while nothing waits.
+  std::chrono::steady_clock::time_point lineFreeAt_{};
   bool lost_ = false;
 };
 

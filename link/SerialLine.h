@@ -90,6 +90,11 @@ class SerialLine {
   // A Write that waits for a device to take its bytes stops waiting once `cancelled` returns true
   // and returns the count taken so far. Lines whose Write never waits need not keep it.
   virtual void SetWriteCancel(std::function<bool()> /*cancelled*/) {}
+  // Busy, naming the holder, when another program has the device at `path` open without taking
+  // it (a terminal program that neither locks nor opens exclusively): a probe would steal its
+  // bytes. The far end of a pseudo-terminal (a process holding its master too) is no holder.
+  // Lines that cannot tell say it is free.
+  virtual LineResult HeldElsewhere(const std::string& /*path*/) { return {}; }
 };
 
 }  // namespace mx

@@ -141,7 +141,17 @@ bool SerialPort::NextByte(uint8_t& byte, uint32_t& start, uint32_t timeoutMs) {
     }
     if (lineLost_)
       return false;
-    if (line_.WaitReadable(timeoutMs - elapsed) == WaitResult::LineLost) {
+    const uint32_t wanted = timeoutMs - elapsed;
+    const uint32_t before = clock_.NowMs();
+    const WaitResult waited = line_.WaitReadable(wanted);
+    // Readable, yet back later than asked: the byte came in time and a busy machine woke this
+    // thread late. That is no silence, though the time-out has run out by now.
+    if (waited == WaitResult::Readable && clock_.NowMs() - before > wanted &&
+        line_.Read(&byte, 1) == 1) {
+      start = clock_.NowMs();
+      return true;
+    }
+    if (waited == WaitResult::LineLost) {
       // Nothing more can arrive; waiting out the silence would only delay the caller's message.
       lineLost_ = true;
       if (line_.Read(&byte, 1) == 1) {

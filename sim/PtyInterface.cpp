@@ -123,6 +123,19 @@ bool PtyInterface::LockLink(const std::string& linkPath, std::string& error) {
   return false;
 }
 
+bool PtyInterface::LockStillOurs() const {
+  // The name may lead to another file by now (ours removed by hand, and the simulator started
+  // since holds a new one): that one is not ours to remove.
+  struct stat held {};
+  struct stat named {};
+  if (fstat(lockFd_, &held) != 0 || lstat(lockPath_.c_str(), &named) != 0 ||
+      held.st_ino != named.st_ino || held.st_dev != named.st_dev)
+    return false;
+  char pid[32] = {};
+  const ssize_t n = pread(lockFd_, pid, sizeof pid - 1, 0);
+  return n > 0 && std::atol(pid) == static_cast<long>(getpid());
+}
+
 bool PtyInterface::Create(const std::string& linkPath, std::string& error) {
   if (!LockLink(linkPath, error))
     return false;
@@ -215,12 +228,13 @@ void PtyInterface::ServeOnce(int waitMs) {
     const uint64_t next = schedule_.NextUs();
     timeout = std::min<int>(timeout, next > now ? static_cast<int>((next - now + 999) / 1000) : 0);
   }
-  // A paced line also takes the program's bytes at its speed, so that a 3301-byte image takes
-  // the 3.4 s at 9600 baud that a real interface needs before it answers.
-  const bool inputDue = !pacedInput_ || inputIdle_ || nextInUs_ <= now;
-  if (!inputDue)
-    timeout = std::min<int>(timeout, static_cast<int>((nextInUs_ - now + 999) / 1000));
-  short events = inputDue ? POLLIN : 0;
+  // The program's bytes are read as soon as they come, so each is judged by the speed it was
+  // written at; a paced line hands them to the interface at that speed, so that a 3301-byte image
+  // takes the 3.4 s at 9600 baud that a real interface needs before it answers.
+  if (pacedInput_ && !input_.empty())
+    timeout = std::min<int>(timeout,
+                            nextInUs_ > now ? static_cast<int>((nextInUs_ - now + 999) / 1000) : 0);
+  short events = POLLIN;
   if (!output_.empty()) {
     if (paced_ && nextByteUs_ > now) {
       timeout = std::min<int>(timeout, static_cast<int>((nextByteUs_ - now + 999) / 1000));
@@ -234,33 +248,42 @@ void PtyInterface::ServeOnce(int waitMs) {
   if (poll(&p, 1, timeout) < 0 && errno == EINTR)
     return;
   now = NowUs();
-  if (inputDue && !(p.revents & POLLIN))
-    inputIdle_ = true;  // nothing waiting: the next byte's time starts when it comes
-  if (p.revents & POLLIN) {
-    uint8_t buffer[4096];
-    std::size_t wanted = sizeof buffer;
-    const uint64_t byteUs =
-        uint64_t{10'000'000} / static_cast<uint64_t>(std::max(CurrentBaud(), 50));
-    if (pacedInput_) {
-      if (inputIdle_)
-        nextInUs_ = now;
-      inputIdle_ = false;
-      wanted = std::min<std::size_t>(wanted, (now - nextInUs_) / byteUs + 1);
-    }
-    const ssize_t n = read(master_, buffer, wanted);
-    if (pacedInput_ && n > 0)
-      nextInUs_ += static_cast<uint64_t>(n) * byteUs;
-    if (n > 0) {
-      const LineView view{CurrentBaud(), 'N', '8', false};
-      const auto ms = static_cast<uint32_t>(now / 1000);
-      const std::vector<uint8_t> reply =
-          simulator_.Receive({buffer, static_cast<std::size_t>(n)}, view, ms);
-      if (!reply.empty() && output_.empty())
-        nextByteUs_ = now;
-      output_.insert(output_.end(), reply.begin(), reply.end());
-    }
-  }
+  if (p.revents & POLLIN)
+    ReadInput(now);
+  DeliverInput(now);
   Flush(NowUs());
+}
+
+void PtyInterface::ReadInput(uint64_t nowUs) {
+  // The master sees when a byte is read, never when it was written, and a program may change the
+  // speed right after writing: the byte is read at once, while the line still has the speed it
+  // was written at, and only its handing over waits for the pace.
+  if (input_.empty())
+    nextInUs_ = std::max(nextInUs_, nowUs);
+  const int baud = CurrentBaud();
+  uint8_t buffer[4096];
+  for (ssize_t n; (n = read(master_, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t i = 0; i < n; ++i)
+      input_.push_back({buffer[i], baud});
+  }
+}
+
+void PtyInterface::DeliverInput(uint64_t nowUs) {
+  while (!input_.empty() && (!pacedInput_ || nextInUs_ <= nowUs)) {
+    const int baud = input_.front().baud;
+    std::vector<uint8_t> bytes;
+    while (!input_.empty() && input_.front().baud == baud && (!pacedInput_ || nextInUs_ <= nowUs)) {
+      bytes.push_back(input_.front().byte);
+      input_.pop_front();
+      nextInUs_ += uint64_t{10'000'000} / static_cast<uint64_t>(std::max(baud, 50));
+    }
+    const LineView view{baud, 'N', '8', false};
+    const std::vector<uint8_t> reply =
+        simulator_.Receive(bytes, view, static_cast<uint32_t>(nowUs / 1000));
+    if (!reply.empty() && output_.empty())
+      nextByteUs_ = nowUs;
+    output_.insert(output_.end(), reply.begin(), reply.end());
+  }
 }
 
 void PtyInterface::Serve(const volatile std::sig_atomic_t& stop) {
@@ -277,7 +300,8 @@ void PtyInterface::Remove() {
     linkPath_.clear();
   }
   if (lockFd_ >= 0) {
-    unlink(lockPath_.c_str());
+    if (LockStillOurs())
+      unlink(lockPath_.c_str());
     close(lockFd_);
     lockFd_ = -1;
   }

@@ -42,9 +42,20 @@ class PtyInterface {
 
  private:
   bool LockLink(const std::string& linkPath, std::string& error);
+  // Whether the lock file's name still leads to the file we locked, and it names this process.
+  bool LockStillOurs() const;
   int CurrentBaud() const;
   void Flush(uint64_t nowUs);
   void Stream(uint64_t nowUs);
+  // Takes everything the program has written, each byte with the speed it was written at.
+  void ReadInput(uint64_t nowUs);
+  // Hands the interface the bytes whose time has come (all of them on an unpaced line).
+  void DeliverInput(uint64_t nowUs);
+
+  struct InputByte {
+    uint8_t byte;
+    int baud;  // the line's speed when the program wrote it
+  };
 
   InterfaceSimulator& simulator_;
   bool paced_;       // replies leave at the line's speed
@@ -57,8 +68,8 @@ class PtyInterface {
   int lockFd_ = -1;
   std::deque<uint8_t> output_;
   uint64_t nextByteUs_ = 0;
+  std::deque<InputByte> input_;
   uint64_t nextInUs_ = 0;
-  bool inputIdle_ = true;
   ReadingSchedule schedule_;
   uint64_t bytesSent_ = 0;
   uint64_t readingsSkipped_ = 0;

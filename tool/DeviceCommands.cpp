@@ -91,6 +91,7 @@ bool KeepToPort(const std::string& port, Session& session) {
     return false;
   }
   session.device.link.onlyPort = choice.ports.front();
+  session.device.link.probeHeldPorts = true;
   return true;
 }
 

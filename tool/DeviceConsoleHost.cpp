@@ -1,6 +1,8 @@
 #include "tool/DeviceConsoleHost.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <iostream>
 #include <optional>
 
 #include "link/ConnectionStatus.h"
@@ -64,6 +66,12 @@ void DeviceConsoleHost::PortUnavailable(int port, std::string_view reason) {
     return;  // not a port of this machine: nothing to say
   unavailable_ = reason;
   err_ << "  " << ports_.Describe(port) << ": " << reason << "\n";
+}
+
+void DeviceConsoleHost::PortProbedWhileHeld(int port, std::string_view holder) {
+  // One insertion, so that the lines of ports probed at once do not mix.
+  std::cerr << "mxtool: warning: " + ports_.Describe(port) + " is " + std::string(holder) +
+                   "; probing it as named\n";
 }
 
 void DeviceConsoleHost::PrintPortsInUse() {

@@ -30,6 +30,8 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   void PortUnavailable(int port, std::string_view reason) override;
   void ScanningPort(int port) override;
   void ImageSent() override { imageSent_ = true; }
+  // On stderr itself, even for one port of a fleet whose progress lines are not shown.
+  void PortProbedWhileHeld(int port, std::string_view holder) override;
 
   // The Status tab's connection lines, for `find`.
   void PrintConnection();

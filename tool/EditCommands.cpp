@@ -1,5 +1,7 @@
 #include "tool/EditCommands.h"
 
+#include <sys/stat.h>
+
 #include <ostream>
 
 #include "tool/FleetOutput.h"
@@ -71,8 +73,17 @@ int Set(const std::vector<std::string>& args, Streams io) {
     return Usage(io, "set needs FILE.mxs and at least one FIELD=VALUE");
   if (output.empty() && input == "-")
     return Usage(io, "set of standard input needs -o OUT.mxs");
+  // A pipe (<(...), a FIFO) or a device can be read but not replaced by a new file.
+  if (struct stat st{}; output.empty() && ::stat(input.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    return Usage(io, input + " is not a file that can be replaced: set needs -o OUT.mxs for it");
   if (output.empty())
     output = input;
+  // Before the input is read: reading a FIFO waits for its writer, and that wait should not end
+  // in a result that cannot be kept.
+  if (const FileResult target = CheckSaveTarget(output); !target.ok) {
+    io.err << "mxtool: " << target.error << "\n";
+    return kUsage;
+  }
   OpenedFile file;
   if (!OpenAsTheProgramDoes(input, file, io))
     return kUsage;

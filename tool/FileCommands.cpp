@@ -15,6 +15,9 @@ namespace mx::tool {
 
 namespace {
 
+// An export of an image is far smaller: input beyond this is no export.
+constexpr std::size_t kImportLimit = 64 * 1024 * 1024;
+
 // The command line's arguments: positional ones and "-o FILE" / "--model M" style options.
 struct Arguments {
   std::vector<std::string> positional;
@@ -116,8 +119,14 @@ int Import(const Arguments& a, Streams io) {
     return Usage(io, "import needs one FILE.json and -o FILE.mxs");
   }
   std::vector<uint8_t> bytes;
-  if (const FileResult read = ReadInput(a.positional[0], bytes); !read.ok) {
+  // One byte past the limit tells a file that is too large from one that fits exactly.
+  if (const FileResult read = ReadInput(a.positional[0], bytes, kImportLimit + 1); !read.ok) {
     io.err << "mxtool: " << read.error << "\n";
+    return kUsage;
+  }
+  if (bytes.size() > kImportLimit) {
+    io.err << "mxtool: " << a.positional[0] << ": too large to import (the limit is "
+           << kImportLimit / (1024 * 1024) << " MiB)\n";
     return kUsage;
   }
   const ImportedImage imported = ImageFromJson(

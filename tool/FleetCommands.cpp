@@ -47,6 +47,7 @@ bool Locate(PortWorker& worker, const FleetPort& port, FleetCensus& census, Flee
 
 int FindOnAllPorts(bool json) {
   Fleet fleet;
+  fleet.probeHeldPorts = false;
   PortChoice mapped;
   for (int port = kFirstComPort; port <= kLastComPort; ++port) {
     if (fleet.ports.PathOf(port))

@@ -26,6 +26,7 @@ PortMap OwnMap(const FleetPort& port) {
 PortWorker::PortWorker(const FleetPort& port, const Fleet& fleet)
     : ownPort_(OwnMap(port)),
       session_(store_, port.number != 0 ? fleet.ports : ownPort_, out_, err_, SessionPort(port)) {
+  session_.link.probeHeldPorts = fleet.probeHeldPorts;
   // The stored place belongs to a mapped port; a device of its own map never matches it.
   if (port.number != 0 && fleet.storedPlace.portNumber != -1)
     SaveLinkSettings(store_, fleet.storedPlace);

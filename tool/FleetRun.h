@@ -24,6 +24,9 @@ struct Fleet {
   QSettingsStore store;
   PortMap ports = PortMap::FromSystem(&store);
   LinkSettings storedPlace;
+  // Ports the user named (read, send, apply) are probed even when another process holds them,
+  // after a warning; a search of every port (find --all) leaves such ports alone.
+  bool probeHeldPorts = true;
   Fleet() { LoadLinkSettings(store, storedPlace); }
 };
 

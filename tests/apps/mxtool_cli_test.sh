@@ -73,4 +73,16 @@ grep -q "warning: hostBaud holds 12345, which no interface takes (1200, 2400, 48
 "$tool" diff "$dir/a.mxs" "$dir/codes.mxs" --json |
   grep -q '^{"changes":\[{"field":"hostBaud","from":"9600","to":"12345"},{"field":"checksum",' ||
   fail "diff --json: $("$tool" diff "$dir/a.mxs" "$dir/codes.mxs" --json)"
+
+# Inputs that are no file to replace, or no export at all, are said to be so; the save target is
+# checked before a FIFO is waited on.
+"$tool" set <(cat "$dir/a.mxs") 'orderNum[A]=1' 2>"$dir/err"; [ $? -eq 2 ] || fail "set <(...) exits 2"
+grep -qF "is not a file that can be replaced: set needs -o OUT.mxs" "$dir/err" ||
+  fail "set <(...): $(cat "$dir/err")"
+mkfifo "$dir/fifo"
+timeout 10 "$tool" set "$dir/fifo" 'orderNum[A]=1' -o "$dir/no/such.mxs" 2>"$dir/err"
+[ $? -eq 2 ] && grep -qF "$dir/no" "$dir/err" || fail "set FIFO -o BAD: $(cat "$dir/err")"
+truncate -s $((64 * 1024 * 1024 + 1)) "$dir/big.json"
+"$tool" import "$dir/big.json" -o "$dir/big.mxs" 2>"$dir/err"; [ $? -eq 2 ] || fail "import of 64 MiB + 1"
+grep -qF "big.json: too large to import (the limit is 64 MiB)" "$dir/err" || fail "import: $(cat "$dir/err")"
 echo "mxtool command line: all checks passed"

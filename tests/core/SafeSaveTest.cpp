@@ -82,22 +82,27 @@ TEST(SafeSave, FollowsALinkInASharedFolderOnlyWhereTheKernelWould) {
     bool folderOwnedByNobody;
     bool linkOwnedByNobody;
     bool followed;
+    bool linkIsAFolder = false;  // shared/evil -> the secret's folder, saved as shared/evil/x.mxs
   };
   const Case cases[] = {
-      {01777, false, true, false},  // someone else's link in a shared sticky folder
-      {01777, false, false, true},  // our own link
-      {01777, true, true, true},    // the folder owner's link
-      {00777, false, true, true},   // no sticky bit: the kernel follows any link
-      {01775, false, true, true},   // not writable by everyone
+      {01777, false, true, false},        // someone else's link in a shared sticky folder
+      {01777, false, false, true},        // our own link
+      {01777, true, true, true},          // the folder owner's link
+      {00777, false, true, true},         // no sticky bit: the kernel follows any link
+      {01775, false, true, true},         // not writable by everyone
+      {01777, false, true, false, true},  // the same rules for a link on the way
+      {01777, false, false, true, true},
   };
   for (const Case& c : cases) {
     test::TempDir dir;
-    const std::string secret = dir.File("secret.mxs");
+    fs::create_directory(dir.File("private"));
+    const std::string secret = dir.File("private/x.mxs");
     ASSERT_TRUE(WriteFileAtomically(secret, std::vector<uint8_t>(4, 7)).ok);
     fs::create_directory(dir.File("shared"));
     const std::string shared = dir.File("shared");
-    const std::string link = shared + "/x.mxs";
-    fs::create_symlink(secret, link);
+    const std::string link = shared + (c.linkIsAFolder ? "/evil" : "/x.mxs");
+    fs::create_symlink(c.linkIsAFolder ? dir.File("private") : secret, link);
+    const std::string savedAs = c.linkIsAFolder ? link + "/x.mxs" : link;
     ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
     if (c.folderOwnedByNobody) {
       ASSERT_EQ(::chown(shared.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
@@ -106,8 +111,8 @@ TEST(SafeSave, FollowsALinkInASharedFolderOnlyWhereTheKernelWould) {
       ASSERT_EQ(::lchown(link.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
     }
 
-    const FileResult saved = WriteFileAtomically(link, std::vector<uint8_t>(9, 1));
-    const FileResult checked = CheckSaveTarget(link);
+    const FileResult saved = WriteFileAtomically(savedAs, std::vector<uint8_t>(9, 1));
+    const FileResult checked = CheckSaveTarget(savedAs);
     EXPECT_EQ(saved.ok, c.followed) << std::oct << c.folderMode << " " << saved.error;
     EXPECT_EQ(checked.ok, c.followed) << checked.error;
     EXPECT_EQ(Contents(secret).size(), c.followed ? 9u : 4u);

@@ -1,6 +1,7 @@
 // SerialPort's rules on a virtual line: setting maps, silence time-outs to the millisecond, limits.
 #include <gtest/gtest.h>
 
+#include "link/ForwardingSerialLine.h"
 #include "link/SerialPort.h"
 #include "sim/VirtualSerialLine.h"
 
@@ -100,6 +101,31 @@ TEST_F(SerialPortTest, SilenceTimeoutRestartsAtEveryByte) {
   Inject("b", 6599);
   EXPECT_EQ(port.ReadCount(buffer, 4, 300), 1);
   EXPECT_EQ(clock.Now64(), 6599u);
+}
+
+// A thread that a busy machine wakes late: every wait that sees a byte returns 400 ms after it.
+class LateWakingLine : public ForwardingSerialLine {
+ public:
+  LateWakingLine(SerialLine& inner, VirtualClock& clock)
+      : ForwardingSerialLine(inner), clock_(clock) {}
+  WaitResult WaitReadable(uint32_t timeoutMs) override {
+    const WaitResult result = inner_.WaitReadable(timeoutMs);
+    if (result == WaitResult::Readable)
+      clock_.SleepMs(400);
+    return result;
+  }
+
+ private:
+  VirtualClock& clock_;
+};
+
+TEST_F(SerialPortTest, ALateWakeUpIsNoSilence) {
+  LateWakingLine late{line, clock};
+  SerialPort latePort{late, clock, ports};
+  ASSERT_TRUE(latePort.Open(1, 9600, 'N', '8', '1'));
+  Inject("ab", 5100);
+  uint8_t buffer[2];
+  EXPECT_EQ(latePort.ReadCount(buffer, 2, 300), 2);
 }
 
 TEST_F(SerialPortTest, SilenceEndsLineAfterTimeoutFromLastByte) {

@@ -121,6 +121,25 @@ grep -qF "$TTY is served by another mxsim (process $SIM_PID)" "$WORK/second.out"
 kill -KILL "$SIM_PID"; wait "$SIM_PID" 2>/dev/null; SIM_PID=
 start_sim || exit 1
 run 0 find
+# One whose lock file was removed under it leaves the lock of the one started since alone.
+FIRST_PID=$SIM_PID
+rm "$WORK/.ttyMX.lock"
+start_sim || exit 1
+kill "$FIRST_PID"; wait "$FIRST_PID"
+[ -e "$WORK/.ttyMX.lock" ] || fail "a stopping mxsim removed the lock of the one that replaced it"
+stop_sim
+
+# A port that another program holds open is left out of a scan, naming the holder; named with
+# --port, it is probed after a warning. mxsim, at the far end of the line, holds it too.
+start_sim || exit 1
+sleep 60 <"$TTY" &
+HOLDER=$!
+run 1 find
+expect_out "COM2 ($TTY) is in use by process $HOLDER (sleep)"
+run 0 find --port COM2
+grep -qF "mxtool: warning: COM2 ($TTY) is in use by process $HOLDER (sleep); probing it as named" \
+  "$WORK/err" || fail "no warning for a held port: $ERR"
+kill "$HOLDER"; wait "$HOLDER" 2>/dev/null
 stop_sim
 
 # Faults of the interface: each ends with its message and exit code 1.

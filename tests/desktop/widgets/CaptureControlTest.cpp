@@ -3,9 +3,11 @@
 #include "desktop/widgets/CaptureControl.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QTest>
 #include <QWidget>
+#include <csignal>
 
 #include "desktop/widgets/MessageBoxes.h"
 #include "tests/support/TempDir.h"
@@ -57,16 +59,26 @@ TEST(CaptureControlTest, FilesThatFailAreReportedAndEndTheCapture) {
   EXPECT_TRUE(
       bench.messages[0].startsWith("The log file /nonexistent-folder/a.log cannot be opened"));
 
-  // A device that is always full takes the file open but no write.
-  bench.answer = QStringLiteral("/dev/full");
+  // A file that opens but takes no write: this process may write no byte into files for now
+  // (a device such as /dev/full is no log file any more).
+  test::TempDir dir;
+  bench.answer = QString::fromStdString(dir.File("full.log"));
   bench.control.Toggle();
   ASSERT_TRUE(bench.control.Logging());
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit none{0, saved.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &none);
   const uint8_t bytes[] = {'o', 'k', '\r'};
   bench.control.Log().Append(CaptureDirection::Received, bytes);
   // The next flush, within a second, finds out.
   EXPECT_TRUE(QTest::qWaitFor([&] { return !bench.control.Logging(); }, 5000));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
   ASSERT_EQ(bench.messages.size(), 2u);
-  EXPECT_TRUE(bench.messages[1].startsWith("Writing the log file /dev/full failed"));
+  EXPECT_TRUE(bench.messages[1].startsWith("Writing the log file " + bench.answer + " failed"))
+      << bench.messages[1].toStdString();
   EXPECT_EQ(bench.changes.back(), false);
 }
 
