@@ -293,6 +293,29 @@ TEST(CommTestWindowTest, ReceivedLinesTrimTo400TypedLinesNever) {
   EXPECT_EQ(bench.Pane()->blockCount(), 601);
 }
 
+TEST(CommTestWindowTest, StreamsWithoutCrStayBoundedToo) {
+  // Each stream is 120 kB in batches of one poll; the pane may hold what 500 rows of 100 hold.
+  std::string random(120'000, '\0');
+  uint32_t state = 1;
+  for (char& byte : random)
+    byte = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+  for (const auto& [name, unit] : std::vector<std::pair<std::string, std::string>>{
+           {"LF only", "+0012.345\n"}, {"no line ends", "+0012.345"}, {"binary", ""}}) {
+    WindowBench bench;
+    bench.AddPort(1);
+    bench.Open();
+    std::string stream = unit.empty() ? random : std::string();
+    while (stream.size() < 120'000)
+      stream += unit;
+    for (std::size_t at = 0; at < stream.size(); at += kPollReadLimit) {
+      bench.Arrive(stream.substr(at, kPollReadLimit));
+      bench.Poll();
+    }
+    EXPECT_LE(bench.PaneText().size(), kPaneLineLimit * (kPaneWrapColumns + 1)) << name;
+    EXPECT_GT(bench.PaneText().size(), kPaneLinesKept * kPaneWrapColumns / 2) << name;
+  }
+}
+
 TEST(CommTestWindowTest, ControlsFollowTheSizeDownToHalfTheFirstSize) {
   WindowBench bench;
   bench.AddPort(1);
