@@ -1,8 +1,5 @@
 #include "desktop/CaptureLog.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "notation/ControlNotation.h"
 
 namespace mx::desktop {
@@ -141,26 +138,16 @@ void CaptureLog::EndLine() {
 void CaptureLog::Write(const QByteArray& text) {
   if (text.isEmpty())
     return;
-  errno = 0;
-  if (file_.write(text) != text.size())
-    NoteWriteError();
-}
-
-void CaptureLog::NoteWriteError() {
-  // The file's own text after a failed flush is "Unknown error"; the system's reason is the one
-  // the user can act on ("No space left on device").
-  const int reason = errno;
-  if (error_.isEmpty())
-    error_ = reason != 0 ? QString::fromLocal8Bit(std::strerror(reason)) : file_.errorString();
+  if (file_.write(text) != text.size() && error_.isEmpty())
+    error_ = file_.errorString();
 }
 
 void CaptureLog::FlushIfDue(const QDateTime& now, bool force) {
   const qint64 since = lastFlush_.msecsTo(now);
   if (!force && since < kFlushEveryMs && since >= 0)
     return;
-  errno = 0;
-  if (!file_.flush())
-    NoteWriteError();
+  if (!file_.flush() && error_.isEmpty())
+    error_ = file_.errorString();
   lastFlush_ = now;
 }
 

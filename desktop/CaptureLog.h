@@ -57,7 +57,6 @@ class CaptureLog {
   void StartLine(CaptureDirection direction, const QDateTime& at);
   void EndLine();
   bool LineDue(const QDateTime& now) const;
-  void NoteWriteError();
   static QByteArray Stamp(const QDateTime& at);
   void Write(const QByteArray& text);
   void FlushIfDue(const QDateTime& now, bool force);

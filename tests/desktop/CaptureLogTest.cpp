@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QTimeZone>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -98,15 +96,6 @@ TEST(CaptureLogTest, StampsCarryTheirOffsetFromUtc) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "2026-10-25T01:30:00.000-02:30 < x\n");
-}
-
-TEST(CaptureLogTest, AFullDiskIsReportedWithTheSystemsReason) {
-  CaptureLog log;
-  ASSERT_TRUE(log.Open(QStringLiteral("/dev/full")));
-  const std::string line(100, 'x');
-  log.Append(kIn, {reinterpret_cast<const uint8_t*>(line.data()), line.size()});
-  log.Close();
-  EXPECT_EQ(log.ErrorString(), QString::fromLocal8Bit(std::strerror(ENOSPC)));
 }
 
 TEST(CaptureLogTest, FlushesWithinASecondAndAppendsToAnEarlierCapture) {
