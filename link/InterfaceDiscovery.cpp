@@ -40,7 +40,7 @@ std::string Ask(SerialPort& port, const char* request, int limit, uint32_t timeo
 // behind what the interface had queued, which at a slow speed takes longer than a silent interface
 // is given, so the search ends only when both its time and a byte allowance are spent (or on the
 // usual silence). Whether anything at all arrived goes to `heard`.
-constexpr std::size_t kPassedOverBytes = 128;
+constexpr std::size_t kPassedOverBytes = 192;
 
 ModelIndex AwaitIdentification(DeviceLink& link, SerialPort& port, int baud, char parity,
                                char dataBits, bool& heard) {
