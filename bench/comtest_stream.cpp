@@ -3,7 +3,10 @@
 // window's processor time and memory over the run, then stops the stream, lets the window read
 // what is left, closes it, and compares the bytes in the log with the bytes mxsim sent.
 //
-//   comtest_stream [SECONDS [HZ [LOGFILE]]]      (defaults 60, 1000, a temporary file)
+//   comtest_stream [SECONDS [HZ [END [LOGFILE]]]]    (defaults 60, 1000, cr, a temporary file)
+//
+// END is how each reading ends (mxsim --stream-end): cr, crlf, lf, none, or binary for random
+// bytes in place of the readings.
 //
 // Run it on a display (bench/comtest_stream.sh runs it under Xvfb beside another terminal).
 #include <fcntl.h>
@@ -31,6 +34,17 @@ double CpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The load average of the last minute: the other programs on the machine share the figures.
+double LoadAverage() {
+  double load = -1;
+  if (FILE* file = std::fopen("/proc/loadavg", "r")) {
+    if (std::fscanf(file, "%lf", &load) != 1)
+      load = -1;
+    std::fclose(file);
+  }
+  return load;
 }
 
 double ResidentMb() {
@@ -92,8 +106,10 @@ int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
   const QString hz = argc > 2 ? argv[2] : "1000";
   test::PtyRig rig;
-  const QString log = argc > 3 ? argv[3] : QString::fromStdString(rig.dir.File("capture.log"));
-  if (!rig.Start({"--model", "5", "--line", "115200-N-8-1", "--stream", hz})) {
+  const QString ending = argc > 3 ? argv[3] : "cr";
+  const QString log = argc > 4 ? argv[4] : QString::fromStdString(rig.dir.File("capture.log"));
+  if (!rig.Start(
+          {"--model", "5", "--line", "115200-N-8-1", "--stream", hz, "--stream-end", ending})) {
     std::fprintf(stderr, "mxsim did not start\n");
     return 1;
   }
@@ -119,10 +135,12 @@ int main(int argc, char** argv) {
 
   const double cpuStart = CpuSeconds();
   const double mbStart = ResidentMb();
-  std::printf("time_s  cpu_s  rss_mb\n%6d  %5.2f  %6.1f\n", 0, 0.0, mbStart);
+  std::printf("time_s  cpu_s  rss_mb  load1\n%6d  %5.2f  %6.1f  %5.2f\n", 0, 0.0, mbStart,
+              LoadAverage());
   for (int elapsed = 10; elapsed <= seconds; elapsed += 10) {
     Wait(10000);
-    std::printf("%6d  %5.2f  %6.1f\n", elapsed, CpuSeconds() - cpuStart, ResidentMb());
+    std::printf("%6d  %5.2f  %6.1f  %5.2f\n", elapsed, CpuSeconds() - cpuStart, ResidentMb(),
+                LoadAverage());
     std::fflush(stdout);
   }
   const double cpu = CpuSeconds() - cpuStart;
@@ -143,7 +161,8 @@ int main(int argc, char** argv) {
   if (at >= 0)
     sent = std::atoll(report.constData() + at + 5) - dropped;
   const long long logged = ReceivedBytesInLog(log);
-  std::printf("cpu %.2f s in %d s = %.2f %% of one core\n", cpu, seconds, 100.0 * cpu / seconds);
+  std::printf("cpu %.2f s in %d s = %.2f %% of one core (load average %.2f)\n", cpu, seconds,
+              100.0 * cpu / seconds, LoadAverage());
   std::printf("rss %.1f MB at the start, %.1f MB at the end\n", mbStart, mbEnd);
   std::printf("mxsim: %s (%lld of them before the window opened)\n", report.constData(), dropped);
   std::printf("log: %lld received bytes of %lld sent%s\n", logged, sent,

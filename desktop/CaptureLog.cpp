@@ -9,6 +9,9 @@ namespace mx::desktop {
 namespace {
 
 constexpr qint64 kIdleLineMs = 1000;
+// A stream without line ends still gets a stamp at least this often, in time and in bytes.
+constexpr qint64 kLongestLineMs = 100;
+constexpr int kLongestLineBytes = 1000;
 // Well under a second: the file is flushed at the first Tick or Append after this, and with a tick
 // every quarter second nothing then waits longer than a second to reach the disk.
 constexpr qint64 kFlushEveryMs = 750;
@@ -54,6 +57,11 @@ bool CaptureLog::Open(const QString& path) {
   return true;
 }
 
+bool CaptureLog::LineDue(const QDateTime& now) const {
+  const qint64 age = lineStart_.msecsTo(now);
+  return lineBytes_ >= kLongestLineBytes || age >= kLongestLineMs || age < 0;
+}
+
 bool CaptureLog::Idle(const QDateTime& now) const {
   // A clock set back counts as a pause too: the stamps stay in the order they were written.
   const qint64 quiet = lastTraffic_.msecsTo(now);
@@ -69,7 +77,10 @@ void CaptureLog::Append(CaptureDirection direction, std::span<const uint8_t> byt
   QByteArray text;
   text.reserve(static_cast<qsizetype>(bytes.size()) * 2);
   for (const uint8_t byte : bytes) {
-    if (lineOpen_ && afterCr_ && byte != kLf) {
+    // The LF of a CR LF pair always joins its line; anything else after a CR, or after a long
+    // line, starts the next one.
+    const bool joins = afterCr_ && byte == kLf;
+    if (lineOpen_ && !joins && (afterCr_ || LineDue(now))) {
       Write(text);
       text.clear();
       EndLine();
@@ -81,9 +92,10 @@ void CaptureLog::Append(CaptureDirection direction, std::span<const uint8_t> byt
     }
     const std::string shown = FormatCharacter(byte, true, false);
     text.append(shown.data(), static_cast<qsizetype>(shown.size()));
+    ++lineBytes_;
     if (byte == kCr) {
       afterCr_ = true;
-    } else if (afterCr_) {  // the LF of a CR LF pair closes the line it ends
+    } else if (byte == kLf) {  // with or without a CR before it
       Write(text);
       text.clear();
       EndLine();
@@ -99,7 +111,9 @@ void CaptureLog::Tick() {
   if (!IsOpen())
     return;
   const QDateTime now = clock_();
-  if (lineOpen_ && Idle(now))
+  // A line waiting for the LF of its CR is given the whole idle second; any other line ends once
+  // it is due, so a slow stream without line ends is stamped in time.
+  if (lineOpen_ && (Idle(now) || (!afterCr_ && LineDue(now))))
     EndLine();
   FlushIfDue(now, false);
 }
@@ -117,8 +131,21 @@ void CaptureLog::StartLine(CaptureDirection direction, const QDateTime& at) {
   lineOpen_ = true;
   afterCr_ = false;
   lineDirection_ = direction;
+  lineStart_ = at;
+  lineBytes_ = 0;
   const char arrow = direction == CaptureDirection::Received ? '<' : '>';
-  Write(at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")).toLatin1() + ' ' + arrow + ' ');
+  Write(Stamp(at) + ' ' + arrow + ' ');
+}
+
+QByteArray CaptureLog::Stamp(const QDateTime& at) {
+  // With the offset from UTC, so the hour repeated when the clocks go back stays two hours.
+  const int offset = at.offsetFromUtc();
+  const int minutes = (offset < 0 ? -offset : offset) / 60;
+  return (at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + (offset < 0 ? u'-' : u'+') +
+          QStringLiteral("%1:%2")
+              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+              .arg(minutes % 60, 2, 10, QLatin1Char('0')))
+      .toLatin1();
 }
 
 void CaptureLog::EndLine() {

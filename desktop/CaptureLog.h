@@ -1,15 +1,17 @@
 #pragma once
 // A capture of a connection's traffic in a text file: every byte received and sent, one line per
-// CR-terminated line, each line stamped with the local time to the millisecond and its direction:
+// line of traffic, each line stamped with the local time to the millisecond, its offset from UTC,
+// and its direction:
 //
-//   2024-05-02T14:03:07.125 > <H
-//   2024-05-02T14:03:07.141 < <*   copyright{CR}
+//   2024-05-02T14:03:07.125+01:00 > <H
+//   2024-05-02T14:03:07.141+01:00 < <*   copyright{CR}
 //
 // Bytes without a printable form are written in the brace notation ({CR}, {LF}, {Esc}, {200}, and
 // {{} for the brace itself), so the file can be read back byte for byte. A line ends after a CR
-// (and the LF right behind it, if one follows), when the direction changes, and after a second
-// without traffic, so a line never mixes directions. The file is appended to, flushed at least once
-// a second while bytes arrive or Tick runs, and closed cleanly.
+// (and the LF right behind it, if one follows), after an LF, when the direction changes, after a
+// second without traffic, and once it holds 1000 bytes or began 100 ms ago, so a line never mixes
+// directions and a stream without line ends is still stamped every tenth of a second. The file is
+// appended to, flushed at least once a second while bytes arrive or Tick runs, and closed cleanly.
 
 #include <QDateTime>
 #include <QFile>
@@ -42,7 +44,7 @@ class CaptureLog {
   QString ErrorString() const { return error_; }
 
   void Append(CaptureDirection direction, std::span<const uint8_t> bytes);
-  // Call every quarter second or more often: ends a line that has been idle for a second, and
+  // Call every quarter second or more often: ends a line that is due or idle, and
   // flushes so that nothing waits longer than a second to reach the disk.
   void Tick();
   // Ends the open line, flushes and closes. Safe to call when nothing is open.
@@ -54,6 +56,8 @@ class CaptureLog {
  private:
   void StartLine(CaptureDirection direction, const QDateTime& at);
   void EndLine();
+  bool LineDue(const QDateTime& now) const;
+  static QByteArray Stamp(const QDateTime& at);
   void Write(const QByteArray& text);
   void FlushIfDue(const QDateTime& now, bool force);
   bool Idle(const QDateTime& now) const;
@@ -65,6 +69,8 @@ class CaptureLog {
   bool lineOpen_ = false;
   bool afterCr_ = false;  // the open line has its CR; only an LF may still join it
   CaptureDirection lineDirection_ = CaptureDirection::Received;
+  QDateTime lineStart_;
+  int lineBytes_ = 0;
   QDateTime lastTraffic_;
   QDateTime lastFlush_;
   quint64 bytesCaptured_ = 0;

@@ -55,6 +55,33 @@ bool OpenForProbe(DeviceLink& link, SerialPort& port, const LinkSettings& at, Li
   return false;
 }
 
+// An interface that streams readings goes on sending them around its identification: lines that
+// are not the identification for these settings are passed over until it comes. The reply may wait
+// behind what the interface had queued, which at a slow speed takes longer than a silent interface
+// is given, so the search ends only when both its time and a byte allowance are spent (or on the
+// usual silence). Whether anything at all arrived goes to `heard`.
+constexpr std::size_t kPassedOverBytes = 192;
+
+ModelIndex AwaitIdentification(DeviceLink& link, SerialPort& port, int baud, char parity,
+                               char dataBits, bool& heard) {
+  const uint32_t start = link.clock.NowMs();
+  std::size_t passedOver = 0;
+  heard = false;
+  for (;;) {
+    const uint32_t elapsed = link.clock.NowMs() - start;
+    if (elapsed >= kIdentifyTimeoutMs && passedOver >= kPassedOverBytes)
+      return -1;
+    const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
+    if (ReplyText(reply).empty())
+      return -1;
+    heard = true;
+    const ModelIndex model = MatchIdentification(reply, baud, parity, dataBits);
+    if (model >= 0)
+      return model;
+    passedOver += reply.size() + 1;
+  }
+}
+
 }  // namespace
 
 void SetConnectionStatus(DeviceLink& link, bool connected) {
@@ -85,15 +112,15 @@ bool ProbeStoredSettings(DeviceLink& link, SerialPort& port) {
   }
   port.PurgeInput();
   port.WriteText(kIdentifyRequest);
-  const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
-  if (ReplyText(reply).empty()) {
+  bool heard = false;
+  const ModelIndex model =
+      AwaitIdentification(link, port, settings.baudRate, static_cast<char>(settings.parity),
+                          static_cast<char>(settings.dataBits), heard);
+  if (!heard) {
     settings.portNumber = -1;
     port.Close();
     return false;
   }
-  const ModelIndex model =
-      MatchIdentification(reply, settings.baudRate, static_cast<char>(settings.parity),
-                          static_cast<char>(settings.dataBits));
   if (model < 0)
     return false;
   link.host.SetCurrentModel(model);
@@ -151,10 +178,9 @@ bool ScanForInterface(DeviceLink& link, SerialPort& port) {
       for (const Framing& framing : kScanFramings) {
         port.SetLineSettings(baud, framing.parity, framing.dataBits);
         port.WriteText(kIdentifyRequest);
-        const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
-        if (ReplyText(reply).empty())
-          continue;
-        const ModelIndex model = MatchIdentification(reply, baud, framing.parity, framing.dataBits);
+        bool heard = false;
+        const ModelIndex model =
+            AwaitIdentification(link, port, baud, framing.parity, framing.dataBits, heard);
         if (model < 0)
           continue;
         host.SetCurrentModel(model);

@@ -222,6 +222,14 @@ bool SerialPort::SetModemLine(int escapeCode) {
   }
 }
 
+bool SerialPort::CheckLineLost() {
+  if (isOpen_ && !lineLost_ &&
+      (line_.LastError().error == LineError::DeviceGone ||
+       line_.WaitReadable(0) == WaitResult::LineLost))
+    lineLost_ = true;
+  return lineLost_;
+}
+
 void SerialPort::Close() {
   if (!isOpen_)
     return;

@@ -63,6 +63,9 @@ class SerialPort {
 
   // True once the device went away during this opening (its reads end at once from then on).
   bool LineLost() const { return lineLost_; }
+  // The same, asked of the line without waiting: a hung-up terminal reads as empty as a quiet one,
+  // and only its hang-up or a read that failed tells them apart.
+  bool CheckLineLost();
 
   static int OpenBaud(int baud);      // 1200..115200 kept, anything else 9600
   static int SettingsBaud(int baud);  // 1200..19200 kept, anything else 9600

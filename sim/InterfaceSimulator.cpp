@@ -114,8 +114,31 @@ std::string InterfaceSimulator::Reading(int channel, uint64_t n) {
 }
 
 std::vector<uint8_t> InterfaceSimulator::NextStreamReading() {
-  std::vector<uint8_t> out;
-  SendLine(Reading(0, readings_++), out);
+  const std::string text = Reading(0, readings_++);
+  std::vector<uint8_t> out(text.begin(), text.end());
+  switch (config_.streamEnding) {
+    case StreamEnding::Cr:
+      out.clear();
+      SendLine(text, out);
+      break;
+    case StreamEnding::CrLf:
+      out.insert(out.end(), {'\r', '\n'});
+      break;
+    case StreamEnding::Lf:
+      out.push_back('\n');
+      break;
+    case StreamEnding::None:
+      break;
+    case StreamEnding::Binary:
+      out.push_back(0);
+      for (uint8_t& byte : out) {
+        noise_ ^= noise_ << 13;  // xorshift: every byte value, no line structure
+        noise_ ^= noise_ >> 17;
+        noise_ ^= noise_ << 5;
+        byte = static_cast<uint8_t>(noise_ >> 24);
+      }
+      break;
+  }
   return out;
 }
 

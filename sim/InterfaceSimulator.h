@@ -43,6 +43,9 @@ struct LineView {
   bool framingVisible = true;
 };
 
+// How a streamed reading ends; Binary replaces the readings with as many pseudo-random bytes.
+enum class StreamEnding { Cr, CrLf, Lf, None, Binary };
+
 struct SimulatorConfig {
   ModelIndex model = 0;
   std::string serialNumber;  // empty: a plausible default
@@ -54,6 +57,7 @@ struct SimulatorConfig {
   // A host port speed above what the image's 16-bit hostBaud offers (38400, 57600, 115200); 0 when
   // the image's speed applies. An image received later replaces it.
   int lineBaud = 0;
+  StreamEnding streamEnding = StreamEnding::Cr;
 };
 
 // The text of a gage type code as the interface reports it ("Auto select" .. "Disable channel").
@@ -85,7 +89,7 @@ class InterfaceSimulator {
   std::string NetworkLine() const;
   // The n-th reading of a channel: a slow triangle wave round a value of its own ("+0012.345").
   static std::string Reading(int channel, uint64_t n);
-  // What a streaming interface sends next: channel A's next reading and CR.
+  // What a streaming interface sends next: channel A's next reading and its line end.
   std::vector<uint8_t> NextStreamReading();
 
  private:
@@ -104,6 +108,7 @@ class InterfaceSimulator {
   enum class Parse { Idle, Open, Dollar, ReadAll, TypesAll };
   Parse parse_ = Parse::Idle;
   uint64_t readings_ = 0;
+  uint32_t noise_ = 0x2545F491;  // the binary stream's generator state
   // Image reception after "<$U".
   bool receivingImage_ = false;
   std::vector<uint8_t> incoming_;

@@ -1,6 +1,7 @@
 #include "sim/SimulatorOptions.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "core/ConfigFile.h"
 #include "core/ImageOperations.h"
@@ -66,6 +67,20 @@ bool ParseRate(const std::string& text, double& hz) {
   return !text.empty() && end == text.c_str() + text.size() && hz > 0 && hz <= 10000;
 }
 
+bool ParseStreamEnding(const std::string& text, StreamEnding& ending) {
+  static const std::pair<const char*, StreamEnding> kNames[] = {
+      {"cr", StreamEnding::Cr},     {"crlf", StreamEnding::CrLf},     {"lf", StreamEnding::Lf},
+      {"none", StreamEnding::None}, {"binary", StreamEnding::Binary},
+  };
+  for (const auto& [name, value] : kNames) {
+    if (text == name) {
+      ending = value;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string SimulatorUsage() {
@@ -76,7 +91,9 @@ std::string SimulatorUsage() {
          "  --line   the interface's host line: 1200..115200 baud, N-8, E-7 or O-7, 1 stop bit\n"
          "  --pace   bytes go both ways at the line's speed instead of at once\n"
          "  --stream HZ readings a second without being asked (paced; a rate the line cannot\n"
-         "           carry is thinned)\n";
+         "           carry is thinned)\n"
+         "  --stream-end cr|crlf|lf|none|binary  how each reading ends (cr); binary sends\n"
+         "           random bytes instead\n";
 }
 
 bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOptions& options,
@@ -99,7 +116,12 @@ bool ParseSimulatorOptions(const std::vector<std::string>& args, SimulatorOption
       return false;
     }
     const std::string& value = args[++i];
-    if (option == "--stream") {
+    if (option == "--stream-end") {
+      if (!ParseStreamEnding(value, config.streamEnding)) {
+        error = "unknown line end " + value + " (cr, crlf, lf, none or binary)";
+        return false;
+      }
+    } else if (option == "--stream") {
       if (!ParseRate(value, options.streamHz)) {
         error = "bad rate " + value + " (readings a second, above 0 and up to 10000)";
         return false;

@@ -17,6 +17,12 @@ std::string WithNumber(std::string_view pattern, int number) {
   return text;
 }
 
+std::string WithNumberTwice(std::string_view pattern, int number) {
+  char text[256];
+  std::snprintf(text, sizeof text, std::string(pattern).c_str(), number, number);
+  return text;
+}
+
 }  // namespace
 
 std::string ByteDisplayText(uint8_t byte, const DisplaySwitches& switches) {
@@ -43,8 +49,37 @@ void AppendPaneText(std::span<const uint8_t> bytes, const DisplaySwitches& switc
   }
 }
 
-int LinesToTrim(int lineCount) {
-  return lineCount > kPaneLineLimit ? lineCount - kPaneLinesKept : 0;
+std::string BreakLongLines(std::string_view text, std::size_t& column) {
+  std::string out;
+  out.reserve(text.size() + text.size() / kPaneLongestLine + 1);
+  for (const char c : text) {
+    if (c != '\n' && column == kPaneLongestLine) {
+      out += '\n';
+      column = 0;
+    }
+    out += c;
+    column = c == '\n' ? 0 : column + 1;
+  }
+  return out;
+}
+
+PaneTrim TrimFor(std::span<const int> lineLengths) {
+  const auto rows = [](int length) {
+    return length <= kPaneWrapColumns ? 1 : (length + kPaneWrapColumns - 1) / kPaneWrapColumns;
+  };
+  long long total = 0;
+  for (const int length : lineLengths)
+    total += rows(length);
+  PaneTrim trim;
+  if (total <= kPaneLineLimit)
+    return trim;
+  const int count = static_cast<int>(lineLengths.size());
+  while (total > kPaneLinesKept && trim.lines < count - 1)
+    total -= rows(lineLengths[static_cast<std::size_t>(trim.lines++)]);
+  // One endless line is left: only its start can go.
+  if (total > kPaneLinesKept)
+    trim.characters = static_cast<int>(total - kPaneLinesKept) * kPaneWrapColumns;
+  return trim;
 }
 
 LampPair LineLamps(LineState state) {
@@ -147,6 +182,16 @@ std::string PortItemText(int port) {
 
 std::string UnableToOpenText(int port) {
   return WithNumber(text::kUnableToOpen, port) + std::string(text::kNotInstalled);
+}
+
+std::string GapMarkText(std::size_t dropped) {
+  char text[96];
+  std::snprintf(text, sizeof text, std::string(text::kGapMark).c_str(), dropped);
+  return text;
+}
+
+std::string PortGoneText(int port) {
+  return WithNumberTwice(text::kPortGone, port);
 }
 
 }  // namespace mx::terminal

@@ -3,6 +3,7 @@
 // in the pane under the two switches, the pane's trim, the looks of the lamps, and the texts of
 // the caption and the port item. The window only paints what these return.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -30,11 +31,27 @@ void AppendPaneText(std::span<const uint8_t> bytes, const DisplaySwitches& switc
                     std::string& out);
 
 // The pane keeps at most this many lines after a batch of received text, cutting back to
-// kPaneLinesKept in one step; typed text alone never trims it.
+// kPaneLinesKept in one step; typed text alone never trims it. A line longer than
+// kPaneWrapColumns counts as the rows it wraps to, so a stream without line ends (or whose lines
+// end in LF alone) is bounded just the same instead of growing one endless line.
 inline constexpr int kPaneLineLimit = 500;
 inline constexpr int kPaneLinesKept = 400;
-// Lines to delete from the top of a pane that holds `lineCount` lines after a received batch.
-int LinesToTrim(int lineCount);
+inline constexpr int kPaneWrapColumns = 100;
+struct PaneTrim {
+  int lines = 0;       // whole lines from the top, each with its line break
+  int characters = 0;  // then this many from the start of the line that is then first
+  bool operator==(const PaneTrim&) const = default;
+};
+// A line without an end is broken in the pane after this many characters: the pane lays out its
+// last line again at every addition, and an endless one (LF-only or binary streams) would cost
+// more with every byte.
+inline constexpr std::size_t kPaneLongestLine = 1000;
+// `text` with a pane line break wherever its line would pass kPaneLongestLine; `column` is the
+// length of the pane's last line before and after.
+std::string BreakLongLines(std::string_view text, std::size_t& column);
+// What to delete from the top of a pane after a received batch, given the lengths of the lines
+// that hold text (the empty line after a final line break not among them).
+PaneTrim TrimFor(std::span<const int> lineLengths);
 
 // The five lamp images.
 enum class Lamp { BrightGreen, DarkGreen, BrightRed, DarkRed, Grey };
@@ -66,5 +83,9 @@ std::string WindowCaption(int port, const LineSettings& settings);
 std::string PortItemText(int port);
 // The message of a port that would not open: "Unable to open serial port COM3:\n" and why.
 std::string UnableToOpenText(int port);
+// The pane's mark of the bytes a long pause had to drop, with its line break.
+std::string GapMarkText(std::size_t dropped);
+// The message of a port that went away while open, naming it and the way back.
+std::string PortGoneText(int port);
 
 }  // namespace mx::terminal

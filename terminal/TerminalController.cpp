@@ -178,7 +178,11 @@ void TerminalController::PollReceive() {
   const uint32_t now = link_.clock.NowMs();
   if (port_.IsOpen()) {
     const std::size_t heldBefore = held_.size() + dropped_;
-    Receive(ReadBudget(now));
+    if (!Receive(ReadBudget(now))) {
+      polling_ = false;
+      LoseLine();
+      return;
+    }
     changed |= held_.size() + dropped_ != heldBefore;
     changed |= StepBurst(now);
   }
@@ -191,7 +195,7 @@ void TerminalController::PollReceive() {
     view_.StatusChanged();
 }
 
-void TerminalController::Receive(std::size_t budget) {
+bool TerminalController::Receive(std::size_t budget) {
   readBuffer_.resize(budget);
   std::size_t total = 0;
   while (total < budget) {
@@ -201,18 +205,23 @@ void TerminalController::Receive(std::size_t budget) {
     total += n;
   }
   if (total == 0)
-    return;
+    return !port_.CheckLineLost();
   const std::span<const uint8_t> bytes(readBuffer_.data(), total);
   Log(true, bytes);
   if (!paused_) {
     Show(bytes);
-    return;
+    return true;
   }
   // Read on during a pause: the driver's own buffer is small, and the bytes must not be lost.
   const std::size_t room = kPausedByteLimit - std::min(kPausedByteLimit, held_.size());
   const std::size_t kept = std::min(room, bytes.size());
   held_.insert(held_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(kept));
-  dropped_ += bytes.size() - kept;
+  if (kept < bytes.size()) {
+    const bool logged = log_ && log_->IsOpen();
+    droppedLogged_ = (dropped_ == 0 || droppedLogged_) && logged;
+    dropped_ += bytes.size() - kept;
+  }
+  return true;
 }
 
 void TerminalController::Show(std::span<const uint8_t> bytes) {
@@ -222,9 +231,16 @@ void TerminalController::Show(std::span<const uint8_t> bytes) {
     AppendPaneText(held_, switches, text);
     held_.clear();
   }
+  if (dropped_ > 0) {
+    // The pane says where its text has a hole; the count has then said all it had to.
+    if (!text.empty() && text.back() != '\n')
+      text += '\n';
+    text += GapMarkText(dropped_);
+    dropped_ = 0;
+  }
   AppendPaneText(bytes, switches, text);
   if (!text.empty())
-    view_.AppendToPane(text, PaneOrigin::Received);
+    view_.AppendToPane(BreakLongLines(text, paneColumn_), PaneOrigin::Received);
 }
 
 void TerminalController::ShowHeld() {
@@ -235,11 +251,13 @@ void TerminalController::ShowHeld() {
 void TerminalController::TypeBytes(std::span<const uint8_t> bytes) {
   if (!port_.IsOpen() || bytes.empty())
     return;
+  // Sent first: bytes the line refused are not shown as if they had gone.
+  if (!Transmit(bytes))
+    return;
   std::string text;
   AppendPaneText(bytes, Switches(), text);
   if (!text.empty())
-    view_.AppendToPane(text, PaneOrigin::Typed);
-  Transmit(bytes);
+    view_.AppendToPane(BreakLongLines(text, paneColumn_), PaneOrigin::Typed);
 }
 
 void TerminalController::TypeText(std::string_view text) {
@@ -247,16 +265,31 @@ void TerminalController::TypeText(std::string_view text) {
   view_.MoveFocus(Focus::Pane);
 }
 
-void TerminalController::Transmit(std::span<const uint8_t> bytes) {
+bool TerminalController::Transmit(std::span<const uint8_t> bytes) {
   if (!port_.IsOpen())
-    return;
+    return false;
   if (burst_.Running()) {
     // The burst's lines stay whole on the line; what the user sends follows them.
     afterBurst_.insert(afterBurst_.end(), bytes.begin(), bytes.end());
-    return;
+    return true;
   }
-  port_.WriteBytes(bytes.data(), static_cast<int>(bytes.size()));
-  Log(false, bytes);
+  // The log holds what the line took, never what it was handed.
+  const std::size_t taken = link_.line.Write(bytes.data(), bytes.size());
+  Log(false, bytes.first(taken));
+  if (taken < bytes.size() && port_.CheckLineLost()) {
+    LoseLine();
+    return false;
+  }
+  return true;
+}
+
+void TerminalController::LoseLine() {
+  const int number = inUse_.port;
+  ClosePort();
+  openError_ = text::kPortGoneShort;
+  view_.StatusChanged();
+  PollHold hold(*this);  // the message box runs the window's timer
+  view_.ShowMessage(link_.state.messageCaption, PortGoneText(number));
 }
 
 void TerminalController::SendUserCommand(int n) {
@@ -293,8 +326,9 @@ void TerminalController::SendTestStrings() {
 void TerminalController::StopTestStrings() {
   if (!burst_.Running())
     return;
-  burst_.Stop();
-  SendAfterBurst();
+  burst_.StopAtLineEnd();
+  if (!burst_.Running())
+    SendAfterBurst();
   view_.StatusChanged();
 }
 
@@ -309,6 +343,10 @@ bool TerminalController::StepBurst(uint32_t nowMs) {
   const std::size_t taken = link_.line.Write(slice.data(), slice.size());
   Log(false, slice.first(taken));
   burst_.Taken(taken);
+  if (taken < slice.size() && port_.CheckLineLost()) {
+    LoseLine();
+    return true;
+  }
   if (taken < slice.size()) {
     // The line stopped draining (a peer that no longer reads): end the burst instead of
     // waiting on it at every poll.
@@ -379,14 +417,33 @@ void TerminalController::Clear() {
     port_.DrainAndWait(kSettleMs);
   }
   held_.clear();
+  dropped_ = 0;
+  paneColumn_ = 0;
   view_.ClearPane();
   view_.MoveFocus(Focus::Pane);
 }
 
+void TerminalController::ResetCounts() {
+  received_ = sent_ = 0;
+}
+
 void TerminalController::Log(bool received, std::span<const uint8_t> bytes) {
+  (received ? received_ : sent_) += bytes.size();
   if (log_ && !bytes.empty())
     log_->Append(received ? desktop::CaptureDirection::Received : desktop::CaptureDirection::Sent,
                  bytes);
+}
+
+LineSettings TerminalController::CaptionSettings() const {
+  if (port_.IsOpen())
+    return port_.CurrentSettings();
+  // A port that would not open has no settings of its own: show those it was asked for.
+  LineSettings asked;
+  asked.baud = SerialPort::OpenBaud(inUse_.baud);
+  asked.parity = SerialPort::ParityOf(inUse_.parity, true);
+  asked.dataBits = inUse_.dataBits - '0';
+  asked.stopBits = SerialPort::StopBitsOf(inUse_.stopBits);
+  return asked;
 }
 
 TerminalStatus TerminalController::Status() const {
@@ -399,7 +456,9 @@ TerminalStatus TerminalController::Status() const {
   status.dtr = dtr_;
   status.braces = settings_.braces;
   status.showCrLf = settings_.showCrLf;
-  status.caption = WindowCaption(inUse_.port, port_.CurrentSettings());
+  status.caption = WindowCaption(inUse_.port, CaptionSettings());
+  if (!status.portOpen)
+    status.caption += text::kCaptionClosed;
   status.portItemText = PortItemText(inUse_.port);
   status.buttons = buttons_;
   status.openError = openError_;
@@ -408,6 +467,9 @@ TerminalStatus TerminalController::Status() const {
   status.burstStalled = burstStalled_;
   status.heldBytes = held_.size();
   status.droppedBytes = dropped_;
+  status.droppedLogged = droppedLogged_;
+  status.receivedBytes = received_;
+  status.sentBytes = sent_;
   return status;
 }
 

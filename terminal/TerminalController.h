@@ -64,6 +64,10 @@ struct TerminalStatus {
   // room for (they are in the capture log all the same).
   std::size_t heldBytes = 0;
   std::size_t droppedBytes = 0;
+  bool droppedLogged = false;  // the capture log has every dropped byte
+  // Traffic since the window opened or the counts were reset: bytes read, bytes the line took.
+  uint64_t receivedBytes = 0;
+  uint64_t sentBytes = 0;
 };
 
 class TerminalController : private SetupDialogModel::Services {
@@ -112,6 +116,7 @@ class TerminalController : private SetupDialogModel::Services {
   void RunSetupDialog();
   // "Clear ": drops what the port holds, and the pane's text.
   void Clear();
+  void ResetCounts();
 
   // Every byte read and sent also goes to `log` (null: none); PollReceive keeps it flushed.
   void SetCaptureLog(desktop::CaptureLog* log) { log_ = log; }
@@ -148,10 +153,14 @@ class TerminalController : private SetupDialogModel::Services {
   void SetOutputLine(LineState& state, int raiseCode, int lowerCode);
   bool RefreshInputLamps();
   std::size_t ReadBudget(uint32_t nowMs) const;
-  void Receive(std::size_t budget);
+  // False when the device went away.
+  bool Receive(std::size_t budget);
   void Show(std::span<const uint8_t> bytes);
   void ShowHeld();
-  void Transmit(std::span<const uint8_t> bytes);
+  // False when the line refused the bytes because the device went away (the port is closed then).
+  bool Transmit(std::span<const uint8_t> bytes);
+  void LoseLine();
+  LineSettings CaptionSettings() const;
   bool StepBurst(uint32_t nowMs);
   void SendAfterBurst();
   void TypeText(std::string_view text);
@@ -178,6 +187,10 @@ class TerminalController : private SetupDialogModel::Services {
   std::vector<uint8_t> readBuffer_;
   std::vector<uint8_t> held_;
   std::size_t dropped_ = 0;
+  bool droppedLogged_ = false;
+  std::size_t paneColumn_ = 0;  // characters in the pane's last line
+  uint64_t received_ = 0;
+  uint64_t sent_ = 0;
 
   TestBurstSender burst_;
   bool burstStalled_ = false;

@@ -9,6 +9,13 @@ inline constexpr std::string_view kUnableToOpen = "Unable to open serial port CO
 inline constexpr std::string_view kNotInstalled =
     "This port is not installed or may already be in use.     ";
 inline constexpr std::string_view kCaption = "Mesurix Communications Test  --  COM%d:";
+// Behind the caption while the window's port is closed, so the title never claims a live line.
+inline constexpr std::string_view kCaptionClosed = "  (closed)";
+// A port that went away while open (adapter unplugged, the far end of a terminal closed).
+inline constexpr std::string_view kPortGone =
+    "Serial port COM%d went away (unplugged or closed at the other end) and is now closed.\n"
+    "Click \"Serial port  (COM%d)\" to open it again once it is back.";
+inline constexpr std::string_view kPortGoneShort = "the device went away; the port is closed";
 inline constexpr std::string_view kPortItem = "Serial port  (COM%d)";
 inline constexpr std::string_view kPortItemNoPort = "Serial port";
 inline constexpr std::string_view kSetupCaption = "Communications Test Setup: ";
@@ -63,7 +70,13 @@ inline constexpr std::string_view kBurstStalled =
     "The test strings stopped: the port took no more bytes.";
 inline constexpr std::string_view kHeldWhilePaused = "%1 bytes held while paused";
 inline constexpr std::string_view kDroppedWhilePaused =
-    "%1 bytes held while paused, %2 more only in the log";
+    "%1 bytes held while paused, %2 bytes were dropped while paused";
+inline constexpr std::string_view kDroppedButLogged = " (the log has them)";
+// Where the pane's text has the hole a long pause left.
+inline constexpr std::string_view kGapMark = "[%zu bytes were dropped while paused]\n";
+// The traffic counts and their reset.
+inline constexpr std::string_view kCounts = "Received %1, sent %2 bytes";
+inline constexpr std::string_view kResetCounts = "Reset counts";
 inline constexpr std::string_view kLoggingTo = "Logging to %1";
 
 // Printing.

@@ -8,7 +8,7 @@ namespace mx::terminal {
 class SetupDialogModel;
 
 enum class PaneOrigin {
-  Received,  // after such text the pane trims itself (LinesToTrim)
+  Received,  // after such text the pane trims itself (TrimFor)
   Typed,     // echo of bytes the user sent; never trims
 };
 

@@ -58,6 +58,17 @@ void TestBurstSender::Stop() {
   bytes_.shrink_to_fit();
 }
 
+void TestBurstSender::StopAtLineEnd() {
+  const std::size_t lineEnd =
+      (sent_ + kTestBurstLineSize - 1) / kTestBurstLineSize * kTestBurstLineSize;
+  if (!running_ || lineEnd >= bytes_.size())
+    return;
+  if (lineEnd == sent_)
+    Stop();
+  else
+    bytes_.resize(lineEnd);
+}
+
 std::span<const uint8_t> TestBurstSender::NextSlice(uint32_t nowMs) {
   if (!running_)
     return {};

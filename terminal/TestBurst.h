@@ -28,6 +28,9 @@ class TestBurstSender {
   // Starts over at line 1; `line` gives the bit time that paces the slices.
   void Start(const LineSettings& line, uint32_t nowMs);
   void Stop();
+  // Ends the burst once the line being sent is whole, so the device is not left holding half a
+  // line that the next command would be glued onto.
+  void StopAtLineEnd();
   bool Running() const { return running_; }
 
   // The bytes to hand to the driver now; empty when the line is still busy with earlier ones.

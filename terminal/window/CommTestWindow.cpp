@@ -133,6 +133,16 @@ CommTestWindow::CommTestWindow(const DeviceLink& link, TestSettings& settings, H
   stopBurst_->setAutoDefault(false);
   activityRow->addWidget(logButton_);
   activityRow->addWidget(activityText_, 1);
+  counts_ = new QLabel(activity_);
+  resetCounts_ = new QPushButton(FromUtf8(text::kResetCounts), activity_);
+  resetCounts_->setAccessibleName(FromUtf8(text::kResetCounts));
+  resetCounts_->setAutoDefault(false);
+  connect(resetCounts_, &QPushButton::clicked, this, [this] {
+    controller_.ResetCounts();
+    ShowCounts();
+  });
+  activityRow->addWidget(counts_);
+  activityRow->addWidget(resetCounts_);
   activityRow->addWidget(burstProgress_);
   activityRow->addWidget(stopBurst_);
   burstProgress_->hide();
@@ -175,7 +185,10 @@ CommTestWindow::CommTestWindow(const DeviceLink& link, TestSettings& settings, H
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, buttons_[kHelpButton], &QPushButton::click);
 
-  connect(&poll_, &QTimer::timeout, this, [this] { controller_.PollReceive(); });
+  connect(&poll_, &QTimer::timeout, this, [this] {
+    controller_.PollReceive();
+    ShowCounts();
+  });
   poll_.setInterval(static_cast<int>(kPollIntervalMs));
 
   LayOutFirst();
@@ -379,8 +392,10 @@ void CommTestWindow::SetFindOwner(QWidget* owner) {
 
 void CommTestWindow::AppendToPane(std::string_view text, PaneOrigin origin) {
   pane_->Append(FromLatin1(text));
-  if (origin == PaneOrigin::Received)
-    pane_->DeleteTopLines(LinesToTrim(pane_->LineCount()));
+  if (origin == PaneOrigin::Received) {
+    const PaneTrim trim = TrimFor(pane_->LineLengths());
+    pane_->DeleteTop(trim.lines, trim.characters);
+  }
 }
 
 void CommTestWindow::ClearPane() {
@@ -450,6 +465,14 @@ void CommTestWindow::StatusChanged() {
   stopBurst_->setVisible(status.burstRunning);
   burstProgress_->setValue(static_cast<int>(status.burstSent));
   activityText_->setText(ActivityText(status));
+  ShowCounts();
+}
+
+void CommTestWindow::ShowCounts() {
+  const TerminalStatus status = controller_.Status();
+  const QString shown = FromUtf8(text::kCounts).arg(status.receivedBytes).arg(status.sentBytes);
+  if (counts_->text() != shown)
+    counts_->setText(shown);
 }
 
 QString CommTestWindow::ActivityText(const TerminalStatus& status) const {
@@ -461,7 +484,8 @@ QString CommTestWindow::ActivityText(const TerminalStatus& status) const {
   if (status.burstStalled)
     parts << FromUtf8(text::kBurstStalled);
   if (status.droppedBytes > 0)
-    parts << FromUtf8(text::kDroppedWhilePaused).arg(status.heldBytes).arg(status.droppedBytes);
+    parts << FromUtf8(text::kDroppedWhilePaused).arg(status.heldBytes).arg(status.droppedBytes) +
+                 (status.droppedLogged ? FromUtf8(text::kDroppedButLogged) : QString());
   else if (status.heldBytes > 0)
     parts << FromUtf8(text::kHeldWhilePaused).arg(status.heldBytes);
   if (capture_ && capture_->Logging())

@@ -98,6 +98,7 @@ class CommTestWindow : public QDialog, private TerminalView {
   void ShowLineLamps(const LampRow& row, LineState state);
   void ShowLamp(const LampRow& row, Lamp lamp);
   QString ActivityText(const TerminalStatus& status) const;
+  void ShowCounts();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   DeviceLink link_;
@@ -113,6 +114,8 @@ class CommTestWindow : public QDialog, private TerminalView {
   QWidget* activity_ = nullptr;
   QPushButton* logButton_ = nullptr;
   QLabel* activityText_ = nullptr;
+  QLabel* counts_ = nullptr;
+  QPushButton* resetCounts_ = nullptr;
   QProgressBar* burstProgress_ = nullptr;
   QPushButton* stopBurst_ = nullptr;
   std::array<QPushButton*, kButtonCount> buttons_{};

@@ -105,14 +105,27 @@ void TerminalPane::Append(const QString& text) {
     MoveCaretToEnd();
 }
 
-void TerminalPane::DeleteTopLines(int count) {
-  if (count <= 0)
+std::vector<int> TerminalPane::LineLengths() const {
+  std::vector<int> lengths;
+  lengths.reserve(static_cast<std::size_t>(blockCount()));
+  for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+    lengths.push_back(block.length() - 1);
+  if (!lengths.empty() && lengths.back() == 0)
+    lengths.pop_back();
+  return lengths;
+}
+
+void TerminalPane::DeleteTop(int count, int characters) {
+  if (count <= 0 && characters <= 0)
     return;
   const bool following = !textCursor().hasSelection();
   setUpdatesEnabled(false);
   QTextCursor top(document());
   top.movePosition(QTextCursor::Start);
-  top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count);
+  if (count > 0)
+    top.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, count);
+  if (characters > 0)
+    top.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor, characters);
   top.removeSelectedText();
   if (following)
     MoveCaretToEnd();

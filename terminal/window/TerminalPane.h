@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QPlainTextEdit>
+#include <vector>
 
 namespace mx::terminal {
 
@@ -34,8 +35,11 @@ class TerminalPane : public QPlainTextEdit {
   // Adds `text` at the end ('\n' starts a new line). The caret and the view follow the end,
   // unless the user holds a selection, which then stays as it is.
   void Append(const QString& text);
-  // Deletes `count` lines from the top, each with its line break, without drawing in between.
-  void DeleteTopLines(int count);
+  // Deletes `count` lines from the top, each with its line break, then `characters` from the
+  // start of the line that is then first, without drawing in between.
+  void DeleteTop(int count, int characters = 0);
+  // The length of every line that holds text, top to bottom (as LineCount counts them).
+  std::vector<int> LineLengths() const;
   void MoveCaretToEnd();
   // Lines that hold text: the empty line after a final line break, where the next byte will go,
   // is not counted.

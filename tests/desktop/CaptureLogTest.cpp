@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTimeZone>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct Capture {
   test::TempDir dir;
   QString path = QString::fromStdString(dir.File("capture.txt"));
   qint64 nowMs = 0;
-  const QDateTime base{QDate(2024, 5, 2), QTime(14, 3, 7, 125)};
+  const QDateTime base{QDate(2024, 5, 2), QTime(14, 3, 7, 125), QTimeZone(3600)};
   CaptureLog log{[this] { return base.addMSecs(nowMs); }};
 
   Capture() { EXPECT_TRUE(log.Open(path)); }
@@ -45,31 +46,56 @@ TEST(CaptureLogTest, OneStampedLinePerCrTerminatedLine) {
   c.Add(kIn, "\r\r", 40);          // a CR without LF ends its line as well
   c.log.Close();
   EXPECT_EQ(c.OnDisk(),
-            "2024-05-02T14:03:07.125 > <H\n"
-            "2024-05-02T14:03:07.141 < OK{CR}{LF}\n"
-            "2024-05-02T14:03:07.141 < A{CR}{LF}\n"
-            "2024-05-02T14:03:07.145 < B{{}{Esc}{200}{CR}\n"
-            "2024-05-02T14:03:07.165 < {CR}\n");
+            "2024-05-02T14:03:07.125+01:00 > <H\n"
+            "2024-05-02T14:03:07.141+01:00 < OK{CR}{LF}\n"
+            "2024-05-02T14:03:07.141+01:00 < A{CR}{LF}\n"
+            "2024-05-02T14:03:07.145+01:00 < B{{}{Esc}{200}{CR}\n"
+            "2024-05-02T14:03:07.165+01:00 < {CR}\n");
   EXPECT_EQ(c.log.BytesCaptured(), 15u);
 }
 
 TEST(CaptureLogTest, DirectionChangeAndASecondOfSilenceStartNewLines) {
   Capture c;
   c.Add(kIn, "ab", 0);
-  c.Add(kIn, "c", 999);   // still the same line
-  c.Add(kOut, "x", 999);  // a line never mixes directions
-  c.Add(kOut, "y", 1999);
-  c.Add(kOut, "\r", 1999);
-  c.nowMs = 2998;
+  c.Add(kIn, "c", 99);   // still the same line
+  c.Add(kOut, "x", 99);  // a line never mixes directions
+  c.Add(kOut, "\r", 150);
+  c.nowMs = 1149;
   c.log.Tick();
-  c.Add(kOut, "\n", 2998);  // 999 ms after the CR: still its LF
-  c.Add(kIn, "z", 5000);
+  c.Add(kOut, "\n", 1149);  // 999 ms after the CR: still its LF
+  c.Add(kIn, "z", 3000);
   c.log.Close();
   EXPECT_EQ(c.OnDisk(),
-            "2024-05-02T14:03:07.125 < abc\n"
-            "2024-05-02T14:03:08.124 > x\n"
-            "2024-05-02T14:03:09.124 > y{CR}{LF}\n"
-            "2024-05-02T14:03:12.125 < z\n");
+            "2024-05-02T14:03:07.125+01:00 < abc\n"
+            "2024-05-02T14:03:07.224+01:00 > x{CR}{LF}\n"
+            "2024-05-02T14:03:10.125+01:00 < z\n");
+}
+
+TEST(CaptureLogTest, LinesEndAtLfAndAfterAThousandBytesOrATenthOfASecond) {
+  Capture c;
+  c.Add(kIn, "a\nb", 0);
+  c.Add(kIn, "c", 100);
+  c.Add(kIn, std::string(1500, 'd'), 150);
+  c.log.Close();
+  EXPECT_EQ(c.OnDisk(),
+            "2024-05-02T14:03:07.125+01:00 < a{LF}\n"
+            "2024-05-02T14:03:07.125+01:00 < b\n"
+            "2024-05-02T14:03:07.225+01:00 < c" +
+                std::string(999, 'd') + "\n" + "2024-05-02T14:03:07.275+01:00 < " +
+                std::string(501, 'd') + "\n");
+}
+
+TEST(CaptureLogTest, StampsCarryTheirOffsetFromUtc) {
+  test::TempDir dir;
+  const QString path = QString::fromStdString(dir.File("capture.txt"));
+  CaptureLog log([] { return QDateTime(QDate(2026, 10, 25), QTime(1, 30), QTimeZone(-9000)); });
+  ASSERT_TRUE(log.Open(path));
+  const uint8_t byte = 'x';
+  log.Append(kIn, {&byte, 1});
+  log.Close();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "2026-10-25T01:30:00.000-02:30 < x\n");
 }
 
 TEST(CaptureLogTest, FlushesWithinASecondAndAppendsToAnEarlierCapture) {
@@ -77,7 +103,7 @@ TEST(CaptureLogTest, FlushesWithinASecondAndAppendsToAnEarlierCapture) {
   c.Add(kIn, "first", 0);
   c.nowMs = 1000;
   c.log.Tick();  // also ends the line, a second after its last byte
-  EXPECT_EQ(c.OnDisk(), "2024-05-02T14:03:07.125 < first\n");
+  EXPECT_EQ(c.OnDisk(), "2024-05-02T14:03:07.125+01:00 < first\n");
 
   // Traffic that never pauses is flushed too: nothing waits longer than a second.
   for (qint64 t = 2000; t <= 3500; t += 100) {
@@ -92,8 +118,8 @@ TEST(CaptureLogTest, FlushesWithinASecondAndAppendsToAnEarlierCapture) {
   c.Add(kOut, "again", 4000);
   c.log.Close();
   const std::string both = c.OnDisk();
-  EXPECT_EQ(both.rfind("2024-05-02T14:03:07.125 < first\n", 0), 0u);
-  EXPECT_EQ(both.substr(both.size() - 32), "2024-05-02T14:03:11.125 > again\n");
+  EXPECT_EQ(both.rfind("2024-05-02T14:03:07.125+01:00 < first\n", 0), 0u);
+  EXPECT_EQ(both.substr(both.size() - 38), "2024-05-02T14:03:11.125+01:00 > again\n");
 }
 
 TEST(CaptureLogTest, EveryByteValueReadsBackFromTheFile) {
@@ -108,9 +134,9 @@ TEST(CaptureLogTest, EveryByteValueReadsBackFromTheFile) {
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t end = text.find('\n', at);
     ASSERT_NE(end, std::string::npos);
-    ASSERT_EQ(text.substr(at + 23, 3), " < ");
+    ASSERT_EQ(text.substr(at + 29, 3), " < ");
     CommandTranslation record;
-    record.input = text.substr(at + 26, end - at - 26);
+    record.input = text.substr(at + 32, end - at - 32);
     record.maxLength = 512;
     ASSERT_EQ(TranslateCommandString(record), TranslateResult::Success) << record.input;
     recovered.append(record.output.begin(), record.output.begin() + record.outputLength);

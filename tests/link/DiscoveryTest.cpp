@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "link/InterfaceDiscovery.h"
 #include "link/LinkMessages.h"
+#include "link/PosixSerialLine.h"
+#include "sim/PtyInterface.h"
 #include "support/RecordingHost.h"
+#include "support/TempDir.h"
 
 namespace mx {
 namespace {
@@ -233,6 +237,35 @@ TEST(DiscoveryTest, GarbledIdentificationIsIgnored) {
   bench.AddInterface(1, 0, 9600, 'N', '8', sim::Fault::Garbled);
   EXPECT_FALSE(FindInterface(bench.link));
   EXPECT_EQ(bench.IdentifyRequests(1), 15);  // no retry of the combination that answered
+}
+
+TEST(DiscoveryTest, FindsAnInterfaceThatStreamsReadingsAtEveryRateTheScanTries) {
+  for (const int baud : {9600, 4800, 2400, 1200, 19200}) {
+    test::TempDir dir;
+    sim::SimulatorConfig config;
+    config.image = sim::DefaultSimulatorImage(0, baud, 'N', '8');
+    sim::InterfaceSimulator simulator(config);
+    sim::PtyInterface pty(simulator, true, 50);  // at the line's speed, 50 readings a second
+    std::string error;
+    ASSERT_TRUE(pty.Create(dir.File("ttyMX1"), error)) << error;
+    volatile std::sig_atomic_t stop = 0;
+    std::thread serving([&] { pty.Serve(stop); });
+
+    PosixSerialLine line(dir.path().string());
+    SteadyClock clock;
+    PortMap ports;
+    ports.Set(1, dir.File("ttyMX1"));
+    MemoryPreferencesStore store;
+    LinkState state;
+    test::RecordingHost host;
+    DeviceLink link{host, state, store, line, clock, ports};
+    link.onlyPort = 1;
+    const bool found = FindInterface(link);
+    stop = 1;
+    serving.join();
+    EXPECT_TRUE(found) << baud;
+    EXPECT_EQ(state.linkSettings, (LinkSettings{1, baud, 'N', '8', '1'})) << baud;
+  }
 }
 
 }  // namespace

@@ -49,10 +49,33 @@ TEST(PaneRulesTest, EndOfLineStartsANewLineWhetherOrNotItShows) {
   EXPECT_EQ(Pane("x\ny", {.endOfLine = 10}), "x\ny");
 }
 
-TEST(PaneRulesTest, TrimsFromOverFiveHundredLinesToFourHundred) {
-  EXPECT_EQ(LinesToTrim(500), 0);
-  EXPECT_EQ(LinesToTrim(501), 101);
-  EXPECT_EQ(LinesToTrim(2000), 1600);
+TEST(PaneRulesTest, AnEndlessLineIsBrokenAfterAThousandCharacters) {
+  std::size_t column = 998;
+  EXPECT_EQ(BreakLongLines("abc\nde", column), "ab\nc\nde");
+  EXPECT_EQ(column, 2u);
+  column = 1000;
+  EXPECT_EQ(BreakLongLines("\n", column), "\n");
+  EXPECT_EQ(column, 0u);
+}
+
+TEST(PaneRulesTest, TrimsFromOverFiveHundredRowsToFourHundred) {
+  struct Case {
+    std::vector<int> lengths;
+    PaneTrim trim;
+  };
+  std::vector<int> shortThenLong(399, 8);
+  shortThenLong.push_back(20'000);  // 200 rows
+  const Case cases[] = {
+      {std::vector<int>(500, 8), {0, 0}},
+      {std::vector<int>(501, 8), {101, 0}},
+      {std::vector<int>(2000, 8), {1600, 0}},
+      {{50'000}, {0, 0}},                      // exactly 500 rows
+      {{50'001}, {0, 10'100}},                 // one endless line loses its start
+      {std::vector<int>(10, 10'000), {6, 0}},  // wrapped lines count as their rows
+      {shortThenLong, {199, 0}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TrimFor(c.lengths), c.trim) << c.lengths.size() << " lines";
 }
 
 TEST(PaneRulesTest, LampLooks) {

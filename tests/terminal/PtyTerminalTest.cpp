@@ -2,6 +2,9 @@
 // interface at 115200 baud on its other side, in real time.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include "desktop/CaptureLog.h"
 #include "link/PosixSerialLine.h"
 #include "sim/PtyInterface.h"
 #include "terminal/TerminalController.h"
@@ -52,6 +55,60 @@ TEST(PtyTerminalTest, TypesARequestAndSeesTheAnswerOnAPseudoTerminal) {
   }
   EXPECT_EQ(view.pane.rfind("<H<*   copyright\n<H   this list\n", 0), 0u) << view.pane;
   EXPECT_NE(view.pane.find("<$N  network settings\n"), std::string::npos);
+}
+
+TEST(PtyTerminalTest, AFarEndThatClosesClosesThePortOnceAndOneClickReopens) {
+  mx::test::TempDir dir;
+  sim::SimulatorConfig config;
+  config.lineBaud = 9600;
+  sim::InterfaceSimulator simulator(config);
+  auto pty = std::make_unique<sim::PtyInterface>(simulator, false);
+  std::string error;
+  ASSERT_TRUE(pty->Create(dir.File("ttyMX1"), error)) << error;
+  PosixSerialLine line(dir.path().string());
+  SteadyClock clock;
+  PortMap ports;
+  ports.Set(1, dir.File("ttyMX1"));
+  MemoryPreferencesStore store;
+  LinkState state;
+  mx::test::RecordingHost host;
+  DeviceLink link{host, state, store, line, clock, ports};
+  TestSettings settings;
+  settings.useFound = false;
+  settings.line = PortSettings{1, 9600, 'N', '8', '1'};
+  test::RecordingView view;
+  TerminalController controller(link, settings, view);
+  desktop::CaptureLog log;
+  ASSERT_TRUE(log.Open(QString::fromStdString(dir.File("log.txt"))));
+  controller.SetCaptureLog(&log);
+  controller.Start();
+  ASSERT_TRUE(controller.Status().portOpen);
+
+  pty->Remove();  // the adapter is unplugged while the window only listens
+  controller.PollReceive();
+  controller.PollReceive();
+  const TerminalStatus status = controller.Status();
+  EXPECT_FALSE(status.portOpen);
+  EXPECT_EQ(status.caption, "Mesurix Communications Test  --  COM1:9600-N-8-1  (closed)");
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].rfind("Serial port COM1 went away", 0), 0u) << view.messages[0];
+
+  pty = std::make_unique<sim::PtyInterface>(simulator, false);  // plugged in again
+  ASSERT_TRUE(pty->Create(dir.File("ttyMX1"), error)) << error;
+  controller.OpenOrClosePort();
+  ASSERT_TRUE(controller.Status().portOpen);
+
+  pty->Remove();  // and unplugged again, this time with the user typing
+  const std::string typed = "<H\r";
+  controller.TypeBytes({reinterpret_cast<const uint8_t*>(typed.data()), typed.size()});
+  controller.PollReceive();
+  EXPECT_FALSE(controller.Status().portOpen);
+  EXPECT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.pane, "");
+  log.Close();
+  QFile file(QString::fromStdString(dir.File("log.txt")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(file.readAll().contains(" > ")) << "bytes that went nowhere were logged as sent";
 }
 
 }  // namespace

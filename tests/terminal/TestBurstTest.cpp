@@ -72,5 +72,24 @@ TEST(TestBurstTest, SlicesFollowTheLineAndStayShort) {
   EXPECT_TRUE(sender.NextSlice(2000).empty());
 }
 
+TEST(TestBurstTest, StopEndsTheBurstAtTheEndOfTheCurrentLine) {
+  TestBurstSender sender;
+  sender.Start({115200, Parity::None, 8, StopBits::One}, 0);
+  sender.Taken(250);  // in the middle of line 3
+  sender.StopAtLineEnd();
+  ASSERT_TRUE(sender.Running());
+  const std::span<const uint8_t> rest = sender.NextSlice(1000);
+  ASSERT_EQ(rest.size(), 50u);
+  EXPECT_EQ(rest.back(), '\r');
+  sender.Taken(rest.size());
+  EXPECT_FALSE(sender.Running());
+  EXPECT_EQ(sender.BytesSent(), 300u);
+
+  sender.Start({115200, Parity::None, 8, StopBits::One}, 0);
+  sender.Taken(200);  // between two lines: nothing more goes out
+  sender.StopAtLineEnd();
+  EXPECT_FALSE(sender.Running());
+}
+
 }  // namespace
 }  // namespace mx::terminal
