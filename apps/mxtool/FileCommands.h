@@ -34,6 +34,10 @@ struct OpenedFile {
   ParameterImage asWritten;
 };
 
+// "checksum ok (0x...)" or "checksum mismatch (stored 0x..., computed 0x...)" of an image as the
+// file holds it.
+std::string ChecksumVerdict(const ParameterImage& asWritten);
+
 // Reports the failure itself.
 bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io);
 

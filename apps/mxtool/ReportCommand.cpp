@@ -10,6 +10,7 @@
 
 #include "apps/mxtool/ReportOutput.h"
 #include "core/ImageOperations.h"
+#include "core/PageStoreRules.h"
 #include "core/SetupDocument.h"
 #include "report/PageSelection.h"
 #include "report/ReportJob.h"
@@ -169,11 +170,17 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
   report::ReportJob job;
   job.image = document.Image();
   job.model = file.editor.CurrentModel();
+  // The setup program prints what storing its pages makes of the file, with channel A shown as
+  // after opening it.
+  ApplyPageStoreRules(job.image, job.model, 0);
   if (chosen && chosen->index != job.model) {
     // What the setup program prints after the model is chosen there: the image follows the model.
     ApplyModelRules(job.image, chosen->index);
     job.model = chosen->index;
+    ApplyPageStoreRules(job.image, job.model, 0);
   }
+  if (!ChecksumMatches(file.asWritten))
+    io.err << "mxtool: warning: " << a.file << ": " << ChecksumVerdict(file.asWritten) << "\n";
   job.fileName = document.FileName();
   job.pageKinds = report::BuildPageList(selection, job.model);
   for (int kind = 1; kind < report::kPageKindCount; ++kind) {

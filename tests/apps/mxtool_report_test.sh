@@ -51,6 +51,14 @@ if command -v pdfinfo >/dev/null; then
   pdfinfo "$dir/a.pdf" | grep -qE "^Pages: +3$" || fail "three pages"
 fi
 
+# Changed outside the program: printed, with the warning check gives.
+cp "$dir/a.mxs" "$dir/edited.mxs"
+printf 'X' | dd of="$dir/edited.mxs" bs=1 seek=154 conv=notrunc 2>/dev/null
+run report "$dir/edited.mxs" --text >"$dir/out" 2>"$dir/err" || fail "a stale checksum still prints"
+grep -q "^mxtool: warning: $dir/edited.mxs: checksum mismatch (stored 0x" "$dir/err" ||
+  fail "stale checksum warning: $(cat "$dir/err")"
+grep -qx "Description = X" "$dir/out" || fail "the edited file is what prints"
+
 # The paper: each size, either orientation, the locale's by default.
 pdfsize() { pdfinfo "$1" | sed -n 's/^Page size: *\([0-9.]*\) x \([0-9.]*\).*/\1x\2/p'; }
 if command -v pdfinfo >/dev/null; then
