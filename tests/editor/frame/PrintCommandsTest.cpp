@@ -152,6 +152,40 @@ TEST(PrintCommandsTest, ExportPdfWritesTheSelectedPagesOnThePageSetupLayout) {
   ExpectInOrder(PdfLayoutText(pdf, 2), {"Page 2 of 2", "Channel D Parameters"});
 }
 
+// Picks `path` in the Export PDF file dialog.
+std::function<void(QWidget*)> SaveAs(const std::string& path) {
+  return [path](QWidget* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(files, nullptr);
+    files->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();
+  };
+}
+
+TEST(PrintCommandsTest, WithoutAPrinterPrintSaysSoAndOffersExportPdf) {
+  WindowBench bench;
+  bench.View().Printing().SetPrinterCheck([] { return false; });
+  const std::string pdf = bench.folder.File("instead.pdf");
+  bench.watcher.answers.push_back(QMessageBox::Yes);
+  bench.watcher.dialogActions.push_back(Click({"Export PDF"}));
+  bench.watcher.dialogActions.push_back(SaveAs(pdf));
+  bench.Trigger(cmd::kFilePrint);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_TRUE(bench.watcher.messages[0].text.startsWith("No printer is installed."));
+  EXPECT_EQ(PdfWordBoxes(pdf).size(), 2u);
+}
+
+TEST(PrintCommandsTest, AFailedExportIsShownWithTheWarningSign) {
+  WindowBench bench;
+  bench.watcher.dialogActions.push_back(Click({"Export PDF"}));
+  bench.watcher.dialogActions.push_back(SaveAs(bench.folder.File("missing/summary.pdf")));
+  bench.Trigger(cmd::kFileExportPdf);
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_TRUE(bench.watcher.messages[0].text.contains("could not be written"));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
+}
+
 // Settings the pages rewrite when they are stored: what the editor prints of such a file is what
 // the command line's report prints of it, through the same rules.
 TEST(PrintCommandsTest, PrintsWhatTheReportWithoutTheEditorPrintsOfTheSameFile) {
