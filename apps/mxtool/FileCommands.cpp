@@ -77,7 +77,11 @@ bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io)
     return false;
   }
   if (file.document.Load(file.bytes, path) != LoadOutcome::Opened) {
-    io.err << kInvalidConfigFileText << "\n";
+    std::string_view message = kInvalidConfigFileText;
+    while (message.ends_with(' '))
+      message.remove_suffix(1);
+    io.err << "mxtool: " << path << ": " << message << " ("
+           << ConfigFaultText(FindConfigFault(file.bytes)) << ")\n";
     return false;
   }
   ExtensionBlock extension;

@@ -90,6 +90,6 @@ done
 run report "$dir/a.mxs" -o "$dir/missing/x.pdf" 2>/dev/null; [ $? -eq 2 ] || fail "unwritable exit 2"
 head -c 3000 "$dir/a.mxs" >"$dir/short.mxs"
 run report "$dir/short.mxs" --text >"$dir/out" 2>"$dir/err"; [ $? -eq 2 ] || fail "invalid file exit 2"
-grep -q "^Invalid Mesurix configuration file." "$dir/err" || fail "invalid-file message"
+grep -q "^mxtool: $dir/short.mxs: Invalid Mesurix configuration file. (too short" "$dir/err" || fail "invalid-file message"
 [ -s "$dir/out" ] && fail "nothing on stdout for an invalid file"
 echo "mxtool report: all checks passed"
