@@ -21,19 +21,40 @@ constexpr std::size_t kReservedOffset = kLengthOffset + 2;            // 39
 
 }  // namespace
 
-ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image,
-                            ExtensionBlock& extension) {
+ConfigFault FindConfigFault(std::span<const uint8_t> file) {
   if (file.size() < kConfigImageOffset + kImageSize)
-    return ConfigParse::Invalid;
-  if (!FieldHoldsText(file.subspan(0, kConfigHeaderSize), kConfigHeaderText)) {
-    return ConfigParse::Invalid;
-  }
+    return ConfigFault::TooShort;
+  if (!FieldHoldsText(file.subspan(0, kConfigHeaderSize), kConfigHeaderText))
+    return ConfigFault::NoHeader;
   if (!FieldHoldsText(file.subspan(kVersionOffset, kVersionSize),
                       kFormatVersion.substr(0, kVersionSize - 1))) {
-    return ConfigParse::Invalid;
+    return ConfigFault::WrongVersion;
   }
   const unsigned length = file[kLengthOffset] + 256u * file[kLengthOffset + 1];  // little-endian
   if (length != kImageSize)
+    return ConfigFault::WrongImageLength;
+  return ConfigFault::None;
+}
+
+std::string_view ConfigFaultText(ConfigFault fault) {
+  switch (fault) {
+    case ConfigFault::None:
+      break;
+    case ConfigFault::TooShort:
+      return "too short to hold a parameter image";
+    case ConfigFault::NoHeader:
+      return "no \"Mesurix Configuration File\" header";
+    case ConfigFault::WrongVersion:
+      return "a file format version other than 1.00";
+    case ConfigFault::WrongImageLength:
+      return "a parameter image length other than 3301";
+  }
+  return {};
+}
+
+ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image,
+                            ExtensionBlock& extension) {
+  if (FindConfigFault(file) != ConfigFault::None)
     return ConfigParse::Invalid;
 
   std::copy_n(file.begin() + kConfigImageOffset, kImageSize, image.Bytes().begin());

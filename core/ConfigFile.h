@@ -27,6 +27,12 @@ inline constexpr std::string_view kInvalidConfigFileText =
 
 enum class ConfigParse { Ok, Invalid };
 
+// Why bytes are not a configuration file, first reason found.
+enum class ConfigFault { None, TooShort, NoHeader, WrongVersion, WrongImageLength };
+ConfigFault FindConfigFault(std::span<const uint8_t> file);
+// "too short for a configuration file", ... ; empty for None.
+std::string_view ConfigFaultText(ConfigFault fault);
+
 // Checks and reads a file's bytes. On Ok, `image` holds the file's image (no fix-ups yet) and the
 // extension block the bytes the file has of it (a short block keeps the rest of `extension`). On
 // Invalid neither is touched.

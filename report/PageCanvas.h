@@ -112,6 +112,9 @@ class PageCanvas {
   // Draws one line at the point (x, y) as the style word says; colour, background and alignment
   // apply to this text only. `squeezeTo` > 0: condense the text horizontally to that width.
   virtual void Draw(int x, int y, std::string_view text, uint32_t styleWord, int squeezeTo) = 0;
+  // Until the next SetUpPage, everything drawn is scaled by `factor` about the page point
+  // (x, y); measuring is not, so a layout made in page units can be shrunk as a whole.
+  virtual void ScaleFrom(int x, int y, double factor) = 0;
 };
 
 }  // namespace mx::report

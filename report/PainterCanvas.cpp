@@ -118,4 +118,10 @@ void PainterCanvas::Draw(int x, int y, std::string_view text, uint32_t styleWord
   painter_.restore();
 }
 
+void PainterCanvas::ScaleFrom(int x, int y, double factor) {
+  painter_.translate(x, y);
+  painter_.scale(factor, factor);
+  painter_.translate(-x, -y);
+}
+
 }  // namespace mx::report

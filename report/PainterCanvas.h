@@ -25,6 +25,7 @@ class PainterCanvas final : public PageCanvas {
   LineMetrics Metrics() const override;
   TextExtent Measure(std::string_view text) const override;
   void Draw(int x, int y, std::string_view text, uint32_t styleWord, int squeezeTo) override;
+  void ScaleFrom(int x, int y, double factor) override;
 
  private:
   QPainter& painter_;

@@ -1,7 +1,5 @@
 #include "report/PrintPage.h"
 
-#include <vector>
-
 #include "core/ProgramVersion.h"
 #include "report/ValueTexts.h"
 
@@ -123,6 +121,15 @@ TextExtent PrintPage::Draw(int x, int y, std::string_view text, uint32_t styleWo
   if (!measureOnly_)
     canvas_.Draw(x, y, text, styleWord, squeezeTo);
   return extent;
+}
+
+std::vector<std::string_view> PrintPage::Wrap(std::string_view text, int width,
+                                              uint32_t styleWord) {
+  Measure(text, styleWord);
+  std::vector<std::string_view> lines;
+  WrapParagraph(
+      text, [&](std::string_view line) { return canvas_.Measure(line).width <= width; }, lines);
+  return lines;
 }
 
 PrintPage::Block PrintPage::DrawBlock(std::string_view text, int left, int rightMargin, int top,

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/PageCanvas.h"
 
@@ -63,6 +64,13 @@ class PrintPage {
   // One line at (x, y). `maxWidth` > 0: a wider text is condensed to that width, so it never runs
   // past the edge it was given. Returns the size drawn.
   TextExtent Draw(int x, int y, std::string_view text, uint32_t styleWord, int maxWidth = 0);
+
+  // `text` broken into lines no wider than `width` in the font the style word makes: after the
+  // last blank that fits, a word wider than the line cut where it must be.
+  std::vector<std::string_view> Wrap(std::string_view text, int width, uint32_t styleWord);
+
+  // Scales everything drawn from now on about the page point (x, y); see PageCanvas::ScaleFrom.
+  void ScaleFrom(int x, int y, double factor) { canvas_.ScaleFrom(x, y, factor); }
 
   struct Block {
     int height = 0;     // the wrapped text's height, whether drawn or not

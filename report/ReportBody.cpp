@@ -26,10 +26,13 @@ constexpr std::string_view kTableColumnWidthText = "Maximum Label     ";
 
 }  // namespace
 
+std::string PageName(int pageKind) {
+  return pageKind == kGlobalPage ? std::string("Global Settings & Channel Summary")
+                                 : Printf("Channel %c Parameters", ChannelLetter(pageKind - 1));
+}
+
 std::string PageTitle(int pageKind, std::string_view fileName) {
-  std::string title = pageKind == kGlobalPage
-                          ? std::string("Global Settings & Channel Summary")
-                          : Printf("Channel %c Parameters", ChannelLetter(pageKind - 1));
+  std::string title = PageName(pageKind);
   title += "   (Filename: ";
   title += fileName;
   title += ")";
@@ -40,7 +43,7 @@ BodyPitches PitchesFor(int textHeight) {
   return {textHeight * 150 / 100, textHeight * 110 / 100, textHeight * 220 / 100};
 }
 
-void DrawPageBody(PrintPage& page, const PageBody& body) {
+TextExtent DrawPageBody(PrintPage& page, const PageBody& body) {
   auto width = [&](std::string_view text) { return page.Measure(text, style::kLabel).width; };
   const BodyPitches pitch = PitchesFor(page.Measure(body.widthLabel, style::kLabel).height);
   const int labelWidth =
@@ -52,15 +55,30 @@ void DrawPageBody(PrintPage& page, const PageBody& body) {
   auto columnX = [&](std::size_t k) {
     return columnPitch / 2 + tableLabelWidth + kTableGap + static_cast<int>(k) * columnPitch;
   };
+
+  TextExtent reach;
+  auto draw = [&](int x, int y, std::string_view text, uint32_t styleWord, int maxWidth = 0) {
+    const TextExtent drawn = page.Draw(x, y, text, styleWord, maxWidth);
+    const bool centred = style::HorizontalOf(styleWord) == style::Horizontal::Centre;
+    reach.width = std::max(reach.width, x + (centred ? drawn.width / 2 : drawn.width));
+    reach.height = std::max(reach.height, y + drawn.height);
+  };
   auto drawCells = [&](int y, const std::vector<std::string>& cells, uint32_t styleWord) {
     for (std::size_t k = 0; k < cells.size(); ++k)
-      page.Draw(columnX(k), y, cells[k], styleWord, columnPitch);
+      draw(columnX(k), y, cells[k], styleWord, columnPitch);
   };
+  // Returns the extra height of the value's further lines.
   auto drawRow = [&](int x, int y, const BodyLine& line) {
-    page.Draw(x, y, line.label, style::kLabel);
-    page.Draw(equalsX, y, "=", style::kCentred);
-    if (!line.value.empty())
-      page.Draw(valueX, y, line.value, style::kLabel, page.PageWidth() - valueX);
+    draw(x, y, line.label, style::kLabel);
+    draw(equalsX, y, "=", style::kCentred);
+    if (line.value.empty())
+      return 0;
+    int extra = 0;
+    for (std::string_view part : page.Wrap(line.value, kBodyLayoutWidth - valueX, style::kLabel)) {
+      draw(valueX, y + extra, part, style::kLabel);
+      extra += pitch.subRow;
+    }
+    return extra - pitch.subRow;
   };
 
   int y = 0;
@@ -70,19 +88,19 @@ void DrawPageBody(PrintPage& page, const PageBody& body) {
       case LineKind::Section:
         y = firstSection ? kFirstSectionY : y + pitch.section;
         firstSection = false;
-        page.Draw(0, y, line.label, style::kHeading);
+        draw(0, y, line.label, style::kHeading);
         break;
       case LineKind::Row:
         y += pitch.row;
-        drawRow(kRowX, y, line);
+        y += drawRow(kRowX, y, line);
         break;
       case LineKind::SubHeader:
         y += pitch.row;
-        page.Draw(kRowX, y, line.label, style::kLabel);
+        draw(kRowX, y, line.label, style::kLabel);
         break;
       case LineKind::SubRow:
         y += line.fullPitch ? pitch.row : pitch.subRow;
-        drawRow(kSubRowX, y, line);
+        y += drawRow(kSubRowX, y, line);
         break;
       case LineKind::TableHead:
         y += pitch.row;
@@ -90,11 +108,35 @@ void DrawPageBody(PrintPage& page, const PageBody& body) {
         break;
       case LineKind::TableRow:
         y += pitch.row;
-        page.Draw(kRowX, y, line.label, style::kLabel);
+        draw(kRowX, y, line.label, style::kLabel);
         drawCells(y, line.cells, style::kCentred);
         break;
     }
   }
+  return reach;
+}
+
+double BodyScale(PrintPage& page, const PageBody& body) {
+  const bool measuring = page.MeasureOnly();
+  page.SetMeasureOnly(true);
+  const TextExtent reach = DrawPageBody(page, body);
+  page.SetMeasureOnly(measuring);
+  // The footer's two lines end at the page bottom; half a line keeps the body clear of them.
+  const int bottom = page.PageBottom() - page.LineHeight() * 5 / 2;
+  double factor = 1.0;
+  if (reach.width > page.PageWidth())
+    factor = static_cast<double>(page.PageWidth()) / reach.width;
+  if (reach.height > bottom)
+    factor = std::min(
+        factor, static_cast<double>(bottom - kFirstSectionY) / (reach.height - kFirstSectionY));
+  return std::max(factor, 0.01);
+}
+
+void DrawFittedPageBody(PrintPage& page, const PageBody& body) {
+  const double factor = BodyScale(page, body);
+  if (factor < 1.0)
+    page.ScaleFrom(0, kFirstSectionY, factor);
+  DrawPageBody(page, body);
 }
 
 std::string PageBodyText(const PageBody& body) {
@@ -104,9 +146,13 @@ std::string PageBodyText(const PageBody& body) {
     if (!line.value.empty())
       text += " " + line.value;
   };
-  auto cells = [&](const std::vector<std::string>& all) {
-    for (std::size_t k = 0; k < all.size(); ++k)
-      text += (k ? " | " : "") + all[k];
+  auto cells = [&](const std::vector<std::string>& all, bool lettered) {
+    for (std::size_t k = 0; k < all.size(); ++k) {
+      text += k ? " | " : "";
+      if (lettered)
+        text += std::string{ChannelLetter(static_cast<int>(k)), ':', ' '};
+      text += all[k];
+    }
   };
   for (const BodyLine& line : body.lines) {
     switch (line.kind) {
@@ -122,11 +168,11 @@ std::string PageBodyText(const PageBody& body) {
         row(line);
         break;
       case LineKind::TableHead:
-        cells(line.cells);
+        cells(line.cells, false);
         break;
       case LineKind::TableRow:
         text += line.label + " | ";
-        cells(line.cells);
+        cells(line.cells, true);
         break;
     }
     text += '\n';

@@ -9,6 +9,7 @@
 
 #include "core/ModelTable.h"
 #include "core/ParameterImage.h"
+#include "report/PageCanvas.h"
 
 namespace mx::report {
 
@@ -73,7 +74,9 @@ PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, int pageKi
 PageBody BuildGlobalPage(const ParameterImage& image, ModelIndex model);
 PageBody BuildChannelPage(const ParameterImage& image, int channel);
 
-// "Global Settings & Channel Summary" or "Channel %c Parameters", then "   (Filename: %s)".
+// "Global Settings & Channel Summary" or "Channel %c Parameters".
+std::string PageName(int pageKind);
+// The page name, then "   (Filename: %s)".
 std::string PageTitle(int pageKind, std::string_view fileName);
 
 // The body's geometry, in thousandths of an inch from the page origin.
@@ -85,11 +88,24 @@ struct BodyPitches {
 BodyPitches PitchesFor(int textHeight);
 inline constexpr int kFirstSectionY = 900;
 
-// Draws the body in the current (body) font: labels, "=" and values, the summary table.
-void DrawPageBody(PrintPage& page, const PageBody& body);
+// The body is laid out this wide whatever the paper (a Letter page's width inside its quarter-inch
+// border) and then scaled, so every paper shows the same lines with the same breaks.
+inline constexpr int kBodyLayoutWidth = 7500;
+
+// Draws the body in the current (body) font, at page scale: labels, "=" and values (a value too
+// long for its line goes on onto the next), the summary table. Returns how far right and down
+// the drawn texts reach.
+TextExtent DrawPageBody(PrintPage& page, const PageBody& body);
+
+// The one factor (at most 1) that fits the body, as DrawPageBody lays it out, between the page's
+// left and right edges and between its first section and the footer.
+double BodyScale(PrintPage& page, const PageBody& body);
+// The body shrunk by BodyScale about its first section's top left corner.
+void DrawFittedPageBody(PrintPage& page, const PageBody& body);
 
 // The body as text, one line per drawn row: a row as "label = value" ("label =" when the value is
-// empty), a sub-row indented by two blanks, a table row as its cells joined by " | ".
+// empty), a sub-row indented by two blanks, a table row as its cells joined by " | ", each cell of
+// a summary row after its channel's letter ("A: Auto"), so a changed cell names its channel.
 std::string PageBodyText(const PageBody& body);
 
 }  // namespace mx::report

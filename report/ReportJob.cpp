@@ -11,6 +11,7 @@
 #include "report/PainterCanvas.h"
 #include "report/PrintPage.h"
 #include "report/ReportBody.h"
+#include "report/ReportPaper.h"
 
 namespace mx::report {
 
@@ -26,7 +27,7 @@ void DrawReportPage(PageCanvas& canvas, const ReportJob& job, int number) {
   page.DrawFooter();
   page.DrawTitle(PageTitle(kind, job.fileName));
   page.SelectFont(FontFace::Arial, 9);
-  DrawPageBody(page, BuildPageBody(job.image, job.model, kind));
+  DrawFittedPageBody(page, BuildPageBody(job.image, job.model, kind));
 }
 
 bool PaintReport(QPagedPaintDevice& device, const ReportJob& job, int first, int last) {
@@ -52,8 +53,7 @@ bool PrintReport(QPrinter& printer, const ReportJob& job) {
 }
 
 QPageLayout DefaultPdfLayout() {
-  return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                     QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+  return PaperLayout(Paper::Letter);
 }
 
 QByteArray ReportPdfBytes(const ReportJob& job, const QPageLayout& layout) {
@@ -84,11 +84,10 @@ FileResult WriteReportPdf(const std::string& path, const ReportJob& job,
 }
 
 std::string ReportText(const ReportJob& job) {
-  std::string text;
+  std::string text = "Filename: " + job.fileName + '\n';
   for (std::size_t i = 0; i < job.pageKinds.size(); ++i) {
-    if (i > 0)
-      text += '\n';
-    text += PageTitle(job.pageKinds[i], job.fileName) + '\n';
+    text += '\n';
+    text += PageName(job.pageKinds[i]) + '\n';
     text += PageBodyText(BuildPageBody(job.image, job.model, job.pageKinds[i]));
   }
   return text;

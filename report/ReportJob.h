@@ -50,7 +50,9 @@ FileResult WriteReportPdf(const std::string& path, const ReportJob& job,
 // The job's pages as PDF bytes.
 QByteArray ReportPdfBytes(const ReportJob& job, const QPageLayout& layout = DefaultPdfLayout());
 
-// The job as text: per page its title line and body, a blank line between pages.
+// The job as text: the file name on a line of its own, then per page its name and body, a blank
+// line before each page. Nothing in it repeats per page, so two files that differ in one setting
+// differ in one line.
 std::string ReportText(const ReportJob& job);
 
 }  // namespace mx::report

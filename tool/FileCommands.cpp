@@ -65,13 +65,30 @@ int Usage(Streams io, const std::string& problem) {
 
 }  // namespace
 
+std::string ChecksumVerdict(const ParameterImage& asWritten) {
+  const uint32_t stored = asWritten.Get(fld::checksum);
+  const uint32_t computed = ImageChecksum(asWritten);
+  char sums[64];
+  if (stored == computed) {
+    std::snprintf(sums, sizeof sums, "checksum ok (0x%08X)", stored);
+  } else {
+    std::snprintf(sums, sizeof sums, "checksum mismatch (stored 0x%08X, computed 0x%08X)", stored,
+                  computed);
+  }
+  return sums;
+}
+
 bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io) {
   if (const FileResult read = ReadInput(path, file.bytes, kConfigFileSize); !read.ok) {
     io.err << "mxtool: " << read.error << "\n";
     return false;
   }
   if (file.document.Load(file.bytes, path) != LoadOutcome::Opened) {
-    io.err << kInvalidConfigFileText << "\n";
+    std::string_view message = kInvalidConfigFileText;
+    while (message.ends_with(' '))
+      message.remove_suffix(1);
+    io.err << "mxtool: " << path << ": " << message << " ("
+           << ConfigFaultText(FindConfigFault(file.bytes)) << ")\n";
     return false;
   }
   ExtensionBlock extension;
@@ -163,18 +180,9 @@ int Check(const Arguments& a, Streams io) {
   if (!OpenAsTheProgramDoes(path, file, io))
     return kUsage;
   const ParameterImage& raw = file.asWritten;
-  const uint32_t stored = raw.Get(fld::checksum);
-  const uint32_t computed = ImageChecksum(raw);
-  char sums[64];
-  if (stored == computed) {
-    std::snprintf(sums, sizeof sums, "checksum ok (0x%08X)", stored);
-  } else {
-    std::snprintf(sums, sizeof sums, "checksum mismatch (stored 0x%08X, computed 0x%08X)", stored,
-                  computed);
-  }
   const ModelIndex model = raw.Get(fld::modelIndex);
   io.out << path << ": " << (IsKnownModel(model) ? ModelCaption(model) : kUnknownCodeText) << ", "
-         << sums << "\n";
+         << ChecksumVerdict(raw) << "\n";
   const std::vector<CodeViolation> outside = ValuesOutsideCodes(raw);
   for (const CodeViolation& v : outside) {
     io.err << "mxtool: " << path << ": warning: " << v.element << " holds " << v.value

@@ -38,6 +38,9 @@ struct OpenedFile {
 // returns true when there are any.
 bool RefuseValuesOutsideCodes(const std::string& name, const ParameterImage& image,
                               const ParameterImage* before, Streams io);
+// "checksum ok (0x...)" or "checksum mismatch (stored 0x..., computed 0x...)" of an image as the
+// file holds it.
+std::string ChecksumVerdict(const ParameterImage& asWritten);
 
 // Reports the failure itself.
 bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io);

@@ -8,10 +8,13 @@
 #include <cctype>
 #include <memory>
 
+#include "tool/ReportOutput.h"
 #include "core/ImageOperations.h"
+#include "core/PageStoreRules.h"
 #include "core/SetupDocument.h"
 #include "report/PageSelection.h"
 #include "report/ReportJob.h"
+#include "report/ReportPaper.h"
 #include "tool/ExitCodes.h"
 #endif
 
@@ -31,6 +34,8 @@ struct ReportArguments {
   std::string model;
   std::string pages = "global,A";
   std::string output;
+  std::string paper;
+  bool landscape = false;
   bool text = false;
 };
 
@@ -51,6 +56,10 @@ std::string Parse(const std::vector<std::string>& args, ReportArguments& parsed)
       problem = value(parsed.model);
     } else if (a == "--pages" || a == "-p") {
       problem = value(parsed.pages);
+    } else if (a == "--paper") {
+      problem = value(parsed.paper);
+    } else if (a == "--landscape") {
+      parsed.landscape = true;
     } else if (a == "--text") {
       parsed.text = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -67,6 +76,8 @@ std::string Parse(const std::vector<std::string>& args, ReportArguments& parsed)
     return "report needs a FILE.mxs";
   if (parsed.text == !parsed.output.empty())
     return "report needs either -o OUT.pdf or --text";
+  if (!parsed.paper.empty() && !report::PaperByName(parsed.paper))
+    return "unknown paper \"" + parsed.paper + "\" (A4, A5, Letter, Legal)";
   return {};
 }
 
@@ -143,6 +154,12 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
   if (!a.model.empty() && !(chosen = ModelByAnyName(a.model)))
     return Usage(io, "unknown model \"" + a.model + "\" (0..7, a name or an identification)");
 
+  if (!a.output.empty() && a.output != "-") {
+    if (const OutputCheck check = CheckReportOutput(a.output, a.file); check != OutputCheck::Ok) {
+      io.err << "mxtool: " << a.output << ": " << OutputCheckText(check) << "\n";
+      return kUsage;
+    }
+  }
   OpenedFile file;
   SetupDocument& document = file.document;
   if (!OpenAsTheProgramDoes(a.file, file, io))
@@ -150,11 +167,17 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
   report::ReportJob job;
   job.image = document.Image();
   job.model = file.editor.CurrentModel();
+  // The setup program prints what storing its pages makes of the file, with channel A shown as
+  // after opening it.
+  ApplyPageStoreRules(job.image, job.model, 0);
   if (chosen && chosen->index != job.model) {
     // What the setup program prints after the model is chosen there: the image follows the model.
     ApplyModelRules(job.image, chosen->index);
     job.model = chosen->index;
+    ApplyPageStoreRules(job.image, job.model, 0);
   }
+  if (!ChecksumMatches(file.asWritten))
+    io.err << "mxtool: warning: " << a.file << ": " << ChecksumVerdict(file.asWritten) << "\n";
   job.fileName = document.FileName();
   job.pageKinds = report::BuildPageList(selection, job.model);
   for (int kind = 1; kind < report::kPageKindCount; ++kind) {
@@ -175,7 +198,20 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
   std::unique_ptr<QGuiApplication> application;
   if (!EnsureGuiApplication(application, io))
     return kUsage;
-  const FileResult written = report::WriteReportPdf(a.output, job);
+  const report::Paper paper =
+      a.paper.empty() ? report::DefaultPaper() : *report::PaperByName(a.paper);
+  const QPageLayout layout = report::PaperLayout(paper, a.landscape);
+  if (a.output == "-") {
+    const QByteArray pdf = report::ReportPdfBytes(job, layout);
+    if (pdf.isEmpty()) {
+      io.err << "mxtool: the PDF could not be drawn\n";
+      return kUsage;
+    }
+    io.out.write(pdf.constData(), pdf.size());
+    io.out.flush();
+    return io.out ? kOk : kUsage;
+  }
+  const FileResult written = report::WriteReportPdf(a.output, job, layout);
   if (!written.ok) {
     io.err << "mxtool: " << written.error << "\n";
     return kUsage;
@@ -185,9 +221,15 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
 
 std::string ReportCommandUsage() {
   return "  mxtool report FILE.mxs [--model M] [--pages LIST] -o OUT.pdf\n"
-         "                                      the summary report as a PDF file; LIST: pages\n"
-         "                                      global, A..E, comma-separated (global,A); M: the\n"
-         "                                      model to print for (the file's own)\n"
+         "                [--paper A4|A5|Letter|Legal] [--landscape]\n"
+         "                                      the summary report as a PDF file (-o -: on\n"
+         "                                      stdout); LIST: pages global, A..E, "
+         "comma-separated\n"
+         "                                      (global,A); M: the model to print for (the file's\n"
+         "                                      own); the paper: the locale's (LC_PAPER), "
+         "portrait;\n"
+         "                                      OUT.pdf is never the input nor another kind of "
+         "file\n"
          "  mxtool report FILE.mxs [--model M] [--pages LIST] --text\n"
          "                                      the same pages as plain text on stdout\n";
 }

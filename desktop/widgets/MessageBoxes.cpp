@@ -57,4 +57,10 @@ bool AskReplaceUnreadFile(QWidget* owner, const QString& caption, const QString&
   return Run(box) == QMessageBox::Yes;
 }
 
+bool AskYesNo(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon) {
+  QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::Yes);
+  return Run(box) == QMessageBox::Yes;
+}
+
 }  // namespace mx::desktop

@@ -19,6 +19,9 @@ SaveChangesAnswer AskSaveChanges(QWidget* owner, const QString& caption,
 // "<path> could not be read when it was opened. Replace it with the current settings?" with Yes
 // and No (the default); true for Yes.
 bool AskReplaceUnreadFile(QWidget* owner, const QString& caption, const QString& path);
+// `text` with Yes (the default) and No; true for Yes.
+bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
+              QMessageBox::Icon icon = QMessageBox::Question);
 
 // While an answerer is set, every box is built as usual but, instead of waiting for a click, takes
 // the button the answerer names (a button the box lacks counts as Cancel). Tests set one to read

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
@@ -29,7 +30,9 @@ void ClearPageRange(QPrinter& printer) {
 }  // namespace
 
 PrintCommands::PrintCommands(CMX3_SetupView& view, CMX3_SetupDoc& document)
-    : view_(view), document_(document) {}
+    : view_(view),
+      document_(document),
+      printerInstalled_([] { return !QPrinterInfo::availablePrinterNames().isEmpty(); }) {}
 
 PrintCommands::~PrintCommands() = default;
 
@@ -63,6 +66,14 @@ report::ReportJob PrintCommands::BeginJob() {
 }
 
 void PrintCommands::Print() {
+  // Without a printer the print dialog would quietly write a PDF into the home folder.
+  if (!printerInstalled_() && Printer().outputFileName().isEmpty()) {
+    if (desktop::AskYesNo(Owner(), desktop::FromUtf8(text::kProgramTitle),
+                          desktop::FromUtf8(text::kNoPrinter), QMessageBox::Warning)) {
+      ExportPdf();
+    }
+    return;
+  }
   if (!AskPages(report::SelectionMode::Print))
     return;
   QPrinter& printer = Printer();
@@ -75,7 +86,7 @@ void PrintCommands::Print() {
   const report::ReportJob job = BeginJob();
   if (!report::PrintReport(printer, job)) {
     desktop::ShowMessageBox(Owner(), desktop::FromUtf8(text::kProgramTitle),
-                            desktop::FromUtf8(text::kCannotPrint));
+                            desktop::FromUtf8(text::kCannotPrint), QMessageBox::Warning);
   }
 }
 
@@ -129,7 +140,8 @@ void PrintCommands::ExportPdf() {
   if (!written.ok) {
     desktop::ShowMessageBox(
         Owner(), desktop::FromUtf8(text::kProgramTitle),
-        desktop::FromUtf8(text::kCannotExport).arg(path, QString::fromStdString(written.error)));
+        desktop::FromUtf8(text::kCannotExport).arg(path, QString::fromStdString(written.error)),
+        QMessageBox::Warning);
   }
 }
 

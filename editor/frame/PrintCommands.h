@@ -29,6 +29,9 @@ class PrintCommands {
   void ExportPdf();
 
   const report::PageSelection& Selection() const { return selection_; }
+  // Whether the system has a printer to print on; by default asks the system. Without one, Print
+  // offers Export PDF instead (unless the printer was pointed at a file).
+  void SetPrinterCheck(std::function<bool()> check) { printerInstalled_ = std::move(check); }
   // Made at first use: asking the system for its printers can take a moment.
   QPrinter& Printer();
 
@@ -44,6 +47,7 @@ class PrintCommands {
   CMX3_SetupDoc& document_;
   report::PageSelection selection_;
   std::unique_ptr<QPrinter> printer_;
+  std::function<bool()> printerInstalled_;
 };
 
 }  // namespace mx::editor

@@ -13,6 +13,8 @@ inline constexpr std::string_view kPromptExportPdf =
 inline constexpr std::string_view kPdfFilter = "PDF files (*.pdf)";
 inline constexpr std::string_view kPdfExtension = ".pdf";
 inline constexpr std::string_view kCannotPrint = "The pages could not be printed.";
+inline constexpr std::string_view kNoPrinter =
+    "No printer is installed.\n\nExport the pages to a PDF file instead?";
 inline constexpr std::string_view kCannotExport = "The file %1 could not be written.\n\n%2";
 
 }  // namespace mx::editor::text

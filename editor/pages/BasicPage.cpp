@@ -14,6 +14,7 @@
 #include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/ModelTable.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -26,8 +27,7 @@ namespace {
 namespace t = text::basic;
 
 constexpr int kCustomEnd = 3;
-constexpr int kCountLimit = 30000;
-constexpr int kCountWithCalculated = 5;  // calculated results need some readings to work on
+constexpr int kCountLimit = kReadingCountLimit;
 // The output positions of the six calculated items, in the order of their rows.
 constexpr Field<FieldType::I8> kOrderFields[] = {fld::orderNum, fld::orderMin, fld::orderMax,
                                                  fld::orderTir, fld::orderAvg, fld::orderSd};
@@ -365,10 +365,7 @@ void BasicPage::StoreToImage() {
   gage_->Store();
   format_->Store();
 
-  long long readings = readings_->Clamped();
-  if (image.Get(fld::includeCalculated, c) == 1 && readings == 0)
-    readings = kCountWithCalculated;
-  readings_->Write(readings);
+  readings_->Write(StoredReadingCount(image, c, readings_->Clamped()));
 
   id_->Store();
   idText_->Store();

@@ -15,6 +15,7 @@
 
 #include "core/FieldCodes.h"
 #include "core/ModelTable.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -28,7 +29,6 @@ constexpr int kBauds[] = {1200, 2400, 4800, 9600, 19200};
 constexpr const char* kBaudCaptions[] = {"1200", "2400", "4800", "9600", "19.2K"};
 constexpr char kParities[] = {'N', 'E', 'O'};
 constexpr char kDataBits[] = {'7', '8'};
-constexpr int kDescriptionLimit = 79;
 
 QRadioButton* AddRadio(QButtonGroup* group, int id, const QString& caption, QLayout* layout) {
   auto* radio = new QRadioButton(caption);

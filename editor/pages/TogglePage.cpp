@@ -11,6 +11,7 @@
 
 #include "core/FieldCodes.h"
 #include "core/ModelTable.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -34,10 +35,6 @@ enum Operation {
 };
 
 constexpr int kDefaultMaxChannel = 4;
-
-bool IsStepMode(int readSwitchMode) {
-  return readSwitchMode == 5 || readSwitchMode == 7 || readSwitchMode == 8;
-}
 
 }  // namespace
 
@@ -156,30 +153,24 @@ void TogglePage::ApplyEnabling() {
     restart.SetEnabled(custom);
     columns.SetEnabled(channels);
   };
-  if (!HasToggleSwitch(Document().CurrentModel())) {
-    enable(false, false, false, false);
-    FocusOn(nullptr);
-    return;
-  }
-  bool stepMode = false;
-  for (int c = 0; c < 5; ++c)
-    stepMode = stepMode || IsStepMode(image.Get(fld::readSwitchMode, c));
-  if (image.Get(fld::readSwitchMode, 0) == readSwitch::kCustomSequence &&
-      image.Get(fld::useLedForNext) == 1) {
-    // The LED shows the next channel of the custom sequence; the switch restarts it.
-    image.Set(fld::toggleMode, uint8_t{kRestartSequence});
-    enable(false, false, true, false);
-    FocusOn(restartSequence_);
-  } else if (stepMode) {
-    image.Set(fld::toggleMode, uint8_t{kStepForward});
-    enable(false, true, false, false);
-    FocusOn(stepForward_);
-  } else {
-    const uint8_t mode = image.Get(fld::toggleMode);
-    if (mode == kStepForward || mode == kRestartSequence)
-      image.Set(fld::toggleMode, uint8_t{kDisabled});
-    enable(true, false, false, image.Get(fld::toggleMode) == kReadChannels);
-    FocusOn(nullptr);
+  switch (ApplyToggleRules(image, Document().CurrentModel())) {
+    case ToggleChoice::None:
+      enable(false, false, false, false);
+      FocusOn(nullptr);
+      break;
+    case ToggleChoice::RestartSequence:
+      // The LED shows the next channel of the custom sequence; the switch restarts it.
+      enable(false, false, true, false);
+      FocusOn(restartSequence_);
+      break;
+    case ToggleChoice::StepForward:
+      enable(false, true, false, false);
+      FocusOn(stepForward_);
+      break;
+    case ToggleChoice::Free:
+      enable(true, false, false, image.Get(fld::toggleMode) == kReadChannels);
+      FocusOn(nullptr);
+      break;
   }
 }
 

@@ -29,7 +29,7 @@ cmp -s "$dir/a.mxs" "$dir/c.mxs" || fail "import - gives the same bytes"
 
 head -c 3000 "$dir/a.mxs" >"$dir/short.mxs"
 "$tool" check "$dir/short.mxs" >"$dir/out" 2>"$dir/err"; [ $? -eq 2 ] || fail "short file exits 2"
-grep -q "^Invalid Mesurix configuration file." "$dir/err" || fail "invalid-file message on stderr"
+grep -qx "mxtool: $dir/short.mxs: Invalid Mesurix configuration file. (too short to hold a parameter image)" "$dir/err" || fail "invalid-file message on stderr"
 [ -s "$dir/out" ] && fail "nothing on stdout for an invalid file"
 # set edits by export's names; diff lists what changed, the checksum last; both leave files alone
 # on a bad name or value.

@@ -68,6 +68,12 @@ TEST(ConfigFile, RejectsWrongHeaderVersionLengthOrShortImage) {
   EXPECT_TRUE(rejects({}));
   EXPECT_FALSE(rejects(mutated(139, 'X'))) << "the copy inside the image is not checked";
   EXPECT_FALSE(rejects(mutated(60, 0xFF))) << "reserved bytes are ignored";
+  // Each with its reason.
+  EXPECT_EQ(FindConfigFault(mutated(26, ' ')), ConfigFault::NoHeader);
+  EXPECT_EQ(FindConfigFault(mutated(35, 0)), ConfigFault::WrongVersion);
+  EXPECT_EQ(FindConfigFault(mutated(37, 0xE4)), ConfigFault::WrongImageLength);
+  EXPECT_EQ(FindConfigFault({s.file.begin(), s.file.begin() + 3439}), ConfigFault::TooShort);
+  EXPECT_EQ(FindConfigFault(s.file), ConfigFault::None);
 }
 
 TEST(ConfigFile, AnImageWithADamagedHeaderStillSavesAFileThatOpens) {

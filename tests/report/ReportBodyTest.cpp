@@ -393,3 +393,55 @@ TEST(ReportBody, SummaryTableCells) {
 
 }  // namespace
 }  // namespace mx::report
+
+namespace mx::report {
+namespace {
+
+TEST(ReportBody, AValueTooLongForItsLineGoesOnOntoTheNext) {
+  PageBody body;
+  body.widthLabel = "Description";
+  std::string words;
+  for (int i = 0; i < 30; ++i)
+    words += "fixture ";
+  body.lines = {BodyLine::Section("Global"), BodyLine::Row("Description", words),
+                BodyLine::Row("Next")};
+  const RecordingCanvas canvas = DrawBody(body);
+  const int y = kFirstSectionY + P;
+  const std::vector<RecordingCanvas::Text> first = canvas.AtY(y);
+  ASSERT_EQ(first.size(), 3u);  // label, "=", the value's first line
+  const std::vector<RecordingCanvas::Text> second = canvas.AtY(y + S);
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(second[0].x, first[2].x);
+  EXPECT_EQ(first[2].text + " " + second[0].text, words);
+  for (const RecordingCanvas::Text& t : canvas.texts) {
+    EXPECT_EQ(t.squeezeTo, 0) << t.text;
+    EXPECT_LE(t.x + RecordingCanvas::CharWidth(9) * static_cast<int>(t.text.size()),
+              kBodyLayoutWidth)
+        << t.text;
+  }
+  EXPECT_EQ(canvas.Find("Next")->y, y + S + P);
+}
+
+TEST(ReportBody, ScaleFitsTheBodyAboveTheFooterOfAShortPage) {
+  const PageBody body = BuildChannelPage(Defaults(5), 0);
+  for (const int height : {10500, 7500, 5000}) {
+    RecordingCanvas canvas;
+    canvas.area = {8000, height};
+    PrintPage page(canvas);
+    page.SelectFont(FontFace::Arial, 9);
+    page.SetMeasureOnly(true);
+    const TextExtent reach = DrawPageBody(page, body);
+    page.SetMeasureOnly(false);
+    const double factor = BodyScale(page, body);
+    const int footerTop = page.PageBottom() - 2 * page.LineHeight();
+    SCOPED_TRACE(height);
+    EXPECT_LE(factor, 1.0);
+    EXPECT_LT(kFirstSectionY + (reach.height - kFirstSectionY) * factor, footerTop);
+    if (reach.height < footerTop - page.LineHeight()) {
+      EXPECT_EQ(factor, 1.0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace mx::report

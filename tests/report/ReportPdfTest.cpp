@@ -6,6 +6,7 @@
 
 #include "core/ImageOperations.h"
 #include "report/ReportJob.h"
+#include "report/ReportPaper.h"
 #include "support/PdfText.h"
 #include "support/TempDir.h"
 
@@ -43,14 +44,8 @@ ReportJob CrowdedJob() {
   return job;
 }
 
-TEST(ReportPdf, PagesHoldTheirTextsInsideThePageWithoutOverlaps) {
-  test::TempDir dir;
-  const std::string pdf = dir.File("report.pdf");
-  const ReportJob job = CrowdedJob();
-  ASSERT_TRUE(WriteReportPdf(pdf, job).ok);
-
-  const std::vector<Page> pages = PdfWordBoxes(pdf);
-  ASSERT_EQ(pages.size(), 6u);
+// Every word inside the page's quarter-inch border, no two words (footer included) overlapping.
+void ExpectWordsInsideWithoutOverlaps(const std::vector<Page>& pages) {
   const double border = 18;  // the PDF's quarter-inch border, in points
   for (std::size_t p = 0; p < pages.size(); ++p) {
     const Page& page = pages[p];
@@ -70,6 +65,54 @@ TEST(ReportPdf, PagesHoldTheirTextsInsideThePageWithoutOverlaps) {
       }
     }
   }
+}
+
+std::string Words(const Page& page) {
+  QStringList words;
+  for (const Word& w : page.words)
+    words << w.text;
+  words.sort();
+  return words.join(' ').toStdString();
+}
+
+TEST(ReportPdf, EveryPaperAndOrientationHoldsTheSameWordsInsideWithoutOverlaps) {
+  test::TempDir dir;
+  ReportJob job = CrowdedJob();
+  // The summary table is the widest page, a channel page the tallest.
+  job.pageKinds = {0, 2};
+  const std::string letter = dir.File("letter.pdf");
+  ASSERT_TRUE(WriteReportPdf(letter, job, PaperLayout(Paper::Letter)).ok);
+  const std::vector<Page> expected = PdfWordBoxes(letter);
+  ASSERT_EQ(expected.size(), 2u);
+  ExpectWordsInsideWithoutOverlaps(expected);
+
+  const struct {
+    Paper paper;
+    bool landscape;
+  } layouts[] = {{Paper::Letter, true}, {Paper::A4, false}, {Paper::A4, true},
+                 {Paper::A5, false},    {Paper::A5, true},  {Paper::Legal, false},
+                 {Paper::Legal, true}};
+  for (const auto& layout : layouts) {
+    const QPageLayout pageLayout = PaperLayout(layout.paper, layout.landscape);
+    SCOPED_TRACE(pageLayout.pageSize().name().toStdString() +
+                 (layout.landscape ? " landscape" : ""));
+    const std::string pdf = dir.File("report.pdf");
+    ASSERT_TRUE(WriteReportPdf(pdf, job, pageLayout).ok);
+    const std::vector<Page> pages = PdfWordBoxes(pdf);
+    ASSERT_EQ(pages.size(), expected.size());
+    EXPECT_NEAR(pages[0].width, pageLayout.fullRect(QPageLayout::Point).width(), 1);
+    ExpectWordsInsideWithoutOverlaps(pages);
+    for (std::size_t p = 0; p < pages.size(); ++p)
+      EXPECT_EQ(Words(pages[p]), Words(expected[p])) << "page " << p + 1;
+  }
+}
+
+TEST(ReportPdf, PagesHoldTheirTextsInOrder) {
+  test::TempDir dir;
+  const std::string pdf = dir.File("report.pdf");
+  const ReportJob job = CrowdedJob();
+  ASSERT_TRUE(WriteReportPdf(pdf, job).ok);
+  ASSERT_EQ(PdfWordBoxes(pdf).size(), 6u);
 
   ExpectInOrder(
       PdfLayoutText(pdf, 1),

@@ -28,6 +28,10 @@ class RecordingCanvas : public report::PageCanvas {
   int yOrigin = 0;
   report::PageFont font;
   std::vector<Text> texts;
+  // The last ScaleFrom: its point and factor.
+  int scaleX = 0;
+  int scaleY = 0;
+  double scale = 1.0;
 
   static int CharWidth(int points) { return points * 5; }
   static int TextHeight(int points) { return points * 12; }
@@ -35,6 +39,7 @@ class RecordingCanvas : public report::PageCanvas {
   report::TextExtent SetUpPage(int xOffset, int yOffset) override {
     xOrigin = xOffset;
     yOrigin = yOffset;
+    scale = 1.0;
     return area;
   }
   void SetFont(const report::PageFont& chosen) override { font = chosen; }
@@ -49,6 +54,11 @@ class RecordingCanvas : public report::PageCanvas {
   }
   void Draw(int x, int y, std::string_view text, uint32_t style, int squeezeTo) override {
     texts.push_back({x, y, std::string(text), style, font, squeezeTo});
+  }
+  void ScaleFrom(int x, int y, double factor) override {
+    scaleX = x;
+    scaleY = y;
+    scale = factor;
   }
 
   // The first text drawn with exactly these characters, or nullptr.

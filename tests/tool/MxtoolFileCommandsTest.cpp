@@ -164,7 +164,9 @@ TEST(MxtoolExport, ReportsChecksumAndRejectsInvalidFiles) {
   for (const char* command : {"export", "check"}) {
     const ToolRun bad = Tool(command, {dir.File("bad.mxs")});
     EXPECT_EQ(bad.code, 2);
-    EXPECT_EQ(bad.err, "Invalid Mesurix configuration file.     \n");
+    EXPECT_EQ(bad.err, "mxtool: " + dir.File("bad.mxs") +
+                           ": Invalid Mesurix configuration file. (too short to hold a parameter "
+                           "image)\n");
     EXPECT_TRUE(bad.out.empty());
   }
   EXPECT_EQ(Tool("export", {dir.File("missing.mxs")}).code, 2);

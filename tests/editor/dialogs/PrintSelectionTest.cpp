@@ -76,6 +76,7 @@ TEST(PrintSelectionTest, ChannelsTheModelLacksStayOffAndTheButtonsFollowTheBoxes
 
   // Every page was chosen under a five-channel model; a two-channel model offers only its own.
   bench.Choose("Mesurix3 Plus");
+  bench.View().Printing().SetPrinterCheck([] { return true; });
   bench.watcher.dialogActions.push_back([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Print Selection");
     SelectionButtons d;

@@ -12,6 +12,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "core/ConfigFile.h"
+#include "core/ImageOperations.h"
+#include "core/PageStoreRules.h"
+#include "core/SetupDocument.h"
 #include "editor/frame/CommandIds.h"
 #include "editor/frame/PrintCommands.h"
 #include "tests/editor/EditorBench.h"
@@ -146,6 +150,77 @@ TEST(PrintCommandsTest, ExportPdfWritesTheSelectedPagesOnThePageSetupLayout) {
   EXPECT_GT(pages[0].width, pages[0].height);
   ExpectInOrder(PdfLayoutText(pdf, 1), {"Page 1 of 2", "Description = typed before the export"});
   ExpectInOrder(PdfLayoutText(pdf, 2), {"Page 2 of 2", "Channel D Parameters"});
+}
+
+// Picks `path` in the Export PDF file dialog.
+std::function<void(QWidget*)> SaveAs(const std::string& path) {
+  return [path](QWidget* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    ASSERT_NE(files, nullptr);
+    files->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();
+  };
+}
+
+TEST(PrintCommandsTest, WithoutAPrinterPrintSaysSoAndOffersExportPdf) {
+  WindowBench bench;
+  bench.View().Printing().SetPrinterCheck([] { return false; });
+  const std::string pdf = bench.folder.File("instead.pdf");
+  bench.watcher.answers.push_back(QMessageBox::Yes);
+  bench.watcher.dialogActions.push_back(Click({"Export PDF"}));
+  bench.watcher.dialogActions.push_back(SaveAs(pdf));
+  bench.Trigger(cmd::kFilePrint);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_TRUE(bench.watcher.messages[0].text.startsWith("No printer is installed."));
+  EXPECT_EQ(PdfWordBoxes(pdf).size(), 2u);
+}
+
+TEST(PrintCommandsTest, AFailedExportIsShownWithTheWarningSign) {
+  WindowBench bench;
+  bench.watcher.dialogActions.push_back(Click({"Export PDF"}));
+  bench.watcher.dialogActions.push_back(SaveAs(bench.folder.File("missing/summary.pdf")));
+  bench.Trigger(cmd::kFileExportPdf);
+  ASSERT_EQ(bench.watcher.messages.size(), 1u);
+  EXPECT_TRUE(bench.watcher.messages[0].text.contains("could not be written"));
+  EXPECT_EQ(bench.watcher.messages[0].icon, QMessageBox::Warning);
+}
+
+// Settings the pages rewrite when they are stored: what the editor prints of such a file is what
+// the command line's report prints of it, through the same rules.
+TEST(PrintCommandsTest, PrintsWhatTheReportWithoutTheEditorPrintsOfTheSameFile) {
+  ParameterImage image;
+  ResetImageToDefaults(image, 5);
+  image.Set(fld::hostBaud, uint16_t{1234});
+  image.Set(fld::hostHandshake, uint8_t{7});
+  image.Set(fld::hostDataBits, '7');  // with parity None
+  image.SetText(fld::description, std::string(80, 'D'));
+  image.Set(fld::includeCalculated, uint8_t{1}, 0);
+  image.Set(fld::calcReadingCount, uint16_t{0}, 0);
+  image.Set(fld::toggleMode, uint8_t{1});  // step forward, with no stepping read switch
+  StoreChecksum(image);
+  WindowBench bench;
+  const std::string path = bench.folder.File("rewritten.mxs");
+  ASSERT_TRUE(WriteFileAtomically(path, SerializeConfigFile(image, ExtensionBlock{})).ok);
+
+  EditorHooks hooks;
+  SetupDocument opened(hooks);
+  ASSERT_EQ(opened.Open(path), LoadOutcome::Opened);
+  report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", {0, 1}, {}};
+  const std::string asWritten = report::ReportText(withoutEditor);
+  ApplyPageStoreRules(withoutEditor.image, withoutEditor.model, 0);
+
+  bench.frame->OpenFile(QString::fromStdString(path));
+  bench.View().Printing().Printer().setOutputFileName(bench.folder.File("printed.pdf").c_str());
+  bench.watcher.dialogActions.push_back(Click({"Print"}));
+  bench.watcher.dialogActions.push_back(
+      [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+  bench.Trigger(cmd::kFilePrint);
+  ASSERT_TRUE(bench.watcher.dialogActions.empty());
+  const report::ReportJob printed{bench.Image(), bench.Model(), "", {0, 1}, {}};
+
+  EXPECT_NE(report::ReportText(printed), asWritten) << "the file holds nothing the pages rewrite";
+  EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed));
 }
 
 }  // namespace
