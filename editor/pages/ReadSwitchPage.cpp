@@ -255,7 +255,7 @@ void ReadSwitchPage::LoadFromImage() {
   mode_->Load();
   press_->Load();
   sequence_->Load();
-  bounce_->Show(static_cast<int32_t>(image.Get(fld::contactBounceMs, c)));
+  bounce_->Load();
   if (c == kChannelA) {
     host_->Load();
     led_->Load();
