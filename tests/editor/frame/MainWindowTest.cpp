@@ -1,5 +1,6 @@
 // The main window: tabs and their captions, model and channel choice, keys, command state, help.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -49,6 +50,24 @@ TEST(MainWindowTest, WindowWithItsFrameFitsALaptopScreen) {
   EXPECT_TRUE(free.contains(bench.frame->frameGeometry())) << bench.frame->frameGeometry().height();
   // Nothing offers to resize a window of fixed size.
   EXPECT_EQ(bench.frame->findChild<QSizeGrip*>(), nullptr);
+}
+
+TEST(MainWindowTest, PagesScrollRatherThanSqueezeAtALargerFont) {
+  const QFont font = QApplication::font();
+  QFont larger = font;
+  larger.setPointSize(16);
+  QApplication::setFont(larger);
+  {
+    WindowBench bench;
+    const QRect free = desktop::FreeArea(bench.frame.get());
+    EXPECT_TRUE(free.contains(bench.frame->frameGeometry()));
+    for (int tab = 0; tab < bench.View().Tabs()->count(); ++tab) {
+      bench.View().Tabs()->setCurrentIndex(tab);
+      QWidget* page = bench.View().Pages().Page(tab);
+      EXPECT_GE(page->height(), page->minimumSizeHint().height()) << tab;
+    }
+  }
+  QApplication::setFont(font);
 }
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
@@ -123,6 +142,19 @@ TEST(MainWindowTest, ChannelChangeCommitsTheShownPagesFirst) {
   EXPECT_EQ(bench.Image().Text(fld::description), "typed, not yet stored");
   EXPECT_TRUE(ChecksumMatches(bench.Image()));
   EXPECT_EQ(TabCaptions(bench)[4], " \"B\" Read Sw ");
+}
+
+TEST(MainWindowTest, ControlAndADigitChooseTheChannel) {
+  WindowBench bench;
+  bench.View().SelectModelCommand(6);
+  for (int channel : {2, 4, 0}) {
+    QTest::keyClick(bench.View().Tabs(), static_cast<Qt::Key>(Qt::Key_1 + channel),
+                    Qt::ControlModifier);
+    EXPECT_EQ(bench.document->CurrentChannel(), channel);
+    EXPECT_TRUE(bench.frame->Action(cmd::kChannelCommands[channel])
+                    ->toolTip()
+                    .endsWith(QString("(Ctrl+%1)").arg(channel + 1)));
+  }
 }
 
 TEST(MainWindowTest, ControlTabWalksTheTabsBothWaysAndWraps) {
