@@ -1,6 +1,5 @@
 // The main window: tabs and their captions, model and channel choice, keys, command state, help.
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -50,24 +49,6 @@ TEST(MainWindowTest, WindowWithItsFrameFitsALaptopScreen) {
   EXPECT_TRUE(free.contains(bench.frame->frameGeometry())) << bench.frame->frameGeometry().height();
   // Nothing offers to resize a window of fixed size.
   EXPECT_EQ(bench.frame->findChild<QSizeGrip*>(), nullptr);
-}
-
-TEST(MainWindowTest, PagesScrollRatherThanSqueezeAtALargerFont) {
-  const QFont font = QApplication::font();
-  QFont larger = font;
-  larger.setPointSize(16);
-  QApplication::setFont(larger);
-  {
-    WindowBench bench;
-    const QRect free = desktop::FreeArea(bench.frame.get());
-    EXPECT_TRUE(free.contains(bench.frame->frameGeometry()));
-    for (int tab = 0; tab < bench.View().Tabs()->count(); ++tab) {
-      bench.View().Tabs()->setCurrentIndex(tab);
-      QWidget* page = bench.View().Pages().Page(tab);
-      EXPECT_GE(page->height(), page->minimumSizeHint().height()) << tab;
-    }
-  }
-  QApplication::setFont(font);
 }
 
 TEST(MainWindowTest, TwoChannelModelBringsTheViewBackToChannelA) {
