@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "tool/DeviceSession.h"
+#include "tool/ExitCodes.h"
 #include "tool/FileCommands.h"
 #include "tool/FleetCommands.h"
 #include "tool/LogCommand.h"

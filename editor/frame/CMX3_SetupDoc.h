@@ -31,6 +31,10 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   terminal::TestSettings& CommTestSettings() { return testSettings_; }
   int CurrentChannel() const { return channel_; }
   void SetCurrentChannel(int channel) { channel_ = channel; }
+  // True while the pages load from the image; nothing a control does then is a user's edit.
+  bool Refreshing() const { return refreshing_ > 0; }
+  void BeginRefresh() { ++refreshing_; }
+  void EndRefresh() { --refreshing_; }
 
   void AttachView(CMX3_SetupView* view) { view_ = view; }
   CMX3_SetupView* View() const { return view_; }
@@ -77,6 +81,7 @@ class CMX3_SetupDoc : public QObject, public EditorHooks {
   LinkState link_;
   terminal::TestSettings testSettings_;
   int channel_ = 0;
+  int refreshing_ = 0;
   std::function<QString()> askSavePath_;
 };
 

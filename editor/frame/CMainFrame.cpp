@@ -172,6 +172,10 @@ void CMainFrame::BuildMenus() {
     action->setText(desktop::FromUtf8(text::kChannelButton).arg(letter));
     action->setIconText(letter);
     action->setStatusTip(desktop::FromUtf8(text::kPromptChannel).arg(letter));
+    // The channel can be changed without a mouse: Ctrl+1 for A to Ctrl+5 for E.
+    action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + channel)));
+    action->setToolTip(QString("%1 (%2)").arg(
+        action->text(), action->shortcut().toString(QKeySequence::NativeText)));
     action->setCheckable(true);
     channelGroup->addAction(action);
     channelActions_.append(action);

@@ -1,6 +1,7 @@
 #include "editor/pages/AddressEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -14,6 +15,10 @@
 #include <QValidator>
 #include <memory>
 #include <optional>
+
+#include "desktop/TextConversion.h"
+#include "desktop/widgets/MessageBoxes.h"
+#include "editor/pages/PageTexts.h"
 
 namespace mx::editor {
 namespace {
@@ -77,6 +82,7 @@ AddressEdit::AddressEdit(QWidget* parent) : QFrame(parent) {
     if (i > 0)
       part->setFocusPolicy(Qt::ClickFocus);
     connect(part, &QLineEdit::textEdited, this, [this, i, part](const QString& text) {
+      refused_ = -1;
       if (text.size() == 3 && part->cursorPosition() == 3 && i < 3)
         MoveTo(i + 1, true, 0);
       emit Edited();
@@ -161,6 +167,23 @@ void AddressEdit::PasteInto(QLineEdit* part, QClipboard::Mode mode) {
   emit Edited();
 }
 
+bool AddressEdit::RefuseDigit(int index, const QString& digit) {
+  if (digit.size() != 1 || digit[0] < '0' || digit[0] > '9')
+    return false;
+  QLineEdit* part = Part(index);
+  QString text = part->text();
+  const int start = part->hasSelectedText() ? part->selectionStart() : part->cursorPosition();
+  text.replace(start, static_cast<int>(part->selectedText().size()), digit);
+  if (text.size() > 3 || text.toInt() <= 255)
+    return false;
+  refused_ = index;
+  QApplication::beep();
+  desktop::ShowMessageBox(window(), window()->windowTitle(),
+                          desktop::FromUtf8(text::kOctetRange).arg(text), QMessageBox::Warning);
+  MoveTo(index, true, 0);
+  return true;
+}
+
 bool AddressEdit::eventFilter(QObject* watched, QEvent* event) {
   const int index = IndexOf(watched);
   if (index < 0)
@@ -190,6 +213,8 @@ bool AddressEdit::eventFilter(QObject* watched, QEvent* event) {
     PasteInto(part);
     return true;
   }
+  if (RefuseDigit(index, key->text()))
+    return true;
   const bool atStart = part->cursorPosition() == 0 && !part->hasSelectedText();
   const bool atEnd = part->cursorPosition() == part->text().size() && !part->hasSelectedText();
   switch (key->key()) {
@@ -197,7 +222,9 @@ bool AddressEdit::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Space: {
       // The dot after a third digit finds the next octet already entered (all selected).
       const bool justEntered = part->selectedText() == part->text();
-      if (index < 3 && !part->text().isEmpty() && !justEntered)
+      if (refused_ == index)
+        QApplication::beep();
+      else if (index < 3 && !part->text().isEmpty() && !justEntered)
         MoveTo(index + 1, true, 0);
       return true;  // never typed into an octet
     }

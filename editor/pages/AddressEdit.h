@@ -1,7 +1,10 @@
 #pragma once
 // A four-part address (TCP/IP address, subnet mask, gateway): four boxes of one octet each between
 // fixed dots, first octet on the left. Each box takes 0..255 and nothing else, whether typed or
-// pasted; an emptied box counts as 0 and shows 0 again once it is left. A dot or a blank
+// pasted; a digit that would make an octet larger is refused with a beep and a message, and the
+// octet keeps the focus until it is corrected (a dot or blank does not leave it), so the digits
+// typed after the refused one never complete some other address. An emptied box counts as 0 and
+// shows 0 again once it is left. A dot or a blank
 // moves on to the next octet, as does the third digit; Backspace and the arrow keys cross from one
 // box into the next. A whole address ("192.168.0.10") pasted into any box fills all four; other
 // text is pasted into the octet whole or not at all. Nothing can be dropped into it.
@@ -43,8 +46,11 @@ class AddressEdit : public QFrame {
   int IndexOf(QObject* part) const;
   void MoveTo(int index, bool selectAll, int cursor);
   void PasteInto(QLineEdit* part, QClipboard::Mode mode = QClipboard::Clipboard);
+  // True when `digit` would take the octet above 255 (it was refused then).
+  bool RefuseDigit(int index, const QString& digit);
 
   std::array<QLineEdit*, 4> parts_{};
+  int refused_ = -1;  // the octet whose digit was refused, until it is edited
 };
 
 }  // namespace mx::editor

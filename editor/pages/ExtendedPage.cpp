@@ -11,6 +11,7 @@
 
 #include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
+#include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
 #include "editor/pages/ExtendedTexts.h"
@@ -150,8 +151,19 @@ void ExtendedPage::LoadFromImage() {
   equationDecimals_->Load();
   customFeature_->Select(0);
   // An RS232 gage in immediate pass-through sends its packets on untouched.
-  if (image.Get(fld::gageType, c) == gage::kRs232 && image.Get(fld::endOfPacketMode, c) == 0)
+  const bool passThrough =
+      image.Get(fld::gageType, c) == gage::kRs232 && image.Get(fld::endOfPacketMode, c) == 0;
+  if (passThrough)
     allControls_.SetEnabled(false);
+  // The reason lies on another tab, so the page says where.
+  std::string_view why;
+  if (image.Get(fld::gageType, c) == gage::kDisabled)
+    why = t::kOffChannelDisabled;
+  else if (image.Get(fld::transferAsReceived, c) == 1)
+    why = t::kOffAsReceived;
+  else if (passThrough)
+    why = t::kOffPassThrough;
+  setToolTip(desktop::FromUtf8(why));
 }
 
 void ExtendedPage::StoreToImage() {

@@ -22,4 +22,13 @@ inline constexpr std::string_view kResult = "Result = A + B * Measurement";
 inline constexpr std::string_view kGroupCustomFeature = "Custom Feature: ";
 inline constexpr std::string_view kFuture = "Future";
 
+// Why the whole tab is off, shown as its tooltip.
+inline constexpr std::string_view kOffChannelDisabled =
+    "This channel is disabled: choose its gage type on the Basic tab.";
+inline constexpr std::string_view kOffAsReceived =
+    "Off while \"Transfer packet as received\" is ticked on the RS232 tab. To untick it, choose "
+    "the gage type RS232 on the Basic tab first.";
+inline constexpr std::string_view kOffPassThrough =
+    "Off while the RS232 tab's end of packet is \"None  (Immediate pass through mode)\".";
+
 }  // namespace mx::editor::text::extended

@@ -1,15 +1,19 @@
 #include "editor/pages/FieldBinding.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,8 +22,116 @@
 
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
+#include "editor/pages/PageTexts.h"
 
 namespace mx::editor {
+namespace {
+
+// A list that leaves wheel steps to the page around it unless it has the focus (or always, once
+// told to), so the page scrolls instead.
+class WheelGuardedList : public QComboBox {
+ public:
+  WheelGuardedList() { setFocusPolicy(Qt::StrongFocus); }
+  void RefuseWheel() { refuseWheel_ = true; }
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (refuseWheel_ || !hasFocus()) {
+      event->ignore();
+      return;
+    }
+    QComboBox::wheelEvent(event);
+  }
+
+ private:
+  bool refuseWheel_ = false;
+};
+
+class Latin1Validator : public QValidator {
+ public:
+  explicit Latin1Validator(QLineEdit* box) : QValidator(box), box_(box) {}
+  State validate(QString& input, int& /*position*/) const override {
+    const bool beyond =
+        std::any_of(input.begin(), input.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    if (!beyond)
+      return Acceptable;
+    QApplication::beep();
+    QToolTip::showText(box_->mapToGlobal(QPoint(0, box_->height())), BeyondLatin1Hint(), box_);
+    return Invalid;
+  }
+
+ private:
+  QLineEdit* box_;
+};
+
+// A label follows its box: a label in front of a disabled box is shown disabled.
+class FollowBuddy : public QObject {
+ public:
+  FollowBuddy(QLabel* label, QWidget* box) : QObject(label), label_(label) {
+    box->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange)
+      label_->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+    return false;
+  }
+
+ private:
+  QLabel* label_;
+};
+
+// A group whose controls are all disabled shows its title (and its plain labels) disabled too,
+// without disabling the group itself, so every rule keeps switching its own controls.
+class GroupTitleDimmer : public QObject {
+ public:
+  explicit GroupTitleDimmer(QGroupBox* group) : QObject(group), group_(group) {
+    group->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == group_ && (event->type() == QEvent::Polish || event->type() == QEvent::Show))
+      Watch();
+    else if (watched != group_ && event->type() == QEvent::EnabledChange)
+      Update();
+    return false;
+  }
+
+ private:
+  void Watch() {
+    if (!controls_.empty())
+      return;
+    for (QWidget* child : group_->findChildren<QWidget*>()) {
+      if (child->inherits("QAbstractButton") || child->inherits("QLineEdit") ||
+          child->inherits("QComboBox")) {
+        controls_.push_back(child);
+        child->installEventFilter(this);
+      }
+    }
+    own_ = group_->palette();
+    Update();
+  }
+  void Update() {
+    const bool allOff =
+        !controls_.empty() &&
+        std::none_of(controls_.begin(), controls_.end(), [](QWidget* w) { return w->isEnabled(); });
+    if (allOff == dimmed_)
+      return;
+    dimmed_ = allOff;
+    QPalette palette = own_;
+    if (allOff) {
+      for (QPalette::ColorGroup shown : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(shown, QPalette::WindowText,
+                         own_.color(QPalette::Disabled, QPalette::WindowText));
+    }
+    group_->setPalette(palette);
+  }
+
+  QGroupBox* group_;
+  std::vector<QWidget*> controls_;
+  QPalette own_;
+  bool dimmed_ = false;
+};
+
+}  // namespace
 
 long long IntegerField::Get(const ParameterImage& image, int element) const {
   const auto bytes = image.Span(*info_, element);
@@ -59,11 +171,16 @@ int FieldBinding::Element() const {
   return element_ == kShownChannel ? document_.CurrentChannel() : element_;
 }
 
+bool FieldBinding::MayStoreOnLeave() const {
+  return !document_.Refreshing() && loaded_ == Element();
+}
+
 ChoiceBinding::ChoiceBinding(CMX3_SetupDoc& document, IntegerField field, QObject* owner,
                              int element)
     : FieldBinding(document, element, owner), field_(field), group_(new QButtonGroup(this)) {
   connect(group_, &QButtonGroup::idClicked, this,
           [this](int id) { emit Clicked(values_[static_cast<std::size_t>(id)]); });
+  connect(group_, &QButtonGroup::idToggled, this, [this] { UpdateTabStops(); });
 }
 
 QRadioButton* ChoiceBinding::Add(std::string_view caption) {
@@ -75,7 +192,48 @@ QRadioButton* ChoiceBinding::Add(std::string_view caption, int value) {
   group_->addButton(button, static_cast<int>(buttons_.size()));
   buttons_.push_back(button);
   values_.push_back(value);
+  button->installEventFilter(this);
+  UpdateTabStops();
   return button;
+}
+
+void ChoiceBinding::UpdateTabStops() {
+  QAbstractButton* checked = group_->checkedButton();
+  for (QRadioButton* button : buttons_) {
+    const bool stop = checked == nullptr || button == checked;
+    button->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+void ChoiceBinding::MoveFocus(QRadioButton* from, int step) {
+  const auto count = static_cast<int>(buttons_.size());
+  const auto start =
+      static_cast<int>(std::find(buttons_.begin(), buttons_.end(), from) - buttons_.begin());
+  for (int i = start + step; i >= 0 && i < count; i += step) {
+    QRadioButton* button = buttons_[static_cast<std::size_t>(i)];
+    if (button->isEnabled() && button->isVisibleTo(button->window())) {
+      button->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+}
+
+bool ChoiceBinding::eventFilter(QObject* watched, QEvent* event) {
+  auto* button = qobject_cast<QRadioButton*>(watched);
+  if (button == nullptr || event->type() != QEvent::KeyPress)
+    return FieldBinding::eventFilter(watched, event);
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      MoveFocus(button, -1);
+      return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      MoveFocus(button, 1);
+      return true;
+    default:
+      return false;
+  }
 }
 
 QRadioButton* ChoiceBinding::Button(int value) const {
@@ -101,6 +259,7 @@ void ChoiceBinding::Select(int value) {
   for (QRadioButton* button : buttons_)
     button->setChecked(false);
   group_->setExclusive(true);
+  UpdateTabStops();
 }
 
 void ChoiceBinding::Load() {
@@ -176,12 +335,18 @@ void NumberBinding::Show(long long value) {
 }
 
 void NumberBinding::Load() {
-  Show(field_.Get(Image(), Element()));
+  long long value = field_.Get(Image(), Element());
+  // A 32-bit count is read the way "%d" prints it.
+  if (value > std::numeric_limits<int32_t>::max())
+    value = static_cast<int32_t>(value);
+  Show(value);
+  MarkLoaded();
 }
 
 void NumberBinding::Write(long long value) {
   field_.Set(Image(), value, Element());
   Show(value);
+  MarkLoaded();
 }
 
 long long NumberBinding::Store() {
@@ -191,13 +356,17 @@ long long NumberBinding::Store() {
 }
 
 void NumberBinding::StoreWhenLeft() {
-  connect(box_, &QLineEdit::editingFinished, this, [this] { Store(); });
+  connect(box_, &QLineEdit::editingFinished, this, [this] {
+    if (MayStoreOnLeave())
+      Store();
+  });
 }
 
 TextBinding::TextBinding(CMX3_SetupDoc& document, Field<FieldType::Text> field, QObject* owner,
                          int element, int limit)
     : FieldBinding(document, element, owner), field_(field), box_(new QLineEdit) {
   box_->setMaxLength(limit > 0 ? limit : field.Info().size - 1);
+  RefuseBeyondLatin1(box_);
 }
 
 void TextBinding::Load() {
@@ -247,6 +416,7 @@ void DecimalBinding::Show(float value) {
 
 void DecimalBinding::Load() {
   Show(Image().Get(field_, Element()));
+  MarkLoaded();
 }
 
 void DecimalBinding::Store() {
@@ -256,11 +426,14 @@ void DecimalBinding::Store() {
 }
 
 void DecimalBinding::StoreWhenLeft() {
-  connect(box_, &QLineEdit::editingFinished, this, [this] { Store(); });
+  connect(box_, &QLineEdit::editingFinished, this, [this] {
+    if (MayStoreOnLeave())
+      Store();
+  });
 }
 
 ListBinding::ListBinding(CMX3_SetupDoc& document, IntegerField field, QObject* owner, int element)
-    : FieldBinding(document, element, owner), field_(field), list_(new QComboBox) {}
+    : FieldBinding(document, element, owner), field_(field), list_(new WheelGuardedList) {}
 
 void ListBinding::Add(const QString& entry, int value) {
   list_->addItem(entry);
@@ -281,6 +454,10 @@ void ListBinding::Store() {
     field_.Set(Image(), values_[static_cast<std::size_t>(index)], Element());
 }
 
+void ListBinding::RefuseWheel() {
+  static_cast<WheelGuardedList*>(list_)->RefuseWheel();
+}
+
 void ControlSet::Add(std::initializer_list<QWidget*> controls) {
   controls_.insert(controls_.end(), controls.begin(), controls.end());
 }
@@ -295,13 +472,22 @@ QString ButtonCaption(std::string_view caption) {
 }
 
 QGroupBox* MakeGroup(std::string_view caption) {
-  return new QGroupBox(ButtonCaption(caption));
+  auto* group = new QGroupBox(ButtonCaption(caption));
+  new GroupTitleDimmer(group);
+  return group;
+}
+
+bool TitleDimmed(const QGroupBox* group) {
+  const QPalette& palette = group->palette();
+  return palette.color(QPalette::Active, QPalette::WindowText) ==
+         palette.color(QPalette::Disabled, QPalette::WindowText);
 }
 
 QLabel* LabelFor(std::string_view caption, QWidget* box) {
   QLabel* label = MakeLabel(caption);
   label->setBuddy(box);
   box->setAccessibleName(label->text());
+  new FollowBuddy(label, box);
   return label;
 }
 
@@ -311,6 +497,14 @@ void NameAfter(QWidget* box, const QString& name) {
 
 QLabel* MakeLabel(std::string_view text) {
   return new QLabel(desktop::FromUtf8(text));
+}
+
+void RefuseBeyondLatin1(QLineEdit* box) {
+  box->setValidator(new Latin1Validator(box));
+}
+
+QString BeyondLatin1Hint() {
+  return desktop::FromUtf8(text::kBeyondLatin1);
 }
 
 void FitToCharacters(QLineEdit* box, int characters) {

@@ -6,13 +6,15 @@
 //
 // - ChoiceBinding: radio buttons that each store one value into the field (by default their
 //   position: 0, 1, 2, ...). A value no button stores selects none; storing with none selected
-//   leaves the field as it is.
+//   leaves the field as it is. Tab enters the group at its checked button; the arrow keys only
+//   move the focus, Space or a click chooses, since a choice may rewrite other settings.
 // - CheckBinding: a check box on one byte, 1 when ticked (or 0, for the inverted flags).
 // - NumberBinding: a box of digits with a character limit, held to a range when stored, 0 shown as
 //   an empty box where the field wants it.
 // - TextBinding: a text field of the image and its character limit.
 // - DecimalBinding: a single-precision number shown like "%g", an empty box for 0.
-// - ListBinding: a drop-down list whose entries each store one value.
+// - ListBinding: a drop-down list whose entries each store one value. It takes wheel steps only
+//   while it has the focus, so a page scrolled past it is never changed by accident.
 // Each binding edits the element of the channel the pages show, or one fixed element (0 for a
 // global field). Texts of the image travel one byte per character (Latin-1).
 
@@ -55,6 +57,7 @@ class IntegerField {
   long long Get(const ParameterImage& image, int element) const;
   // Keeps the low bytes that fit the field.
   void Set(ParameterImage& image, long long value, int element) const;
+  const FieldInfo& Info() const { return *info_; }
 
  private:
   const FieldInfo* info_;
@@ -63,15 +66,27 @@ class IntegerField {
 // What every binding shares: the document and the element it edits.
 class FieldBinding : public QObject {
   Q_OBJECT
+ public:
+  // The field the control edits.
+  virtual const FieldInfo& Info() const = 0;
+  // The fixed element, or the channel shown now.
+  int Element() const;
+  bool FollowsChannel() const { return element_ == kShownChannel; }
+
  protected:
   FieldBinding(CMX3_SetupDoc& document, int element, QObject* owner);
   ParameterImage& Image() const;
-  // The fixed element, or the channel shown now.
-  int Element() const;
+  // The control now shows the value of Element().
+  void MarkLoaded() { loaded_ = Element(); }
+  // A box that stores on leaving may lose its focus because a refresh disables it after the
+  // channel has changed but before it shows the new channel's value: it stores only into the
+  // element it was loaded from, and never while the pages are refreshed.
+  bool MayStoreOnLeave() const;
 
  private:
   CMX3_SetupDoc& document_;
   int element_;
+  int loaded_ = -1;
 };
 
 class ChoiceBinding : public FieldBinding {
@@ -95,12 +110,20 @@ class ChoiceBinding : public FieldBinding {
   void Store();
   // The keyboard focus to the selected button (when there is one).
   void FocusSelected();
+  const FieldInfo& Info() const override { return field_.Info(); }
 
  signals:
   // A user's click on the button of `value`.
   void Clicked(int value);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // Only the checked button is a Tab stop (every button while none is checked).
+  void UpdateTabStops();
+  void MoveFocus(QRadioButton* from, int step);
+
   IntegerField field_;
   QButtonGroup* group_;
   std::vector<QRadioButton*> buttons_;
@@ -115,6 +138,7 @@ class CheckBinding : public FieldBinding {
                QObject* owner, int element = kShownChannel, Ticked ticked = Ticked::kStoresOne);
 
   QCheckBox* Box() const { return box_; }
+  const FieldInfo& Info() const override { return field_.Info(); }
   bool IsTicked() const;
   void Load();
   void Store();
@@ -146,6 +170,7 @@ class NumberBinding : public FieldBinding {
                 int element = kShownChannel);
 
   QLineEdit* Box() const { return box_; }
+  const FieldInfo& Info() const override { return field_.Info(); }
   // The number in the box (an empty box is 0), and the same held to the rules' range.
   long long Typed() const;
   long long Clamped() const;
@@ -172,6 +197,7 @@ class TextBinding : public FieldBinding {
               int element = kShownChannel, int limit = 0);
 
   QLineEdit* Box() const { return box_; }
+  const FieldInfo& Info() const override { return field_.Info(); }
   void Load();
   void Store();
 
@@ -195,6 +221,7 @@ class DecimalBinding : public FieldBinding {
                  int element = kShownChannel);
 
   QLineEdit* Box() const { return box_; }
+  const FieldInfo& Info() const override { return field_.Info(); }
   void Load();
   // Reads the box, stores the number and shows it again. A box left as it was shown stores the
   // value it was shown from, so digits beyond the six on screen are never lost.
@@ -217,12 +244,15 @@ class ListBinding : public FieldBinding {
               int element = kShownChannel);
 
   QComboBox* List() const { return list_; }
+  const FieldInfo& Info() const override { return field_.Info(); }
   void Add(const QString& entry, int value);
   // Selects the entry of `value`, or none.
   void Select(int value);
   void Load();
   // Writes the selected entry's value; nothing when no entry is selected.
   void Store();
+  // For a list whose choice rewrites other settings: no wheel step changes it, focused or not.
+  void RefuseWheel();
 
  private:
   IntegerField field_;
@@ -249,14 +279,22 @@ class ControlSet {
 
 // A caption for a button or a group box: an ampersand is shown as itself, never as a shortcut mark.
 QString ButtonCaption(std::string_view caption);
-// A group box with its exact caption.
+// A group box with its exact caption. While all its controls are disabled, its title is shown
+// disabled as well.
 QGroupBox* MakeGroup(std::string_view caption);
-// A label in front of `box`: its buddy, and the box's name for screen readers.
+bool TitleDimmed(const QGroupBox* group);
+// A label in front of `box`: its buddy, shown disabled while the box is, and the box's name for
+// screen readers.
 QLabel* LabelFor(std::string_view caption, QWidget* box);
 // A box without a label of its own is named after the control it belongs to.
 void NameAfter(QWidget* box, const QString& name);
 // A program text on a label (UTF-8).
 QLabel* MakeLabel(std::string_view text);
+// The image holds one byte per character: a character beyond Latin-1, typed or pasted, is refused
+// with a beep and a hint, so the box never shows what cannot be stored.
+void RefuseBeyondLatin1(QLineEdit* box);
+// The hint shown then.
+QString BeyondLatin1Hint();
 // Makes a box as wide as `characters` digits need.
 void FitToCharacters(QLineEdit* box, int characters);
 

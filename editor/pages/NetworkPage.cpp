@@ -85,6 +85,8 @@ QWidget* NetworkPage::BuildSetupGroup() {
       {.maxLength = 5, .lowest = 1, .highest = 65530, .emptyForZero = false}, this, 0);
   FitToCharacters(basePort_->Box(), 5);
   channelCount_ = new ListBinding(Document(), fld::networkChannelCount, this, 0);
+  // Fewer channels untick the targets beyond them for good: only a deliberate choice may do that.
+  channelCount_->RefuseWheel();
   for (int n = 1; n <= 6; ++n)
     channelCount_->Add(QString::number(n), n);
   gateway_ = new AddressEdit;
@@ -229,6 +231,11 @@ void NetworkPage::ApplySetupRule(bool on) {
   const bool edited = Document().Core().NetworkSettingsEdited();
   editable_.SetEnabled(edited);
   gateway_->setEnabled(edited && Image().Get(fld::gatewayEnabled) != 0);
+  // Greyed, they still show the file's values, which are not the interface's own.
+  const QString why = edited || !settable ? QString() : desktop::FromUtf8(t::kFileSettingsOnly);
+  QWidget* const greyed[] = {address_, mask_, basePort_->Box(), channelCount_->List(), gateway_};
+  for (QWidget* box : greyed)
+    box->setToolTip(why);
   ApplyCaptionRule();
   const bool fiveChannels = ChannelCount(Document().CurrentModel()) == kChannels;
   for (QWidget* widget : lastThreeColumns_)

@@ -26,5 +26,9 @@ inline constexpr std::string_view kSourceHeading = "Channel Data Source";
 inline constexpr std::string_view kAll = "All";
 // A grid box is announced as its row's target and its column: "RS232 port: All".
 inline constexpr std::string_view kGridBoxName = "%1: %2";
+// The tooltip of the greyed settings while they are not being changed.
+inline constexpr std::string_view kFileSettingsOnly =
+    "The settings stored in the file. The interface keeps its own unless \"Update network "
+    "settings\" is ticked.";
 
 }  // namespace mx::editor::text::network

@@ -15,4 +15,10 @@ inline constexpr std::string_view kTabReadSwitch = "Read Sw ";
 inline constexpr std::string_view kTabRs232 = "RS232 ";
 inline constexpr std::string_view kTabExtended = "Extended ";
 
+// Refusals while typing.
+inline constexpr std::string_view kBeyondLatin1 =
+    "Only Latin-1 characters can be stored; this one cannot.";
+inline constexpr std::string_view kOctetRange =
+    "%1 is not a valid address part: each part is a number from 0 to 255.";
+
 }  // namespace mx::editor::text

@@ -245,7 +245,7 @@ void ReadSwitchPage::LoadFromImage() {
   mode_->Load();
   press_->Load();
   sequence_->Load();
-  bounce_->Show(static_cast<int32_t>(image.Get(fld::contactBounceMs, c)));
+  bounce_->Load();
   if (c == channel::kA) {
     host_->Load();
     led_->Load();

@@ -47,6 +47,15 @@ QString HexByte(int value) {
   return QString::asprintf("%02x", value & 0xFF);
 }
 
+// A value copied from a data sheet often carries the C prefix: "0x0D" is the byte 0d.
+qsizetype HexPrefixLength(const QString& text) {
+  return text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? 2 : 0;
+}
+
+QString HexDigits(const QString& text) {
+  return text.mid(HexPrefixLength(text));
+}
+
 }  // namespace
 
 Rs232Page::Rs232Page(CMX3_SetupDoc& document, QWidget* parent)
@@ -125,8 +134,8 @@ QWidget* Rs232Page::BuildEndOfPacketGroup() {
     grid->addWidget(endOfPacket_->Add(captions[mode]), mode, 0);
 
   hex_ = new QLineEdit;
-  hex_->setMaxLength(2);
-  FitToCharacters(hex_, 2);
+  hex_->setMaxLength(4);  // two digits after an optional "0x"
+  FitToCharacters(hex_, 4);
   NameAfter(hex_, desktop::FromUtf8(t::kEndCustom));
   grid->addWidget(hex_, kEndCustom, 1);
   gapTime_ = new NumberBinding(
@@ -398,11 +407,12 @@ void Rs232Page::FilterHexBox() {
   if (hexGuard_)
     return;
   hexGuard_ = true;
-  const QString typed = hex_->text().left(2);
+  const qsizetype prefix = HexPrefixLength(hex_->text());
+  const QString typed = hex_->text().left(prefix + 2);
   const int start = hex_->hasSelectedText() ? hex_->selectionStart() : hex_->cursorPosition();
-  QString kept;
+  QString kept = typed.left(prefix);
   int caret = start;
-  for (int i = 0; i < typed.size(); ++i) {
+  for (auto i = static_cast<int>(prefix); i < typed.size(); ++i) {
     const QChar c = typed[i].toLower();
     if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))
       kept += c;
@@ -417,8 +427,8 @@ void Rs232Page::FilterHexBox() {
 }
 
 void Rs232Page::NormaliseHexBox() {
-  if (!hex_->text().isEmpty())
-    hex_->setText(HexByte(hex_->text().toInt(nullptr, 16)));
+  const QString digits = HexDigits(hex_->text());
+  hex_->setText(digits.isEmpty() ? QString() : HexByte(digits.toInt(nullptr, 16)));
 }
 
 void Rs232Page::CorrectPositions() {
@@ -511,8 +521,8 @@ void Rs232Page::StoreToImage() {
   image.Set(fld::gageHandshakeFlags, flags, c);
   endOfPacket_->Store();
 
-  const bool noHex = hex_->text().isEmpty();
-  const int hex = noHex ? kDefaultEndOfPacketChar : hex_->text().toInt(nullptr, 16);
+  const QString digits = HexDigits(hex_->text());
+  const int hex = digits.isEmpty() ? kDefaultEndOfPacketChar : digits.toInt(nullptr, 16);
   image.Set(fld::endOfPacketChar, static_cast<uint8_t>(hex), c);
   hex_->setText(HexByte(hex));
   if (gapTime_->Box()->text().isEmpty())

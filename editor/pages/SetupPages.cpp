@@ -1,5 +1,6 @@
 #include "editor/pages/SetupPages.h"
 
+#include <QScrollArea>
 #include <QTabWidget>
 
 #include "desktop/TextConversion.h"
@@ -43,6 +44,26 @@ constexpr int kRefreshOrder[] = {kStatusTab, kNetworkTab, kToggleTab,  kReadSwit
                                  kBasicTab,  kRs232Tab,   kExtendedTab};
 static_assert(std::size(kCommitOrder) == kTabCount && std::size(kRefreshOrder) == kTabCount);
 
+// Holds a page at its own size: where a larger font makes it taller than the window the screen
+// allows, the page scrolls instead of squeezing its controls.
+class PageScroller : public QScrollArea {
+ public:
+  explicit PageScroller(SetupPage* page) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(page);
+    // The tab's own background shows through, as it does around a page without scrolling.
+    page->setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+  }
+  // The window is sized around the largest page, not around a scrolling area's default.
+  QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+void NameAfterTab(QWidget* scroller, int tab) {
+  scroller->setAccessibleName(TabCaption(tab, 0).mid(IsChannelTab(tab) ? 5 : 0).trimmed());
+}
+
 }  // namespace
 
 QString TabCaption(int tab, int channel) {
@@ -59,7 +80,10 @@ SetupPages::SetupPages(CMX3_SetupDoc& document, QTabWidget& tabs)
     : document_(document), tabs_(tabs) {
   for (int tab = 0; tab < kTabCount; ++tab) {
     pages_[static_cast<std::size_t>(tab)] = kPageMakers[tab](document_, &tabs_);
-    tabs_.addTab(Page(tab), TabCaption(tab, document_.CurrentChannel()));
+    auto* scroller = new PageScroller(Page(tab));
+    // Named after its tab without the channel prefix, which changes.
+    NameAfterTab(scroller, tab);
+    tabs_.addTab(scroller, TabCaption(tab, document_.CurrentChannel()));
   }
 }
 
@@ -73,8 +97,10 @@ void SetupPages::CommitPages() {
 }
 
 void SetupPages::RefreshPages() {
+  document_.BeginRefresh();
   for (int tab : kRefreshOrder)
     Page(tab)->LoadFromImage();
+  document_.EndRefresh();
 }
 
 void SetupPages::StorePages() {

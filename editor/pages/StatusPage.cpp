@@ -19,6 +19,7 @@
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
+#include "editor/pages/FieldBinding.h"
 #include "editor/pages/FindButton.h"
 #include "editor/pages/StatusTexts.h"
 
@@ -92,6 +93,7 @@ StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
   auto* descriptionGroup = new QGroupBox(desktop::FromUtf8(text::kGroupDescription));
   auto* descriptionLayout = new QVBoxLayout(descriptionGroup);
   description_ = new QLineEdit;
+  RefuseBeyondLatin1(description_);
   description_->setAccessibleName(desktop::FromUtf8(text::kGroupDescription));
   description_->setMaxLength(kDescriptionLimit);
   descriptionLayout->addWidget(description_);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QStackedWidget>
 #include <QWidget>
 
 namespace mx::editor {
@@ -16,8 +17,15 @@ class TabVisibilityWatcher : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    // The tab strip shows and hides one page while the strip itself stays visible.
+    // The tab strip shows and hides one page (inside the area that scrolls it) while the strip
+    // itself stays visible.
     const QWidget* strip = static_cast<QWidget*>(watched)->parentWidget();
+    for (const QWidget* up = strip; up; up = up->parentWidget()) {
+      if (qobject_cast<const QStackedWidget*>(up)) {
+        strip = up;
+        break;
+      }
+    }
     if (!event->spontaneous() && strip && strip->isVisible()) {
       if (event->type() == QEvent::Show)
         shown_();

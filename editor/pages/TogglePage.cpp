@@ -121,11 +121,16 @@ QWidget* TogglePage::BuildOperationGroup() {
 QGroupBox* TogglePage::BuildColumn(Column& column, std::string_view title,
                                    Field<FieldType::U8> channels, Field<FieldType::U8> continuous) {
   column.group = MakeGroup(title);
+  // The two columns hold the same captions: a screen reader names the column with each of them.
+  const QString columnName = column.group->title();
+  const QString nameFormat = desktop::FromUtf8(t::kOperationName);
+  column.group->setAccessibleName(columnName);
   auto* box = new QVBoxLayout(column.group);
   CompactGroup(box);
   for (int c = 0; c < 5; ++c) {
     const std::string caption = desktop::FromUtf8(t::kChannel).arg(QChar('A' + c)).toStdString();
     auto* channel = new CheckBinding(Document(), channels, caption, this, c);
+    NameAfter(channel->Box(), nameFormat.arg(columnName, channel->Box()->text()));
     box->addWidget(channel->Box());
     // Any box writes the whole column.
     connect(channel, &CheckBinding::Clicked, this, [&column] {
@@ -138,6 +143,8 @@ QGroupBox* TogglePage::BuildColumn(Column& column, std::string_view title,
   column.readMode = new ChoiceBinding(Document(), continuous, this, 0);
   box->addWidget(column.readMode->Add(t::kSingleRead));
   box->addWidget(column.readMode->Add(t::kContinuousRead));
+  for (QRadioButton* button : column.readMode->Buttons())
+    NameAfter(button, nameFormat.arg(columnName, button->text()));
   connect(column.readMode, &ChoiceBinding::Clicked, column.readMode, &ChoiceBinding::Store);
   return column.group;
 }

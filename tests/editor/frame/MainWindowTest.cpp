@@ -125,6 +125,19 @@ TEST(MainWindowTest, ChannelChangeCommitsTheShownPagesFirst) {
   EXPECT_EQ(TabCaptions(bench)[4], " \"B\" Read Sw ");
 }
 
+TEST(MainWindowTest, ControlAndADigitChooseTheChannel) {
+  WindowBench bench;
+  bench.View().SelectModelCommand(6);
+  for (int channel : {2, 4, 0}) {
+    QTest::keyClick(bench.View().Tabs(), static_cast<Qt::Key>(Qt::Key_1 + channel),
+                    Qt::ControlModifier);
+    EXPECT_EQ(bench.document->CurrentChannel(), channel);
+    EXPECT_TRUE(bench.frame->Action(cmd::kChannelCommands[channel])
+                    ->toolTip()
+                    .endsWith(QString("(Ctrl+%1)").arg(channel + 1)));
+  }
+}
+
 TEST(MainWindowTest, ControlTabWalksTheTabsBothWaysAndWraps) {
   WindowBench bench;
   QTabWidget* tabs = bench.View().Tabs();

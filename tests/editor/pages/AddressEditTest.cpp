@@ -17,6 +17,7 @@ struct AddressBench {
     edit.show();
     QApplication::setActiveWindow(&edit);
   }
+  test::ModalWatcher watcher;
   AddressEdit edit;
 };
 
@@ -24,11 +25,14 @@ TEST(AddressEditTest, TypingFillsFourOctetsOfAtMost255) {
   const struct {
     const char* typed;
     const char* shown;
+    const char* refused = nullptr;  // the octet named in the message
   } cases[] = {
       {"192.168.0.10", "192.168.0.10"},  // the third digit moves on; the dot after it is spent
-      {"10 1 2 3", "10.1.2.3"},         {"300", "30.0.0.0"},  // a digit past 255 is refused
-      {"1x2.-3", "12.3.0.0"},                                 // only digits count
-      {"1.2.3.4.5", "1.2.3.45"},                              // there is no fifth octet
+      {"10 1 2 3", "10.1.2.3"},
+      {"300", "30.0.0.0", "300"},  // a digit past 255 is refused, the octet kept for correction
+      {"192.168.256.20", "192.168.20.0", "256"},  // what follows never completes 192.168.25.20
+      {"1x2.-3", "12.3.0.0"},                     // only digits count
+      {"1.2.3.4.5", "1.2.3.45"},                  // there is no fifth octet
   };
   for (const auto& c : cases) {
     AddressBench bench;
@@ -37,6 +41,11 @@ TEST(AddressEditTest, TypingFillsFourOctetsOfAtMost255) {
     for (const QChar ch : QString(c.typed))
       QTest::keyClicks(QApplication::focusWidget(), QString(ch));
     EXPECT_EQ(bench.edit.Text(), c.shown) << c.typed;
+    ASSERT_EQ(bench.watcher.messages.size(), c.refused ? 1U : 0U) << c.typed;
+    if (c.refused) {
+      EXPECT_TRUE(bench.watcher.messages[0].text.startsWith(c.refused));
+      EXPECT_TRUE(bench.watcher.messages[0].text.contains("0 to 255"));
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include "core/ImageOperations.h"
 #include "editor/pages/FieldBinding.h"
@@ -88,7 +89,8 @@ TEST(Rs232PageTest, HexBoxKeepsOneLowerCaseByte) {
     const char* typed;
     const char* shown;
     int caret;
-  } typing[] = {{"A", "a", 1}, {"g", "", 0}, {"1g", "1", 1}, {"Fx", "f", 1}};
+  } typing[] = {{"A", "a", 1},  {"g", "", 0},        {"1g", "1", 1},
+                {"Fx", "f", 1}, {"0x0D", "0x0d", 4}, {"0X7f1", "0X7f", 4}};
   for (const auto& c : typing) {
     hex->clear();
     QTest::keyClicks(hex, c.typed);
@@ -97,6 +99,8 @@ TEST(Rs232PageTest, HexBoxKeepsOneLowerCaseByte) {
   }
   bench.Type("Custom  (hex values only)", "d");
   EXPECT_EQ(hex->text(), "0d");
+  bench.Type("Custom  (hex values only)", "0x0a");
+  EXPECT_EQ(hex->text(), "0a");  // a C prefix is read as one
   bench.Type("Custom  (hex values only)", "7F");
   bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::endOfPacketChar, 0), 0x7F);
@@ -104,6 +108,20 @@ TEST(Rs232PageTest, HexBoxKeepsOneLowerCaseByte) {
   bench.View().Pages().CommitPages();
   EXPECT_EQ(bench.Image().Get(fld::endOfPacketChar, 0), 0x0D);
   EXPECT_EQ(hex->text(), "0d");
+}
+
+TEST(Rs232PageTest, CharactersBeyondLatin1AreRefusedAsTheyAreTyped) {
+  Rs232Bench bench;
+  bench.Button("Command string")->click();
+  QLineEdit* command = bench.Box("Command string");
+  command->setFocus();
+  for (const char16_t typed : {u'\u20ac', u'R', u'\u201d'})
+    QTest::sendKeyEvent(QTest::Click, command, Qt::Key_unknown, QString(QChar(typed)),
+                        Qt::NoModifier);
+  EXPECT_EQ(command->text(), "R");
+  EXPECT_EQ(QToolTip::text(), BeyondLatin1Hint());
+  bench.View().Pages().CommitPages();
+  EXPECT_EQ(bench.Image().Text(fld::commandText, 0), "R");
 }
 
 TEST(Rs232PageTest, NumberBoxesAreHeldToTheirRanges) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "tests/editor/EditorBench.h"
 
@@ -45,6 +46,20 @@ struct ToggleBench : test::WindowBench {
     return names;
   }
 };
+
+TEST(TogglePageTest, EachColumnAndEachOfItsControlsIsNamedAfterItsDirection) {
+  ToggleBench bench(6, [](ParameterImage& image) { image.Set(fld::toggleMode, uint8_t{4}); });
+  std::vector<QString> names;
+  for (QWidget* control : bench.Page()->findChildren<QAbstractButton*>())
+    names.push_back(test::AccessibleName(control));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+  for (const char* column : {"Toggle left", "Toggle right"}) {
+    EXPECT_EQ(test::AccessibleName(test::FindGroup(bench.Page(), column)), column);
+    EXPECT_NE(test::FindNamed<QCheckBox>(bench.Page(), QString("%1, Channel A").arg(column)),
+              nullptr);
+  }
+}
 
 TEST(TogglePageTest, TwoChannelModelsLeaveEverythingAsStored) {
   ToggleBench bench(3, [](ParameterImage& image) { image.Set(fld::toggleMode, uint8_t{5}); });
