@@ -3,6 +3,11 @@
 
 #include <iostream>
 
+#include "core/ConfigFile.h"
+#include "link/InterfaceDiscovery.h"
+#include "link/ParameterTransfer.h"
+#include "link/QSettingsStore.h"
+#include "link/TransferLog.h"
 #include "tool/DeviceSession.h"
 #include "tool/ExitCodes.h"
 #include "tool/FileCommands.h"
@@ -10,11 +15,6 @@
 #include "tool/LogCommand.h"
 #include "tool/PortList.h"
 #include "tool/SignalCancel.h"
-#include "core/ConfigFile.h"
-#include "link/InterfaceDiscovery.h"
-#include "link/ParameterTransfer.h"
-#include "link/QSettingsStore.h"
-#include "link/TransferLog.h"
 
 namespace mx::tool {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <ostream>
 
-#include "tool/FleetOutput.h"
 #include "json/ImageEdit.h"
 #include "tool/ExitCodes.h"
+#include "tool/FleetOutput.h"
 
 namespace mx::tool {
 namespace {

@@ -5,11 +5,11 @@
 #include <map>
 #include <mutex>
 
+#include "json/ImageEdit.h"
+#include "link/ParameterTransfer.h"
 #include "tool/FleetCommands.h"
 #include "tool/FleetPlan.h"
 #include "tool/FleetRun.h"
-#include "json/ImageEdit.h"
-#include "link/ParameterTransfer.h"
 
 namespace mx::tool {
 namespace {

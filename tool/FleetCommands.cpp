@@ -2,11 +2,11 @@
 
 #include <iostream>
 
-#include "tool/FleetPlan.h"
-#include "tool/FleetRun.h"
 #include "core/ConfigFile.h"
 #include "link/InterfaceDiscovery.h"
 #include "link/ParameterTransfer.h"
+#include "tool/FleetPlan.h"
+#include "tool/FleetRun.h"
 
 namespace mx::tool {
 namespace {

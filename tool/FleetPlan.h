@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "core/ModelTable.h"
+#include "link/HeadlessCommandHost.h"
 #include "tool/FleetCommands.h"
 #include "tool/FleetRun.h"
 #include "tool/VarsTable.h"
-#include "core/ModelTable.h"
-#include "link/HeadlessCommandHost.h"
 
 namespace mx::tool {
 

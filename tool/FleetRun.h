@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "link/LinkSettings.h"
+#include "link/QSettingsStore.h"
 #include "tool/DeviceSession.h"
 #include "tool/ExitCodes.h"
 #include "tool/FleetOutput.h"
 #include "tool/PortList.h"
 #include "tool/SignalCancel.h"
-#include "link/LinkSettings.h"
-#include "link/QSettingsStore.h"
 
 namespace mx::tool {
 

@@ -3,9 +3,9 @@
 #include <QDateTime>
 #include <iostream>
 
+#include "link/TransferLog.h"
 #include "tool/ExitCodes.h"
 #include "tool/FleetOutput.h"
-#include "link/TransferLog.h"
 
 namespace mx::tool {
 namespace {

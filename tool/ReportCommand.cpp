@@ -8,7 +8,6 @@
 #include <cctype>
 #include <memory>
 
-#include "tool/ReportOutput.h"
 #include "core/ImageOperations.h"
 #include "core/PageStoreRules.h"
 #include "core/SetupDocument.h"
@@ -16,6 +15,7 @@
 #include "report/ReportJob.h"
 #include "report/ReportPaper.h"
 #include "tool/ExitCodes.h"
+#include "tool/ReportOutput.h"
 #endif
 
 namespace mx::tool {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
-#include "tool/FileCommands.h"
 #include "core/FieldCodes.h"
 #include "core/FieldTable.h"
+#include "tool/FileCommands.h"
 
 namespace mx::tool {
 namespace {

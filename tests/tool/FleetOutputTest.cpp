@@ -7,11 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "tool/FleetOutput.h"
-#include "tool/VarsTable.h"
 #include "core/ModelTable.h"
 #include "core/SetupDocument.h"
 #include "support/TempDir.h"
+#include "tool/FleetOutput.h"
+#include "tool/VarsTable.h"
 
 namespace mx::tool {
 namespace {
