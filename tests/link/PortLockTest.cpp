@@ -145,7 +145,8 @@ TEST(PortLockTest, AStaleLockGoesToOneOfManyAtOnce) {
       if (child == 0) {
         close(start[1]);
         char go = 0;
-        (void)read(start[0], &go, 1);  // returns when the parent closes its end: all start at once
+        // Returns when the parent closes its end: all start at once.
+        [[maybe_unused]] const ssize_t started = read(start[0], &go, 1);
         PortLock lock(dir.path().string());
         const LineResult result = lock.Take(kDevice);
         if (!result.ok())
