@@ -3,6 +3,7 @@
 #include <random>
 #include <sstream>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/SetupDocument.h"
 #include "support/TempDir.h"
@@ -69,6 +70,16 @@ ParameterImage StirredImage(unsigned seed) {
   for (const FieldInfo& info : kFieldTable) {
     for (int element = 0; info.type == FieldType::Text && element < info.count; ++element)
       image.Span(info, element).back() = 0;
+  }
+  // A coded field holds one of its codes: import refuses the others unless told to be exact.
+  for (const FieldInfo& info : kFieldTable) {
+    const FieldCodes* codes = CodesOf(info.name);
+    for (int element = 0; codes && element < info.count; ++element) {
+      const int code = codes->values[random() % codes->values.size()];
+      std::span<uint8_t> bytes = image.Span(info, element);
+      for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(static_cast<unsigned>(code) >> (8 * i));
+    }
   }
   ApplyLoadFixups(image);
   for (int c = 0; c < kChannelCount; ++c)
