@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "core/ConfigFile.h"
 #include "notation/ControlNotation.h"
 
@@ -34,6 +37,12 @@ bool OpenLogFile(QFile& file, const QString& path, QString& error) {
     return false;
   }
   return true;
+}
+
+// What went wrong, as the system said it: a full disk reaches Qt as a short write, which it reports
+// as "Unknown error".
+QString FailureText(const QFile& file) {
+  return errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
 }
 
 }  // namespace
@@ -157,16 +166,18 @@ void CaptureLog::EndLine() {
 void CaptureLog::Write(const QByteArray& text) {
   if (text.isEmpty())
     return;
+  errno = 0;
   if (file_.write(text) != text.size() && error_.isEmpty())
-    error_ = file_.errorString();
+    error_ = FailureText(file_);
 }
 
 void CaptureLog::FlushIfDue(const QDateTime& now, bool force) {
   const qint64 since = lastFlush_.msecsTo(now);
   if (!force && since < kFlushEveryMs && since >= 0)
     return;
+  errno = 0;
   if (!file_.flush() && error_.isEmpty())
-    error_ = file_.errorString();
+    error_ = FailureText(file_);
   lastFlush_ = now;
 }
 

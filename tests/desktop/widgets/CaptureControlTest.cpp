@@ -7,7 +7,9 @@
 
 #include <QTest>
 #include <QWidget>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "desktop/widgets/MessageBoxes.h"
 #include "tests/support/TempDir.h"
@@ -59,8 +61,8 @@ TEST(CaptureControlTest, FilesThatFailAreReportedAndEndTheCapture) {
   EXPECT_TRUE(
       bench.messages[0].startsWith("The log file /nonexistent-folder/a.log cannot be opened"));
 
-  // A file that opens but takes no write: this process may write no byte into files for now
-  // (a device such as /dev/full is no log file any more).
+  // A file that fills up as a full disk does: the first write is cut short, the next refused
+  // (a device such as /dev/full is no log file any more, and refuses every write at once).
   test::TempDir dir;
   bench.answer = QString::fromStdString(dir.File("full.log"));
   bench.control.Toggle();
@@ -68,8 +70,8 @@ TEST(CaptureControlTest, FilesThatFailAreReportedAndEndTheCapture) {
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit none{0, saved.rlim_max};
-  ::setrlimit(RLIMIT_FSIZE, &none);
+  const rlimit few{8, saved.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &few);
   const uint8_t bytes[] = {'o', 'k', '\r'};
   bench.control.Log().Append(CaptureDirection::Received, bytes);
   // The next flush, within a second, finds out.
@@ -78,6 +80,9 @@ TEST(CaptureControlTest, FilesThatFailAreReportedAndEndTheCapture) {
   std::signal(SIGXFSZ, oldHandler);
   ASSERT_EQ(bench.messages.size(), 2u);
   EXPECT_TRUE(bench.messages[1].startsWith("Writing the log file " + bench.answer + " failed"))
+      << bench.messages[1].toStdString();
+  // The system's own reason, never Qt's "Unknown error".
+  EXPECT_TRUE(bench.messages[1].contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
       << bench.messages[1].toStdString();
   EXPECT_EQ(bench.changes.back(), false);
 }
