@@ -32,11 +32,8 @@ set(MX_LAYER_RULES
   "tests/support   : *"
 )
 
-# Row entries that no include uses yet, kept on purpose: the capture log is to write through core's
-# safe file functions.
-set(MX_LAYER_RESERVED
-  "desktop : core"
-)
+# Row entries that no include uses yet, kept on purpose ("layer : below ..."); none at present.
+set(MX_LAYER_RESERVED)
 
 # tests/<layer> may include everything below <layer> (the closure of its row), <layer> itself and
 # tests/support, and these extras: the simulated interface stands in for the hardware in the tests of
