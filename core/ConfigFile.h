@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/ExtensionBlock.h"
+#include "core/FileIo.h"
 #include "core/ParameterImage.h"
 
 namespace mx {
@@ -25,7 +26,7 @@ inline constexpr std::size_t kConfigFileSize = kConfigExtensionOffset + kExtensi
 inline constexpr std::string_view kInvalidConfigFileText =
     "Invalid Mesurix configuration file.     ";
 
-enum class ConfigParse { Ok, Invalid };
+enum class [[nodiscard]] ConfigParse{Ok, Invalid};
 
 // Why bytes are not a configuration file, first reason found.
 enum class ConfigFault { None, TooShort, NoHeader, WrongVersion, WrongImageLength };
@@ -41,27 +42,5 @@ ConfigParse ParseConfigFile(std::span<const uint8_t> file, ParameterImage& image
 
 std::vector<uint8_t> SerializeConfigFile(const ParameterImage& image,
                                          const ExtensionBlock& extension);
-
-// Whole-file reads and writes. Writing goes to a temporary file in the same folder that replaces
-// the target only when everything was written, so a failed save leaves the old file whole. Saving
-// replaces the file: a new file takes the old one's owner, group and permissions (never its
-// set-ID bits), and other hard links to the old file keep the old contents. A symbolic link is
-// followed where the kernel would follow it; folders, devices, pipes and sockets are refused.
-struct FileResult {
-  bool ok = false;
-  std::string error;  // what went wrong, for the user
-};
-FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
-                         std::size_t limit = 64 * 1024 * 1024);
-FileResult ReadStandardInput(std::vector<uint8_t>& bytes, std::size_t limit = 64 * 1024 * 1024);
-FileResult WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
-// What a save to `path` would refuse or fail at before writing anything: the target itself and
-// whether its folder takes new files. For work that should not start when its result cannot be
-// kept.
-FileResult CheckSaveTarget(const std::string& path);
-// Opens `path` for appending (created if missing) under the same rules as a save: links followed
-// only where the kernel would (on every part of the path), nothing but a regular file, never a
-// wait on a pipe. On success `fd` is a blocking descriptor that the caller closes.
-FileResult OpenForAppend(const std::string& path, int& fd);
 
 }  // namespace mx

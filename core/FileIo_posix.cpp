@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ConfigFile.h"
+#include "core/FileIo.h"
 
 namespace mx {
 

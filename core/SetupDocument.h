@@ -29,10 +29,10 @@ class EditorHooks {
   ModelIndex model_ = 0;
 };
 
-enum class LoadOutcome {
-  Opened,      // valid file, image shown
-  Rejected,    // invalid contents: defaults, the message was shown, the name is kept
-  Unreadable,  // the file could not be read at all: nothing changed
+enum class [[nodiscard]] LoadOutcome{
+    Opened,      // valid file, image shown
+    Rejected,    // invalid contents: defaults, the message was shown, the name is kept
+    Unreadable,  // the file could not be read at all: nothing changed
 };
 
 class SetupDocument {

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/ConfigFile.h"
+#include "core/FileIo.h"
 #include "notation/ControlNotation.h"
 
 namespace mx::desktop {

@@ -42,7 +42,7 @@ enum class LineError {
   Io,                // any other failure of the operating system
 };
 
-struct LineResult {
+struct [[nodiscard]] LineResult {
   LineError error = LineError::None;
   // For the user: "Permission denied". A Busy detail names the holder: "in use by process 1234
   // (minicom)", "in use by an unknown holder".

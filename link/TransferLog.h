@@ -34,7 +34,7 @@ TransferRecord MakeTransferRecord(const LinkState& state, const std::string& mod
 
 std::string TransferLogPath();
 
-struct TransferLogResult {
+struct [[nodiscard]] TransferLogResult {
   bool ok = false;
   std::string error;  // for a warning: the path and the reason
 };

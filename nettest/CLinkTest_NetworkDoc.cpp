@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/ConfigFile.h"
+#include "core/FileIo.h"
 #include "desktop/TextConversion.h"
 #include "nettest/NetTestTexts.h"
 

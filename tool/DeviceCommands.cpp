@@ -207,7 +207,8 @@ int Send(const DeviceArgs& args) {
   if (!KeepToPort(args.port, session))
     return kUsage;
   SetupDocument& document = session.device.host.Document();
-  document.Load(bytes, args.file);
+  if (document.Load(bytes, args.file) != LoadOutcome::Opened)
+    return kUsage;  // ReadConfiguration has said why
   document.SetNetworkSettingsEdited(args.fleet.updateNetwork);
   const bool sent = SendParameters(session.device.link);
   const ModelInfo* model = ModelByIndex(session.device.host.CurrentModel());

@@ -92,8 +92,8 @@ bool OpenAsTheProgramDoes(const std::string& path, OpenedFile& file, Streams io)
     return false;
   }
   ExtensionBlock extension;
-  ParseConfigFile(file.bytes, file.asWritten, extension);
-  return true;
+  // FindConfigFault found nothing, so this parses.
+  return ParseConfigFile(file.bytes, file.asWritten, extension) == ConfigParse::Ok;
 }
 
 namespace {

@@ -19,7 +19,8 @@ bool LoadFleetFile(const std::vector<uint8_t>& bytes, const std::string& name,
   if (problem.ok) {
     EditorHooks editor;
     SetupDocument document(editor);
-    document.Load(bytes, name);  // the caller has checked that the file opens
+    [[maybe_unused]] const LoadOutcome opened =
+        document.Load(bytes, name);  // the caller has checked that the file opens
     problem = CheckVarsTable(table, document.Image(), document.Extension());
   }
   if (!problem.ok) {
@@ -77,7 +78,10 @@ Prepared PrepareImage(HeadlessCommandHost& host, const FleetFile& file, const Va
                       ModelIndex model, const ParameterImage* held) {
   Prepared prepared;
   SetupDocument& document = host.Document();
-  document.Load(file.bytes, file.name);
+  if (document.Load(file.bytes, file.name) != LoadOutcome::Opened) {
+    prepared.error = std::string(kInvalidConfigFileText);
+    return prepared;
+  }
   const ModelIndex fileModel = host.CurrentModel();
   if (row) {
     const EditedImage edited =

@@ -156,7 +156,8 @@ TEST(SafeSave, ASaveKilledWhileWritingLeavesNothingBehind) {
     const rlimit limit{1000, 1000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, SIG_DFL);
-    WriteFileAtomically(path, std::vector<uint8_t>(kConfigFileSize, 2));
+    [[maybe_unused]] const FileResult killed =
+        WriteFileAtomically(path, std::vector<uint8_t>(kConfigFileSize, 2));  // never returns
     ::_exit(0);
   }
   int status = 0;
