@@ -13,24 +13,8 @@ SRC=$1
 BUILD=$2
 MXSIM=$3
 MXTOOL=$4
-WORK=$(mktemp -d /tmp/mxplaybook.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_STATE_HOME=$WORK/state \
-  MXSETUP_LOCK_DIR=$WORK/locks ANSIBLE_LOCAL_TEMP=$WORK/ansible ANSIBLE_NOCOLOR=1
-mkdir "$MXSETUP_LOCK_DIR"
-SIMS=()
-failures=0
-
-cleanup() {
-  for pid in "${SIMS[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/shell_rig.sh" mxplaybook
+export ANSIBLE_LOCAL_TEMP=$WORK/ansible ANSIBLE_NOCOLOR=1
 
 # The collection as installed, so the install rules are what runs.
 cmake -DCMAKE_INSTALL_PREFIX="$WORK/usr" -P "$BUILD/ansible/cmake_install.cmake" \

@@ -5,23 +5,7 @@
 set -u
 MXSIM=$1
 MXTOOL=$2
-WORK=$(mktemp -d /tmp/mxfleet.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_STATE_HOME=$WORK/state MXSETUP_LOCK_DIR=$WORK/locks
-mkdir "$MXSETUP_LOCK_DIR"
-SIMS=()
-failures=0
-
-cleanup() {
-  for pid in "${SIMS[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/shell_rig.sh" mxfleet
 
 # start_sims ARGS...: COM1..COM4 as four mxsim with ARGS; COM3's is silent, COM2 has the stored
 # place's settings, COM2 and COM4 are Network models.

@@ -5,28 +5,13 @@
 set -u
 MXSIM=$1
 MXTOOL=$2
-WORK=$(mktemp -d /tmp/mxload.XXXXXX)
-export HOME=$WORK XDG_CONFIG_HOME=$WORK/config MXSETUP_LOCK_DIR=$WORK/locks
-mkdir "$MXSETUP_LOCK_DIR" "$WORK/back"
-PIDS=()
-failures=0
-
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/shell_rig.sh" mxload
+mkdir "$WORK/back"
 
 # COM1..COM4 at 4800-N-8-1, each port resting at 19200 between commands.
 for n in 1 2 3 4; do
   "$MXSIM" --link "$WORK/tty$n" --line 4800-N-8-1 --serial "SN-$n" --pace >"$WORK/sim$n.out" 2>&1 &
-  PIDS+=($!)
+  SIMS+=($!)
   export MXSETUP_COM$n="$WORK/tty$n"
 done
 for n in 1 2 3 4; do
@@ -42,7 +27,7 @@ done
 # Two busy loops a core, ended by the time limit if not before.
 for _ in $(seq $((2 * $(nproc)))); do
   timeout 30 bash -c 'while :; do :; done' &
-  PIDS+=($!)
+  SIMS+=($!)
 done
 
 "$MXTOOL" read --ports COM1,COM2 -o "$WORK/back" >"$WORK/read.out" 2>&1 &
