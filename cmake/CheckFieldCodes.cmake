@@ -1,7 +1,7 @@
 # Coded field values are spelled by their names from core/FieldCodes.h (and `gage::`) outside
 # core/: fails, naming the file and line, on a comparison of a coded field with a bare number, on a
-# read switch or output format variable compared with one, or on a local constant that restates a
-# code.
+# numbered case of a switch on one, on a read switch or output format variable compared with one,
+# or on a local constant that restates a code.
 #
 #   cmake -DMX_ROOT=<source dir> -P cmake/CheckFieldCodes.cmake
 #
@@ -9,12 +9,13 @@
 
 # The fields whose values are codes, and the names the code gives their values when it keeps them
 # in a variable.
-set(coded "readSwitchMode|outputFormat|gageType|toggleMode|startChannelMode|unitsDecimals|equationDecimals")
+set(coded "readSwitchMode|outputFormat|gageType|toggleMode|startChannelMode|unitsDecimals|equationDecimals|idMode|unitsConversion|endOfOutputMode|endOfPacketMode|readCommandMode|noResponseAction")
 set(variables "readSwitch|outputFormat|gageType")
 set(patterns
   "fld::(${coded})(, *[a-zA-Z0-9_:]+)?\\) *[=!<>]= *-?[0-9]"
   "[^:a-zA-Z_](${variables}) *[=!]= *[0-9]"
-  "constexpr [a-z0-9_]+ k(Channel[A-E]|TirFormat|CustomFormat|CustomSequence|Rs232Gage|CustomMode|VariableDecimals|SingleRead|ContinuousOn[A-Za-z]*|Step[A-Z][a-z]+|SendString) = [0-9]"
+  "constexpr [a-z0-9_]+ k(Channel[A-E]|TirFormat|CustomFormat|CustomSequence|Rs232Gage|CustomMode|VariableDecimals|SingleRead|ContinuousOn[A-Za-z]*|Step[A-Z][a-z]+|SendString|CustomEnd|End(None|Cr|Lf|Custom|Gap)|Accept[A-Z][a-z]+|HandshakeLow|CommandString) = [0-9]"
+  "enum [A-Za-z]+ \\{ *k(End(None|Cr)|AcceptAll|AcceptAny)"
 )
 set(folders editor report tool terminal nettest json apps)
 
@@ -31,8 +32,19 @@ foreach(folder IN LISTS folders)
     file(STRINGS "${path}" lines)
     file(RELATIVE_PATH shown "${MX_ROOT}" "${path}")
     set(number 0)
+    set(in_switch FALSE)
     foreach(line IN LISTS lines)
       math(EXPR number "${number} + 1")
+      if(line MATCHES "switch \\(.*fld::(${coded})[,)]")
+        set(in_switch TRUE)
+      elseif(in_switch AND line MATCHES "default:|^}")
+        set(in_switch FALSE)
+      elseif(in_switch AND line MATCHES "case +-?[0-9]")
+        string(STRIP "${line}" line)
+        message("${shown}:${number}: a field code spelled as a number: ${line}")
+        math(EXPR problems "${problems} + 1")
+        continue()
+      endif()
       foreach(pattern IN LISTS patterns)
         if(line MATCHES "${pattern}")
           string(STRIP "${line}" line)

@@ -52,6 +52,52 @@ inline constexpr uint8_t kTir = 4;
 inline constexpr uint8_t kCustom = 5;
 }  // namespace outputFormat
 
+// `idMode`: where the channel identification goes.
+namespace idMode {
+inline constexpr uint8_t kNone = 0;
+inline constexpr uint8_t kPrefix = 1;
+inline constexpr uint8_t kSuffix = 2;
+}  // namespace idMode
+
+// `unitsConversion`.
+namespace unitsConversion {
+inline constexpr uint8_t kNone = 0;
+inline constexpr uint8_t kMmToInch = 1;
+inline constexpr uint8_t kInchToMm = 2;
+}  // namespace unitsConversion
+
+// `endOfOutputMode`: what follows a channel's output.
+namespace endOfOutput {
+inline constexpr uint8_t kNone = 0;
+inline constexpr uint8_t kCr = 1;
+inline constexpr uint8_t kCrLf = 2;
+inline constexpr uint8_t kCustom = 3;
+}  // namespace endOfOutput
+
+// `endOfPacketMode`: how the interface knows that an RS232 gage's reading is complete.
+namespace endOfPacket {
+inline constexpr uint8_t kNone = 0;  // passed through as it comes
+inline constexpr uint8_t kCr = 1;
+inline constexpr uint8_t kLf = 2;
+inline constexpr uint8_t kCustom = 3;  // the character in `endOfPacketChar`
+inline constexpr uint8_t kGap = 4;     // a pause of `gapTimeMs`
+}  // namespace endOfPacket
+
+// `readCommandMode`: when the interface takes a reading from an RS232 gage.
+namespace readCommand {
+inline constexpr uint8_t kAcceptAll = 0;
+inline constexpr uint8_t kAcceptNext = 1;
+inline constexpr uint8_t kHandshakeLow = 2;
+inline constexpr uint8_t kCommandString = 3;
+}  // namespace readCommand
+
+// `noResponseAction`: what a reading that comes late or not at all does.
+namespace noResponse {
+inline constexpr uint8_t kAcceptAny = 0;
+inline constexpr uint8_t kAcceptLate = 1;
+inline constexpr uint8_t kDiscardLate = 2;
+}  // namespace noResponse
+
 // `toggleMode`: what the two sides of the toggle switch do.
 namespace toggle {
 inline constexpr uint8_t kDisabled = 0;

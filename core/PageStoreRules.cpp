@@ -1,25 +1,23 @@
 #include "core/PageStoreRules.h"
 
 #include <algorithm>
-#include <array>
 
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 
 namespace mx {
 
 namespace {
 
-constexpr std::array<uint16_t, 5> kHostBauds = {1200, 2400, 4800, 9600, 19200};
-constexpr std::string_view kHostParities = "NEO";
+// The Status tab has a button for every code of these fields.
+bool HasButton(const auto& field, int value) {
+  const std::span<const int> codes = CodesOf(field.Info().name)->values;
+  return std::find(codes.begin(), codes.end(), value) != codes.end();
+}
 
-// Codes of toggleMode and readSwitchMode the rules name.
-constexpr uint8_t kToggleDisabled = 0;
-constexpr uint8_t kToggleStepForward = 1;
-constexpr uint8_t kToggleRestartSequence = 5;
-constexpr uint8_t kCustomSequence = 6;
-
-bool IsStepMode(int readSwitchMode) {
-  return readSwitchMode == 5 || readSwitchMode == 7 || readSwitchMode == 8;
+bool IsStepMode(int mode) {
+  return mode == readSwitch::kStepStay || mode == readSwitch::kStepNext ||
+         mode == readSwitch::kStepContinuous;
 }
 
 }  // namespace
@@ -31,11 +29,9 @@ std::string LimitDescription(std::string_view description) {
 void ApplyHostSerialRules(ParameterImage& image) {
   ParameterImage defaults;
   ResetHostSerialDefaults(defaults);
-  if (std::find(kHostBauds.begin(), kHostBauds.end(), image.Get(fld::hostBaud)) ==
-      kHostBauds.end()) {
+  if (!HasButton(fld::hostBaud, image.Get(fld::hostBaud)))
     image.Set(fld::hostBaud, defaults.Get(fld::hostBaud));
-  }
-  if (kHostParities.find(image.Get(fld::hostParity)) == std::string_view::npos)
+  if (!HasButton(fld::hostParity, image.Get(fld::hostParity)))
     image.Set(fld::hostParity, defaults.Get(fld::hostParity));
   image.Set(fld::hostDataBits, image.Get(fld::hostParity) == 'N' ? '8' : '7');
   if (image.Get(fld::hostHandshake) > 1)
@@ -55,17 +51,18 @@ ToggleChoice ApplyToggleRules(ParameterImage& image, ModelIndex model) {
   bool stepMode = false;
   for (int c = 0; c < kChannelCount; ++c)
     stepMode = stepMode || IsStepMode(image.Get(fld::readSwitchMode, c));
-  if (image.Get(fld::readSwitchMode, 0) == kCustomSequence && image.Get(fld::useLedForNext) == 1) {
-    image.Set(fld::toggleMode, kToggleRestartSequence);
+  if (image.Get(fld::readSwitchMode, 0) == readSwitch::kCustomSequence &&
+      image.Get(fld::useLedForNext) == 1) {
+    image.Set(fld::toggleMode, toggle::kRestartSequence);
     return ToggleChoice::RestartSequence;
   }
   if (stepMode) {
-    image.Set(fld::toggleMode, kToggleStepForward);
+    image.Set(fld::toggleMode, toggle::kStepBackStepForward);
     return ToggleChoice::StepForward;
   }
   const uint8_t mode = image.Get(fld::toggleMode);
-  if (mode == kToggleStepForward || mode == kToggleRestartSequence)
-    image.Set(fld::toggleMode, kToggleDisabled);
+  if (mode == toggle::kStepBackStepForward || mode == toggle::kRestartSequence)
+    image.Set(fld::toggleMode, toggle::kDisabled);
   return ToggleChoice::Free;
 }
 

@@ -37,15 +37,15 @@ std::string ReadSwitchText(const ParameterImage& image, int c) {
 
 std::string EndOfPacketText(const ParameterImage& image, int c) {
   switch (image.Get(fld::endOfPacketMode, c)) {
-    case 0:
+    case endOfPacket::kNone:
       return "None  (Immediate pass through mode)";
-    case 1:
+    case endOfPacket::kCr:
       return "Carriage return  (hex = 0d)";
-    case 2:
+    case endOfPacket::kLf:
       return "Line feed  (hex = 0a)";
-    case 3:
+    case endOfPacket::kCustom:
       return Printf("Custom (hex):    %02x", image.Get(fld::endOfPacketChar, c));
-    case 4:
+    case endOfPacket::kGap:
       return Printf("%d msec gap time", image.Get(fld::gapTimeMs, c));
     default:
       return std::string(kUnknownCodeText);
@@ -54,13 +54,13 @@ std::string EndOfPacketText(const ParameterImage& image, int c) {
 
 std::string ReadCommandText(const ParameterImage& image, int c) {
   switch (image.Get(fld::readCommandMode, c)) {
-    case 0:
+    case readCommand::kAcceptAll:
       return "Accept  all readings from serial device";
-    case 1:
+    case readCommand::kAcceptNext:
       return "Accept next reading with read switch press or computer command";
-    case 2:
+    case readCommand::kHandshakeLow:
       return Printf("Set handshake low for %d msec", image.Get(fld::handshakeLowMs, c));
-    case 3:
+    case readCommand::kCommandString:
       return "Command string:    " + StoredText(image, fld::commandText, c);
     default:
       return std::string(kUnknownCodeText);
@@ -69,11 +69,12 @@ std::string ReadCommandText(const ParameterImage& image, int c) {
 
 std::string UnitsText(const ParameterImage& image, int c) {
   const int conversion = image.Get(fld::unitsConversion, c);
-  if (conversion == 0)
+  if (conversion == unitsConversion::kNone)
     return {};
-  if (conversion > 2)
+  if (conversion > unitsConversion::kInchToMm)
     return std::string(kUnknownCodeText);
-  std::string text = conversion == 1 ? "Convert from mm to inch" : "Convert from inch to mm";
+  std::string text = conversion == unitsConversion::kMmToInch ? "Convert from mm to inch"
+                                                              : "Convert from inch to mm";
   const uint8_t decimals = image.Get(fld::unitsDecimals, c);
   return text + (decimals == decimals::kVariable ? std::string(",  Decimal places = Variable")
                                                  : Printf(",  Decimal places = %d", decimals));
@@ -122,11 +123,11 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
   l.push_back(BodyLine::Row(
       "Output Format (TIR / Custom / Calculated)",
       unlessPassThrough(formatText ? StoredText(image, fld::customFormatText, c) : std::string())));
-  const int idMode = image.Get(fld::idMode, c);
+  const int idPlace = image.Get(fld::idMode, c);
   const std::string idText = StoredText(image, fld::idText, c);
   l.push_back(BodyLine::Row(
       "Channel or Measurement ID",
-      unlessPassThrough(CodeText(idMode, {"", "Prefix:    " + idText, "Suffix:    " + idText}))));
+      unlessPassThrough(CodeText(idPlace, {"", "Prefix:    " + idText, "Suffix:    " + idText}))));
   const int endMode = image.Get(fld::endOfOutputMode, c);
   l.push_back(
       BodyLine::Row("End of Output String",
@@ -192,12 +193,12 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
                                parsing(image.Get(fld::findFirstNumeric, c) == 1)));
   l.push_back(BodyLine::SubRow("Transfer packet as received",
                                rs232Only(yesIf(image.Get(fld::transferAsReceived, c) == 1))));
-  const int readCommand = image.Get(fld::readCommandMode, c);
+  const int command = image.Get(fld::readCommandMode, c);
   l.push_back(BodyLine::Row("Read Command", rs232Only(ReadCommandText(image, c))));
   l.push_back(BodyLine::SubHeader("Device Response Time:"));
   std::string wait;
   std::string action;
-  if (readCommand != 0) {
+  if (command != readCommand::kAcceptAll) {
     wait = Printf("%d msec", image.Get(fld::responseWaitMs, c));
     action =
         CodeText(image.Get(fld::noResponseAction, c),
@@ -234,10 +235,10 @@ PageBody BuildChannelPage(const ParameterImage& image, int c) {
   return body;
 }
 
-PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, int pageKind) {
-  if (pageKind == kGlobalPage)
+PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, PageKind kind) {
+  if (kind == PageKind::Global)
     return BuildGlobalPage(image, model);
-  return BuildChannelPage(image, pageKind - 1);
+  return BuildChannelPage(image, ChannelOf(kind));
 }
 
 }  // namespace mx::report

@@ -26,7 +26,6 @@ namespace {
 
 namespace t = text::basic;
 
-constexpr int kCustomEnd = 3;
 constexpr int kCountLimit = kReadingCountLimit;
 // The output positions of the six calculated items, in the order of their rows.
 constexpr Field<FieldType::I8> kOrderFields[] = {fld::orderNum, fld::orderMin, fld::orderMax,
@@ -183,7 +182,7 @@ QWidget* BasicPage::BuildEndGroup() {
   output_.Add(end_->Buttons());
   output_.Add({endText_->Box()});
   connect(end_, &ChoiceBinding::Clicked, this,
-          [this](int mode) { endText_->Box()->setEnabled(mode == kCustomEnd); });
+          [this](int mode) { endText_->Box()->setEnabled(mode == endOfOutput::kCustom); });
   return group;
 }
 
@@ -337,10 +336,11 @@ void BasicPage::LoadFromImage() {
   const bool asReceived = TransferAsReceived();
   id_->Load();
   idText_->Load();
-  chanId_.SetEnabled(image.Get(fld::idMode, c) != 0 && !asReceived);
+  chanId_.SetEnabled(image.Get(fld::idMode, c) != idMode::kNone && !asReceived);
   end_->Load();
   endText_->Load();
-  endText_->Box()->setEnabled(image.Get(fld::endOfOutputMode, c) == kCustomEnd && !asReceived);
+  endText_->Box()->setEnabled(image.Get(fld::endOfOutputMode, c) == endOfOutput::kCustom &&
+                              !asReceived);
 
   for (std::size_t i = 0; i < orders_.size(); ++i)
     orders_[i]->Show(std::max<int8_t>(0, image.Get(kOrderFields[i], c)));
@@ -351,7 +351,8 @@ void BasicPage::LoadFromImage() {
   formatText_->Load();
 
   // An RS232 gage whose packets pass through unparsed gets no output formatting.
-  if (Gage() == gage::kRs232 && (image.Get(fld::endOfPacketMode, c) == 0 || asReceived)) {
+  if (Gage() == gage::kRs232 &&
+      (image.Get(fld::endOfPacketMode, c) == endOfPacket::kNone || asReceived)) {
     SwitchOutput(false);
     SwitchTirSetup(false);
     SwitchFormatText(false);
@@ -369,13 +370,14 @@ void BasicPage::StoreToImage() {
 
   id_->Store();
   idText_->Store();
-  image.Set(fld::idLength,
-            EncodeIf(image.Get(fld::idMode, c) != 0, image, fld::idText, fld::idBytes, c), c);
+  image.Set(
+      fld::idLength,
+      EncodeIf(image.Get(fld::idMode, c) != idMode::kNone, image, fld::idText, fld::idBytes, c), c);
   end_->Store();
   endText_->Store();
   image.Set(fld::endOfOutputLength,
-            EncodeIf(image.Get(fld::endOfOutputMode, c) == kCustomEnd, image, fld::endOfOutputText,
-                     fld::endOfOutputBytes, c),
+            EncodeIf(image.Get(fld::endOfOutputMode, c) == endOfOutput::kCustom, image,
+                     fld::endOfOutputText, fld::endOfOutputBytes, c),
             c);
 
   for (NumberBinding* order : orders_)

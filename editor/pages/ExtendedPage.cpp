@@ -142,7 +142,8 @@ void ExtendedPage::LoadFromImage() {
   allControls_.SetEnabled(!off);
   absolute_->Load();
   conversion_->Load();
-  conversionDecimals_->List()->setEnabled(image.Get(fld::unitsConversion, c) != 0 && !off);
+  conversionDecimals_->List()->setEnabled(
+      image.Get(fld::unitsConversion, c) != unitsConversion::kNone && !off);
   conversionDecimals_->Load();
   equation_->Load();
   equationValues_.SetEnabled(image.Get(fld::equationEnabled, c) != 0 && !off);
@@ -151,8 +152,8 @@ void ExtendedPage::LoadFromImage() {
   equationDecimals_->Load();
   customFeature_->Select(0);
   // An RS232 gage in immediate pass-through sends its packets on untouched.
-  const bool passThrough =
-      image.Get(fld::gageType, c) == gage::kRs232 && image.Get(fld::endOfPacketMode, c) == 0;
+  const bool passThrough = image.Get(fld::gageType, c) == gage::kRs232 &&
+                           image.Get(fld::endOfPacketMode, c) == endOfPacket::kNone;
   if (passThrough)
     allControls_.SetEnabled(false);
   // The reason lies on another tab, so the page says where.

@@ -24,11 +24,6 @@ namespace {
 
 namespace t = text::rs232;
 
-// Codes of endOfPacketMode and readCommandMode, in the order of their buttons.
-enum EndOfPacket { kEndNone, kEndCr, kEndLf, kEndCustom, kEndGap };
-enum ReadCommand { kAcceptAll, kAcceptNext, kHandshakeLow, kCommandString };
-enum Action { kAcceptAny, kAcceptLate, kDiscardLate };
-
 constexpr uint8_t kLevelLowBit = 0x10;
 // Bits 4..7 belong to the editor (the level); bits 0..3 are carried as they are.
 constexpr uint8_t kInterfaceBits = 0x0F;
@@ -130,22 +125,22 @@ QWidget* Rs232Page::BuildEndOfPacketGroup() {
   endOfPacket_ = new ChoiceBinding(Document(), fld::endOfPacketMode, this);
   const std::string_view captions[] = {t::kEndNone, t::kEndCr, t::kEndLf, t::kEndCustom,
                                        t::kEndGap};
-  for (int mode = kEndNone; mode <= kEndGap; ++mode)
+  for (int mode = endOfPacket::kNone; mode <= endOfPacket::kGap; ++mode)
     grid->addWidget(endOfPacket_->Add(captions[mode]), mode, 0);
 
   hex_ = new QLineEdit;
   hex_->setMaxLength(4);  // two digits after an optional "0x"
   FitToCharacters(hex_, 4);
   NameAfter(hex_, desktop::FromUtf8(t::kEndCustom));
-  grid->addWidget(hex_, kEndCustom, 1);
+  grid->addWidget(hex_, endOfPacket::kCustom, 1);
   gapTime_ = new NumberBinding(
       Document(), fld::gapTimeMs,
       {.maxLength = 4, .lowest = 20, .highest = 2000, .emptyForZero = false}, this);
   FitToCharacters(gapTime_->Box(), 4);
   NameAfter(gapTime_->Box(), desktop::FromUtf8(t::kEndGap));
-  grid->addWidget(gapTime_->Box(), kEndGap, 1);
+  grid->addWidget(gapTime_->Box(), endOfPacket::kGap, 1);
   gapMsec_ = MakeLabel(t::kMsec);
-  grid->addWidget(gapMsec_, kEndGap, 2);
+  grid->addWidget(gapMsec_, endOfPacket::kGap, 2);
   grid->setColumnStretch(3, 1);
 
   connect(endOfPacket_, &ChoiceBinding::Clicked, this, &Rs232Page::OnEndOfPacket);
@@ -206,10 +201,10 @@ QWidget* Rs232Page::BuildReadCommandGroup() {
   auto* grid = new QGridLayout(group);
   CompactGroup(grid);
   readCommand_ = new ChoiceBinding(Document(), fld::readCommandMode, this);
-  grid->addWidget(readCommand_->Add(t::kAcceptAll), kAcceptAll, 0, 1, 4);
-  grid->addWidget(readCommand_->Add(t::kAcceptNext), kAcceptNext, 0, 1, 4);
-  grid->addWidget(readCommand_->Add(t::kHandshakeLow), kHandshakeLow, 0);
-  grid->addWidget(readCommand_->Add(t::kCommandString), kCommandString, 0);
+  grid->addWidget(readCommand_->Add(t::kAcceptAll), readCommand::kAcceptAll, 0, 1, 4);
+  grid->addWidget(readCommand_->Add(t::kAcceptNext), readCommand::kAcceptNext, 0, 1, 4);
+  grid->addWidget(readCommand_->Add(t::kHandshakeLow), readCommand::kHandshakeLow, 0);
+  grid->addWidget(readCommand_->Add(t::kCommandString), readCommand::kCommandString, 0);
 
   handshakeLow_ = new NumberBinding(Document(), fld::handshakeLowMs,
                                     {.maxLength = 4, .highest = 1000, .emptyForZero = false}, this);
@@ -221,11 +216,11 @@ QWidget* Rs232Page::BuildReadCommandGroup() {
   low->addWidget(handshakeLow_->Box());
   low->addWidget(handshakeLowMsec_);
   low->addStretch();
-  grid->addLayout(low, kHandshakeLow, 1);
+  grid->addLayout(low, readCommand::kHandshakeLow, 1);
   command_ = new TextBinding(Document(), fld::commandText, this, kShownChannel, 30);
   command_->Box()->setMinimumWidth(command_->Box()->fontMetrics().horizontalAdvance('x') * 32);
   NameAfter(command_->Box(), desktop::FromUtf8(t::kCommandString));
-  grid->addWidget(command_->Box(), kCommandString, 1, 1, 2);
+  grid->addWidget(command_->Box(), readCommand::kCommandString, 1, 1, 2);
   grid->setColumnStretch(3, 1);
 
   connect(readCommand_, &ChoiceBinding::Clicked, this, &Rs232Page::ApplyReadCommandRule);
@@ -315,26 +310,26 @@ void Rs232Page::ApplyParityRule(char parity) {
 }
 
 void Rs232Page::ApplyResponseRule() {
-  const bool on = endOfPacket_->Selected() != std::optional<int>(kEndNone) &&
-                  readCommand_->Selected() != std::optional<int>(kAcceptAll);
+  const bool on = endOfPacket_->Selected() != std::optional<int>(endOfPacket::kNone) &&
+                  readCommand_->Selected() != std::optional<int>(readCommand::kAcceptAll);
   response_.SetEnabled(on);
 }
 
 void Rs232Page::ApplyReadCommandRule(int command) {
-  handshakeLow_->Box()->setEnabled(command == kHandshakeLow);
-  handshakeLowMsec_->setEnabled(command == kHandshakeLow);
-  command_->Box()->setEnabled(command == kCommandString);
+  handshakeLow_->Box()->setEnabled(command == readCommand::kHandshakeLow);
+  handshakeLowMsec_->setEnabled(command == readCommand::kHandshakeLow);
+  command_->Box()->setEnabled(command == readCommand::kCommandString);
   ApplyResponseRule();
-  if (command == kAcceptNext) {
+  if (command == readCommand::kAcceptNext) {
     // The next reading is asked for, so there is always one to wait for.
-    action_->Button(kAcceptAny)->setEnabled(false);
-    if (action_->Selected() == kAcceptAny)
-      action_->Select(kAcceptLate);
+    action_->Button(noResponse::kAcceptAny)->setEnabled(false);
+    if (action_->Selected() == noResponse::kAcceptAny)
+      action_->Select(noResponse::kAcceptLate);
   }
 }
 
 bool Rs232Page::ParsingOn() const {
-  return endOfPacket_->Selected() != std::optional<int>(kEndNone);
+  return endOfPacket_->Selected() != std::optional<int>(endOfPacket::kNone);
 }
 
 void Rs232Page::ApplyParsingEnabling(bool parsing) {
@@ -358,10 +353,10 @@ void Rs232Page::ApplyParsingRule(bool on) {
 }
 
 void Rs232Page::OnEndOfPacket(int mode) {
-  hex_->setEnabled(mode == kEndCustom);
-  gapTime_->Box()->setEnabled(mode == kEndGap);
-  gapMsec_->setEnabled(mode == kEndGap);
-  ApplyParsingRule(mode != kEndNone);
+  hex_->setEnabled(mode == endOfPacket::kCustom);
+  gapTime_->Box()->setEnabled(mode == endOfPacket::kGap);
+  gapMsec_->setEnabled(mode == endOfPacket::kGap);
+  ApplyParsingRule(mode != endOfPacket::kNone);
 }
 
 void Rs232Page::OnTransferClicked() {
@@ -374,10 +369,11 @@ void Rs232Page::OnChainCommands() {
   const bool ticked = chainCommands_->IsTicked();
   if (ticked) {
     // The next interface in the chain asks; this one passes every reading on.
-    readCommand_->Select(kAcceptAll);
-    ApplyReadCommandRule(kAcceptAll);
+    readCommand_->Select(readCommand::kAcceptAll);
+    ApplyReadCommandRule(readCommand::kAcceptAll);
   }
-  for (int command : {kAcceptNext, kHandshakeLow, kCommandString})
+  for (int command :
+       {readCommand::kAcceptNext, readCommand::kHandshakeLow, readCommand::kCommandString})
     readCommand_->Button(command)->setEnabled(!ticked);
 }
 
@@ -473,10 +469,10 @@ void Rs232Page::LoadFromImage() {
 
   endOfPacket_->Load();
   const int mode = image.Get(fld::endOfPacketMode, c);
-  ApplyParsingRule(mode != kEndNone);
-  hex_->setEnabled(mode == kEndCustom);
-  if (mode == kEndGap) {
-    OnEndOfPacket(kEndGap);
+  ApplyParsingRule(mode != endOfPacket::kNone);
+  hex_->setEnabled(mode == endOfPacket::kCustom);
+  if (mode == endOfPacket::kGap) {
+    OnEndOfPacket(endOfPacket::kGap);
   } else {
     gapTime_->Box()->setEnabled(false);
     gapMsec_->setEnabled(false);

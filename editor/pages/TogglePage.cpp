@@ -24,16 +24,6 @@ namespace {
 
 namespace t = text::toggle;
 
-// Codes of toggleMode.
-enum Operation {
-  kDisabled,
-  kStepForward,
-  kReadActive,
-  kReadActiveStep,
-  kReadChannels,
-  kRestartSequence
-};
-
 constexpr int kDefaultMaxChannel = 4;
 
 }  // namespace
@@ -67,17 +57,17 @@ QWidget* TogglePage::BuildOperationGroup() {
     return std::pair{button, caption};
   };
   std::tie(stepForward_, stepForwardCaption_) =
-      operation(0, t::kStepBack, kStepForward, t::kStepForward);
+      operation(0, t::kStepBack, toggle::kStepBackStepForward, t::kStepForward);
   std::tie(restartSequence_, restartCaption_) =
-      operation(1, t::kStepBack, kRestartSequence, t::kRestartSequence);
+      operation(1, t::kStepBack, toggle::kRestartSequence, t::kRestartSequence);
   restartCaption_->setText(restartCaption_->text() + '\n' + desktop::FromUtf8(t::kChannelAOnly));
-  QRadioButton* disabled = operation(2, t::kDisabled, kDisabled, {}).first;
+  QRadioButton* disabled = operation(2, t::kDisabled, toggle::kDisabled, {}).first;
   const auto [readActive, readActiveCaption] =
-      operation(3, t::kStepBack, kReadActive, t::kReadActive);
+      operation(3, t::kStepBack, toggle::kStepBackRead, t::kReadActive);
   const auto [readActiveStep, readActiveStepCaption] =
-      operation(4, t::kStepBack, kReadActiveStep, t::kReadActiveStep);
+      operation(4, t::kStepBack, toggle::kStepBackReadAndStep, t::kReadActiveStep);
   const auto [readChannels, readChannelsCaption] =
-      operation(5, t::kLeftReadChannels, kReadChannels, t::kRightReadChannels);
+      operation(5, t::kLeftReadChannels, toggle::kReadChannels, t::kRightReadChannels);
   freeChoices_ = {
       disabled,     readActive,         readActiveCaption, readActiveStep, readActiveStepCaption,
       readChannels, readChannelsCaption};
@@ -109,7 +99,7 @@ QWidget* TogglePage::BuildOperationGroup() {
 
   connect(mode_, &ChoiceBinding::Clicked, this, [this](int code) {
     // Restarting the custom sequence is never chosen by hand: the rules select it.
-    if (code == kRestartSequence)
+    if (code == toggle::kRestartSequence)
       return;
     mode_->Store();
     ApplyEnabling();
@@ -175,7 +165,7 @@ void TogglePage::ApplyEnabling() {
       FocusOn(stepForward_);
       break;
     case ToggleChoice::Free:
-      enable(true, false, false, image.Get(fld::toggleMode) == kReadChannels);
+      enable(true, false, false, image.Get(fld::toggleMode) == toggle::kReadChannels);
       FocusOn(nullptr);
       break;
   }

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
+#include "core/FieldCodes.h"
 #include "tests/editor/EditorBench.h"
 
 namespace mx::editor {
@@ -106,7 +107,7 @@ TEST(TogglePageTest, CustomSequenceWithLedRestartsTheSequence) {
 }
 
 TEST(TogglePageTest, StepAndRestartTurnIntoDisabledWithoutTheirReadSwitchSettings) {
-  for (const uint8_t mode : {1, 5}) {
+  for (const uint8_t mode : {toggle::kStepBackStepForward, toggle::kRestartSequence}) {
     ToggleBench bench(6, [mode](ParameterImage& image) { image.Set(fld::toggleMode, mode); });
     EXPECT_EQ(bench.Image().Get(fld::toggleMode), 0) << int{mode};
     EXPECT_TRUE(test::FindButton(bench.Page(), "Disabled")->isChecked());  // not Read Sw's
