@@ -58,6 +58,9 @@ class DeviceCommandHost {
   // The scan moves on to COM`port`; the progress line that names it follows. Front ends that show
   // the device behind the port take the number from here, not from the line's text.
   virtual void ScanningPort(int /*port*/) {}
+  // The interface answered on COM`port`; the notice that says so follows, and front ends show the
+  // device behind the port beside it.
+  virtual void LocatedOn(int /*port*/) {}
   // The image is on its way to the interface: from here on a send that fails or is cancelled may
   // still have changed the interface's settings.
   virtual void ImageSent() {}

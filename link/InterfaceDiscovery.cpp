@@ -255,6 +255,7 @@ bool FindInterface(DeviceLink& link) {
   SerialPort port(link.line, link.clock, link.ports);
   if (ProbeStoredSettings(link, port)) {
     SetConnectionStatus(link, true);
+    host.LocatedOn(state.linkSettings.portNumber);
     host.OpenNotice(msg::kLocated, state.identityTexts[0] + ":" + state.identityTexts[1]);
     link.clock.SleepMs(kLocatedNoticeMs);
     host.CloseNotice();

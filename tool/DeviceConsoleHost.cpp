@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 #include "link/ConnectionStatus.h"
-#include "link/LinkMessages.h"
 #include "tool/SignalCancel.h"
 
 namespace mx::tool {
@@ -25,13 +25,18 @@ void DeviceConsoleHost::ScanningPort(int port) {
   scanning_ = port;
 }
 
+// " (<device path>)" for a port of this machine.
+std::string DeviceConsoleHost::PathBeside(int port) const {
+  const std::optional<std::string> path = ports_.PathOf(port);
+  return path ? " (" + *path + ")" : std::string();
+}
+
 void DeviceConsoleHost::SetProgressLine(int line, std::string_view text) {
   if (text.empty())
     return;
   if (line == 0) {
     // The line names the port being scanned; the device path goes beside it.
-    const std::optional<std::string> path = ports_.PathOf(scanning_);
-    err_ << text << (path ? " (" + *path + ")" : std::string()) << "\n";
+    err_ << text << PathBeside(scanning_) << "\n";
   } else {
     err_ << "  " << text << "\n";
   }
@@ -49,9 +54,7 @@ void DeviceConsoleHost::OpenNotice(std::string_view first, std::string_view seco
   err_ << first;
   if (!second.empty())
     err_ << " " << second;
-  if (!state_.portPath.empty() && first == msg::kLocated)
-    err_ << " (" << state_.portPath << ")";
-  err_ << "\n";
+  err_ << PathBeside(std::exchange(located_, 0)) << "\n";
 }
 
 void DeviceConsoleHost::ShowMessage(std::string_view, std::string_view text) {

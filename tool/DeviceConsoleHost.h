@@ -29,6 +29,7 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   void SetWaitCursor(bool) override {}
   void PortUnavailable(int port, std::string_view reason) override;
   void ScanningPort(int port) override;
+  void LocatedOn(int port) override { located_ = port; }
   void ImageSent() override { imageSent_ = true; }
   // On stderr itself, even for one port of a fleet whose progress lines are not shown.
   void PortProbedWhileHeld(int port, std::string_view holder) override;
@@ -44,12 +45,15 @@ class DeviceConsoleHost : public HeadlessCommandHost {
   const std::string& LastUnavailable() const { return unavailable_; }
 
  private:
+  std::string PathBeside(int port) const;
+
   std::ostream& out_;
   std::ostream& err_;
   const PortMap& ports_;
   const LinkState& state_;
   int percent_ = -1;
   int scanning_ = 0;
+  int located_ = 0;  // the port the next notice names
   bool imageSent_ = false;
   std::string unavailable_;
 };

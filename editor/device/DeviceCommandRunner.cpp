@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <algorithm>
+#include <utility>
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/MessageBoxes.h"
@@ -18,7 +19,6 @@
 #include "editor/frame/CMX3_SetupView.h"
 #include "editor/pages/SetupPages.h"
 #include "link/InterfaceDiscovery.h"
-#include "link/LinkMessages.h"
 #include "link/ParameterTransfer.h"
 #include "link/TransferLog.h"
 
@@ -131,9 +131,13 @@ void DeviceCommandRunner::OpenProgressWindow() {
 }
 
 void DeviceCommandRunner::SetProgressLine(int line, std::string_view text) {
-  if (progress_)
-    progress_->SetLine(line, desktop::FromLatin1(WithPortPaths(text, ports_)),
-                       desktop::FromLatin1(WithPortPaths(text, ports_, DeviceForm::FullPath)));
+  if (!progress_)
+    return;
+  // Line 0 names the port being scanned: its device goes beside it, the full path in the tooltip.
+  const int port = line == 0 ? scanning_ : 0;
+  progress_->SetLine(
+      line, desktop::FromLatin1(std::string(text) + DeviceBeside(port, ports_)),
+      desktop::FromLatin1(std::string(text) + DeviceBeside(port, ports_, DeviceForm::FullPath)));
 }
 
 void DeviceCommandRunner::SetProgress(int position, int total) {
@@ -149,13 +153,15 @@ void DeviceCommandRunner::PumpMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void DeviceCommandRunner::ImageSent() {
+  sending_ = document_.Link();
+}
+
 void DeviceCommandRunner::OpenNotice(std::string_view first, std::string_view second) {
-  if (first == msg::kSending)
-    sending_ = document_.Link();
   // The notice has room for the whole device path, and is where the user learns it.
-  notice_ = std::make_unique<NoticeWindow>(
-      Owner(), Caption(), desktop::FromLatin1(first),
-      desktop::FromLatin1(WithPortPaths(second, ports_, DeviceForm::FullPath)));
+  const std::string device = DeviceBeside(std::exchange(located_, 0), ports_, DeviceForm::FullPath);
+  notice_ = std::make_unique<NoticeWindow>(Owner(), Caption(), desktop::FromLatin1(first),
+                                           desktop::FromLatin1(std::string(second) + device));
   notice_->Open();
 }
 
@@ -205,7 +211,7 @@ void DeviceCommandRunner::PortUnavailable(int port, std::string_view reason) {
   if (auto* frame = qobject_cast<QMainWindow*>(Owner()))
     frame->statusBar()->showMessage(
         desktop::FromUtf8(text::kPortUnavailable)
-            .arg(desktop::FromLatin1(WithPortPaths("COM" + std::to_string(port), ports_)),
+            .arg(desktop::FromLatin1("COM" + std::to_string(port) + DeviceBeside(port, ports_)),
                  desktop::FromLatin1(reason)),
         4000);
 }

@@ -67,6 +67,9 @@ class DeviceCommandRunner : public DeviceCommandHost {
   void ShowFailure(std::string_view caption, std::string_view text) override;
   void SetWaitCursor(bool on) override;
   void PortUnavailable(int port, std::string_view reason) override;
+  void ScanningPort(int port) override { scanning_ = port; }
+  void LocatedOn(int port) override { located_ = port; }
+  void ImageSent() override;
 
  private:
   template <typename Command>
@@ -91,6 +94,8 @@ class DeviceCommandRunner : public DeviceCommandHost {
   std::optional<LinkState> sending_;
   std::string lastMessage_;
   int waitCursors_ = 0;
+  int scanning_ = 0;  // the port progress line 0 names
+  int located_ = 0;   // the port the next notice names
 };
 
 }  // namespace mx::editor

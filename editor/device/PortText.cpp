@@ -1,7 +1,6 @@
 #include "editor/device/PortText.h"
 
 #include <QFileInfo>
-#include <cctype>
 
 #include "link/PortMap.h"
 
@@ -19,37 +18,11 @@ std::string KernelDeviceName(const std::string& path) {
   return QFile::encodeName(name).toStdString();
 }
 
-std::string WithPortPaths(std::string_view text, const PortMap& ports, DeviceForm form) {
-  std::string out;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t com = text.find("COM", at);
-    if (com == std::string_view::npos) {
-      out.append(text.substr(at));
-      break;
-    }
-    out.append(text.substr(at, com - at));
-    std::size_t end = com + 3;
-    int number = 0;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])) &&
-           end - com < 5) {
-      number = number * 10 + (text[end] - '0');
-      ++end;
-    }
-    // "COM12" must not be read as COM1 followed by "2".
-    const bool whole = end > com + 3 &&
-                       (end == text.size() || !std::isdigit(static_cast<unsigned char>(text[end])));
-    const std::optional<std::string> path =
-        whole && number >= 1 && number <= 20 ? ports.PathOf(number) : std::nullopt;
-    out.append(text.substr(com, end - com));
-    if (path) {
-      out += " (";
-      out += form == DeviceForm::FullPath ? *path : KernelDeviceName(*path);
-      out += ')';
-    }
-    at = end;
-  }
-  return out;
+std::string DeviceBeside(int port, const PortMap& ports, DeviceForm form) {
+  const std::optional<std::string> path = ports.PathOf(port);
+  if (!path)
+    return {};
+  return " (" + (form == DeviceForm::FullPath ? *path : KernelDeviceName(*path)) + ")";
 }
 
 }  // namespace mx::editor

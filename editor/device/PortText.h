@@ -6,7 +6,6 @@
 // and in the notice window.
 
 #include <string>
-#include <string_view>
 
 #include "link/PortMap.h"
 
@@ -18,9 +17,8 @@ enum class DeviceForm { KernelName, FullPath };
 // /dev/serial/by-id link, "pts/3" for a pseudo-terminal); elsewhere the last part of that path.
 std::string KernelDeviceName(const std::string& path);
 
-// Each "COM<n>" in `text` becomes "COM<n> (<device>)" with the device in `form`; unmapped ports
-// and everything else stay as they are.
-std::string WithPortPaths(std::string_view text, const PortMap& ports,
-                          DeviceForm form = DeviceForm::KernelName);
+// " (<device>)" in `form` for COM`port`, to go beside a text that names the port; empty for a port
+// the map does not know (0: none).
+std::string DeviceBeside(int port, const PortMap& ports, DeviceForm form = DeviceForm::KernelName);
 
 }  // namespace mx::editor

@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
   progress.grab().save(out + "/progress.png");
   progress.close();
   NoticeWindow notice(&frame, "Mesurix Setup", "Mesurix located on current serial port.",
-                      "COM1 (/dev/ttyS0):9600-N-8-1");
+                      "COM1:9600-N-8-1 (/dev/ttyS0)");
   notice.Open();
   QApplication::processEvents();
   notice.grab().save(out + "/notice.png");

@@ -103,7 +103,7 @@ TEST(DeviceCommandsTest, StoredPlaceIsAnnouncedInANoticeOverTheWindow) {
   EXPECT_TRUE(bench.watcher.messages.empty());
   ASSERT_GE(seen.noticeLines.size(), 2);
   EXPECT_EQ(seen.noticeLines[0], "Mesurix located on current serial port.");
-  EXPECT_EQ(seen.noticeLines[1], "COM5 (vcom5):4800-E-7-1");
+  EXPECT_EQ(seen.noticeLines[1], "COM5:4800-E-7-1 (vcom5)");
   EXPECT_TRUE(seen.frameDisabled);
   EXPECT_TRUE(seen.placedOverFrame);
   EXPECT_TRUE(seen.progressLines.isEmpty());

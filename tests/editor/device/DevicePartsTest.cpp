@@ -37,13 +37,11 @@ TEST(DevicePartsTest, EveryComPortNamedShowsItsDevice) {
   PortMap ports;
   ports.Set(1, "/dev/ttyS0");
   ports.Set(12, byId);
-  EXPECT_EQ(WithPortPaths("Checking serial port COM1", ports), "Checking serial port COM1 (ttyS0)");
-  EXPECT_EQ(WithPortPaths("COM12:9600-N-8-1", ports), "COM12 (ttyUSB3):9600-N-8-1");
-  EXPECT_EQ(WithPortPaths("COM12:9600-N-8-1", ports, DeviceForm::FullPath),
-            "COM12 (" + byId + "):9600-N-8-1");
+  EXPECT_EQ(DeviceBeside(1, ports), " (ttyS0)");
+  EXPECT_EQ(DeviceBeside(12, ports), " (ttyUSB3)");
+  EXPECT_EQ(DeviceBeside(12, ports, DeviceForm::FullPath), " (" + byId + ")");
   EXPECT_EQ(KernelDeviceName("/dev/pts/3"), "pts/3");
-  EXPECT_EQ(WithPortPaths("COM2 and COM", ports), "COM2 and COM");  // COM2 is not mapped
-  EXPECT_EQ(WithPortPaths("COM123", ports), "COM123");
+  EXPECT_EQ(DeviceBeside(2, ports), "");  // COM2 is not mapped
 }
 
 }  // namespace
