@@ -19,7 +19,7 @@ ReportJob SixPages() {
   job.image.SetText(fld::description, "Bench: line 4, station 2");
   job.model = 5;
   job.fileName = "bench.mxs";
-  job.pageKinds = {0, 1, 2, 3, 4, 5};
+  job.pageKinds.assign(kPageKinds.begin(), kPageKinds.end());
   job.texts = TakeJobTexts();
   return job;
 }

@@ -13,8 +13,8 @@ constexpr std::array<ModeTexts, 3> kModeTexts{{{kPrintSelectionTitle, kPrintButt
                                                {kPreviewSelectionTitle, kPreviewButton},
                                                {kExportSelectionTitle, kExportButton}}};
 
-bool PageExists(int pageKind, ModelIndex model) {
-  return pageKind == kGlobalPage || pageKind - 1 < ChannelCount(model);
+bool PageExists(PageKind kind, ModelIndex model) {
+  return kind == PageKind::Global || ChannelOf(kind) < ChannelCount(model);
 }
 
 }  // namespace
@@ -22,8 +22,8 @@ bool PageExists(int pageKind, ModelIndex model) {
 SelectionDialogState::SelectionDialogState(const PageSelection& stored, ModelIndex model,
                                            SelectionMode mode)
     : boxes_(stored), model_(model), mode_(mode) {
-  for (int kind = 0; kind < kPageKindCount; ++kind)
-    boxes_.pages[kind] = boxes_.pages[kind] && Enabled(kind);
+  for (const PageKind kind : kPageKinds)
+    boxes_[kind] = boxes_[kind] && Enabled(kind);
 }
 
 std::string_view SelectionDialogState::Title() const {
@@ -34,17 +34,17 @@ std::string_view SelectionDialogState::ActionCaption() const {
   return kModeTexts[static_cast<std::size_t>(mode_)].action;
 }
 
-bool SelectionDialogState::Enabled(int pageKind) const {
-  return PageExists(pageKind, model_);
+bool SelectionDialogState::Enabled(PageKind kind) const {
+  return PageExists(kind, model_);
 }
 
-void SelectionDialogState::SetChecked(int pageKind, bool on) {
-  boxes_.pages[pageKind] = on && Enabled(pageKind);
+void SelectionDialogState::SetChecked(PageKind kind, bool on) {
+  boxes_[kind] = on && Enabled(kind);
 }
 
 void SelectionDialogState::SelectAll() {
-  for (int kind = 0; kind < kPageKindCount; ++kind)
-    boxes_.pages[kind] = Enabled(kind);
+  for (const PageKind kind : kPageKinds)
+    boxes_[kind] = Enabled(kind);
 }
 
 void SelectionDialogState::ClearAll() {
@@ -59,10 +59,10 @@ bool SelectionDialogState::ActionEnabled() const {
   return false;
 }
 
-std::vector<int> BuildPageList(const PageSelection& selection, ModelIndex model) {
-  std::vector<int> kinds;
-  for (int kind = 0; kind < kPageKindCount; ++kind) {
-    if (selection.pages[kind] && PageExists(kind, model))
+std::vector<PageKind> BuildPageList(const PageSelection& selection, ModelIndex model) {
+  std::vector<PageKind> kinds;
+  for (const PageKind kind : kPageKinds) {
+    if (selection[kind] && PageExists(kind, model))
       kinds.push_back(kind);
   }
   return kinds;

@@ -15,6 +15,8 @@ namespace mx::report {
 // One flag per page kind: the global page, then channels A..E.
 struct PageSelection {
   std::array<bool, kPageKindCount> pages{true, true, false, false, false, false};
+  bool& operator[](PageKind kind) { return pages[IndexOf(kind)]; }
+  bool operator[](PageKind kind) const { return pages[IndexOf(kind)]; }
   bool operator==(const PageSelection&) const = default;
 };
 
@@ -48,10 +50,10 @@ class SelectionDialogState {
   std::string_view ActionCaption() const;
 
   // Channels C..E do not exist on two-channel models: their boxes are disabled and unchecked.
-  bool Enabled(int pageKind) const;
-  bool Checked(int pageKind) const { return boxes_.pages[pageKind]; }
+  bool Enabled(PageKind kind) const;
+  bool Checked(PageKind kind) const { return boxes_[kind]; }
   // A disabled box stays unchecked.
-  void SetChecked(int pageKind, bool on);
+  void SetChecked(PageKind kind, bool on);
   void SelectAll();
   void ClearAll();
   // "Clear All" and the print or preview button: only while at least one box is checked.
@@ -68,6 +70,6 @@ class SelectionDialogState {
 
 // The job's pages in printing order (global page first, then channels A..E), the channels the
 // model lacks left out.
-std::vector<int> BuildPageList(const PageSelection& selection, ModelIndex model);
+std::vector<PageKind> BuildPageList(const PageSelection& selection, ModelIndex model);
 
 }  // namespace mx::report

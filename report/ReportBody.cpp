@@ -26,13 +26,13 @@ constexpr std::string_view kTableColumnWidthText = "Maximum Label     ";
 
 }  // namespace
 
-std::string PageName(int pageKind) {
-  return pageKind == kGlobalPage ? std::string("Global Settings & Channel Summary")
-                                 : Printf("Channel %c Parameters", ChannelLetter(pageKind - 1));
+std::string PageName(PageKind kind) {
+  return kind == PageKind::Global ? std::string("Global Settings & Channel Summary")
+                                  : Printf("Channel %c Parameters", ChannelLetter(ChannelOf(kind)));
 }
 
-std::string PageTitle(int pageKind, std::string_view fileName) {
-  std::string title = PageName(pageKind);
+std::string PageTitle(PageKind kind, std::string_view fileName) {
+  std::string title = PageName(kind);
   title += "   (Filename: ";
   title += fileName;
   title += ")";

@@ -3,6 +3,8 @@
 // every label and value (UTF-8). The same content is drawn on a page and written as plain text, so
 // the two forms never disagree.
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +17,24 @@ namespace mx::report {
 
 class PrintPage;
 
-// Page kinds: the global page, then one page per channel A..E (channel index = kind - 1).
-inline constexpr int kGlobalPage = 0;
-inline constexpr int kPageKindCount = 1 + kChannelCount;
+// The kinds of report page: the global page, then one page per channel A..E.
+enum class PageKind { Global, ChannelA, ChannelB, ChannelC, ChannelD, ChannelE };
+inline constexpr std::size_t kPageKindCount = 1 + kChannelCount;
+inline constexpr std::array<PageKind, kPageKindCount> kPageKinds{
+    PageKind::Global,   PageKind::ChannelA, PageKind::ChannelB,
+    PageKind::ChannelC, PageKind::ChannelD, PageKind::ChannelE};
+// The page of channel `channel` (0 for A).
+constexpr PageKind ChannelPageKind(int channel) {
+  return static_cast<PageKind>(channel + 1);
+}
+// The channel a page is about (0 for A), -1 for the global page.
+constexpr int ChannelOf(PageKind kind) {
+  return static_cast<int>(kind) - 1;
+}
+// The kind's place in kPageKinds and in tables by kind.
+constexpr std::size_t IndexOf(PageKind kind) {
+  return static_cast<std::size_t>(kind);
+}
 
 enum class LineKind {
   Section,    // heading at the left edge
@@ -70,14 +87,14 @@ struct PageBody {
 };
 
 // The body of one page for the image and the editor's model; reads the image, changes nothing.
-PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, int pageKind);
+PageBody BuildPageBody(const ParameterImage& image, ModelIndex model, PageKind kind);
 PageBody BuildGlobalPage(const ParameterImage& image, ModelIndex model);
 PageBody BuildChannelPage(const ParameterImage& image, int channel);
 
 // "Global Settings & Channel Summary" or "Channel %c Parameters".
-std::string PageName(int pageKind);
+std::string PageName(PageKind kind);
 // The page name, then "   (Filename: %s)".
-std::string PageTitle(int pageKind, std::string_view fileName);
+std::string PageTitle(PageKind kind, std::string_view fileName);
 
 // The body's geometry, in thousandths of an inch from the page origin.
 struct BodyPitches {

@@ -20,7 +20,7 @@ JobTexts TakeJobTexts(const QDateTime& localTime) {
 }
 
 void DrawReportPage(PageCanvas& canvas, const ReportJob& job, int number) {
-  const int kind = job.pageKinds.at(static_cast<std::size_t>(number - 1));
+  const PageKind kind = job.pageKinds.at(static_cast<std::size_t>(number - 1));
   PrintPage page(canvas);
   page.DrawHeader(job.texts.date, job.texts.time);
   page.DrawPageNumber(number, static_cast<int>(job.pageKinds.size()));

@@ -10,6 +10,7 @@
 #include "core/ConfigFile.h"
 #include "core/ModelTable.h"
 #include "core/ParameterImage.h"
+#include "report/ReportBody.h"
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -28,8 +29,8 @@ JobTexts TakeJobTexts(const QDateTime& localTime = QDateTime::currentDateTime())
 struct ReportJob {
   ParameterImage image;  // as committed when the job began
   ModelIndex model = 0;
-  std::string fileName;        // shown in every page title
-  std::vector<int> pageKinds;  // the page list, in printing order
+  std::string fileName;             // shown in every page title
+  std::vector<PageKind> pageKinds;  // the page list, in printing order
   JobTexts texts;
 };
 

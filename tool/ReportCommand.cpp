@@ -14,6 +14,7 @@
 #include "report/PageSelection.h"
 #include "report/ReportJob.h"
 #include "report/ReportPaper.h"
+#include "report/ValueTexts.h"
 #include "tool/ExitCodes.h"
 #include "tool/ReportOutput.h"
 #endif
@@ -95,9 +96,9 @@ std::string ParsePages(const std::string& list, report::PageSelection& selection
     for (char& ch : word)
       ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     if (word == "global") {
-      selection.pages[report::kGlobalPage] = true;
+      selection[report::PageKind::Global] = true;
     } else if (word.size() == 1 && word[0] >= 'a' && word[0] < 'a' + kChannelCount) {
-      selection.pages[1 + word[0] - 'a'] = true;
+      selection[report::ChannelPageKind(word[0] - 'a')] = true;
     } else {
       return "\"" + word + "\" in --pages is not a page (global, A..E)";
     }
@@ -180,11 +181,11 @@ int RunReportCommand(const std::vector<std::string>& args, Streams io) {
     io.err << "mxtool: warning: " << a.file << ": " << ChecksumVerdict(file.asWritten) << "\n";
   job.fileName = document.FileName();
   job.pageKinds = report::BuildPageList(selection, job.model);
-  for (int kind = 1; kind < report::kPageKindCount; ++kind) {
-    if (selection.pages[kind] &&
+  for (const report::PageKind kind : report::kPageKinds) {
+    if (selection[kind] &&
         std::find(job.pageKinds.begin(), job.pageKinds.end(), kind) == job.pageKinds.end()) {
       io.err << "mxtool: " << ModelCaption(job.model) << " has no channel "
-             << static_cast<char>('A' + kind - 1) << "; its page is left out\n";
+             << report::ChannelLetter(report::ChannelOf(kind)) << "; its page is left out\n";
     }
   }
   if (job.pageKinds.empty())

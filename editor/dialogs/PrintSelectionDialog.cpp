@@ -19,16 +19,17 @@ namespace {
 // global box has an identifier of its own.
 constexpr int kGlobalBox = 1;
 
-constexpr int BoxId(int pageKind) {
-  return pageKind == report::kGlobalPage ? kGlobalBox : cmd::kChannelCommands[pageKind - 1];
+constexpr int BoxId(report::PageKind kind) {
+  return kind == report::PageKind::Global ? kGlobalBox
+                                          : cmd::kChannelCommands[report::ChannelOf(kind)];
 }
 
-int PageKindOf(int boxId) {
-  for (int kind = 1; kind < report::kPageKindCount; ++kind) {
+report::PageKind PageKindOf(int boxId) {
+  for (const report::PageKind kind : report::kPageKinds) {
     if (BoxId(kind) == boxId)
       return kind;
   }
-  return report::kGlobalPage;
+  return report::PageKind::Global;
 }
 
 }  // namespace
@@ -42,8 +43,8 @@ PrintSelectionDialog::PrintSelectionDialog(const report::PageSelection& stored, 
   auto* groupLayout = new QVBoxLayout(group);
   boxes_ = new QButtonGroup(this);
   boxes_->setExclusive(false);
-  for (int kind = 0; kind < report::kPageKindCount; ++kind) {
-    auto* box = new QCheckBox(desktop::FromUtf8(report::kPageBoxCaptions[kind]));
+  for (const report::PageKind kind : report::kPageKinds) {
+    auto* box = new QCheckBox(desktop::FromUtf8(report::kPageBoxCaptions[report::IndexOf(kind)]));
     boxes_->addButton(box, BoxId(kind));
     groupLayout->addWidget(box);
   }
@@ -86,7 +87,7 @@ void PrintSelectionDialog::ClearAll() {
 void PrintSelectionDialog::ShowState() {
   // The boxes follow the state; their own toggles must not come back as clicks.
   const QSignalBlocker quiet(boxes_);
-  for (int kind = 0; kind < report::kPageKindCount; ++kind) {
+  for (const report::PageKind kind : report::kPageKinds) {
     QAbstractButton* box = boxes_->button(BoxId(kind));
     box->setEnabled(state_.Enabled(kind));
     box->setChecked(state_.Checked(kind));

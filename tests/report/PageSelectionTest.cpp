@@ -5,27 +5,30 @@
 namespace mx::report {
 namespace {
 
-using Pages = std::vector<int>;
+using Pages = std::vector<PageKind>;
+constexpr PageKind kGlobal = PageKind::Global;
+constexpr PageKind kA = PageKind::ChannelA;
+constexpr PageKind kB = PageKind::ChannelB;
 
 TEST(PageSelection, DefaultJobIsTheGlobalPageAndChannelA) {
-  EXPECT_EQ(BuildPageList(PageSelection{}, 0), (Pages{kGlobalPage, 1}));
+  EXPECT_EQ(BuildPageList(PageSelection{}, 0), (Pages{kGlobal, kA}));
   PageSelection all;
   all.pages.fill(true);
-  EXPECT_EQ(BuildPageList(all, 4), (Pages{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(BuildPageList(all, 4), Pages(kPageKinds.begin(), kPageKinds.end()));
   // Channels a two-channel model lacks give no pages, whatever was selected before.
-  EXPECT_EQ(BuildPageList(all, 2), (Pages{0, 1, 2}));
-  EXPECT_EQ(BuildPageList(all, 9), (Pages{0, 1, 2}));
+  EXPECT_EQ(BuildPageList(all, 2), (Pages{kGlobal, kA, kB}));
+  EXPECT_EQ(BuildPageList(all, 9), (Pages{kGlobal, kA, kB}));
 }
 
 TEST(PageSelection, TwoChannelModelsDisableChannelsCToE) {
   PageSelection stored;
   stored.pages = {false, false, true, true, true, true};  // chosen under a five-channel model
   SelectionDialogState dialog(stored, 1, SelectionMode::Print);
-  for (int kind = 0; kind < kPageKindCount; ++kind)
-    EXPECT_EQ(dialog.Enabled(kind), kind <= 2) << kind;
+  for (const PageKind kind : kPageKinds)
+    EXPECT_EQ(dialog.Enabled(kind), ChannelOf(kind) <= 1) << ChannelOf(kind);
   EXPECT_EQ(dialog.Boxes().pages, (std::array<bool, 6>{false, false, true, false, false, false}));
-  dialog.SetChecked(4, true);
-  EXPECT_FALSE(dialog.Checked(4));
+  dialog.SetChecked(PageKind::ChannelD, true);
+  EXPECT_FALSE(dialog.Checked(PageKind::ChannelD));
   dialog.SelectAll();
   EXPECT_EQ(dialog.Boxes().pages, (std::array<bool, 6>{true, true, true, false, false, false}));
 
@@ -42,9 +45,9 @@ TEST(PageSelection, ActionNeedsAtLeastOnePage) {
   SelectionDialogState dialog(stored, 0, SelectionMode::Preview);
   EXPECT_EQ(dialog.Title(), "Print Preview Selection");
   EXPECT_FALSE(dialog.ActionEnabled());
-  dialog.SetChecked(1, true);
+  dialog.SetChecked(kA, true);
   EXPECT_TRUE(dialog.ActionEnabled());
-  dialog.SetChecked(1, false);
+  dialog.SetChecked(kA, false);
   EXPECT_FALSE(dialog.ActionEnabled());
   dialog.SelectAll();
   dialog.ClearAll();

@@ -39,7 +39,7 @@ ReportJob CrowdedJob() {
   job.image.Set(fld::readCommandMode, 3, 1);
   job.image.SetText(fld::commandText, "{Esc}P" + std::string(24, 'W'), 1);
   job.fileName = "Line 4 - gauges & fixtures.mxs";
-  job.pageKinds = {0, 1, 2, 3, 4, 5};
+  job.pageKinds.assign(kPageKinds.begin(), kPageKinds.end());
   job.texts = TakeJobTexts(QDateTime({2008, 8, 18}, {14, 5, 7}));
   return job;
 }
@@ -79,7 +79,7 @@ TEST(ReportPdf, EveryPaperAndOrientationHoldsTheSameWordsInsideWithoutOverlaps) 
   test::TempDir dir;
   ReportJob job = CrowdedJob();
   // The summary table is the widest page, a channel page the tallest.
-  job.pageKinds = {0, 2};
+  job.pageKinds = {PageKind::Global, PageKind::ChannelB};
   const std::string letter = dir.File("letter.pdf");
   ASSERT_TRUE(WriteReportPdf(letter, job, PaperLayout(Paper::Letter)).ok);
   const std::vector<Page> expected = PdfWordBoxes(letter);

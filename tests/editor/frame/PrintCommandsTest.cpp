@@ -37,6 +37,9 @@ void TypeDescription(WindowBench& bench, const QString& text) {
   group->findChild<QLineEdit*>()->setText(text);
 }
 
+const std::vector<report::PageKind> kGlobalAndA{report::PageKind::Global,
+                                                report::PageKind::ChannelA};
+
 // Clicks the buttons with these captions, in order; the last one usually closes the dialog.
 std::function<void(QWidget*)> Click(QStringList captions) {
   return [captions](QWidget* dialog) {
@@ -206,7 +209,7 @@ TEST(PrintCommandsTest, PrintsWhatTheReportWithoutTheEditorPrintsOfTheSameFile) 
   EditorHooks hooks;
   SetupDocument opened(hooks);
   ASSERT_EQ(opened.Open(path), LoadOutcome::Opened);
-  report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", {0, 1}, {}};
+  report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", kGlobalAndA, {}};
   const std::string asWritten = report::ReportText(withoutEditor);
   ApplyPageStoreRules(withoutEditor.image, withoutEditor.model, 0);
 
@@ -217,7 +220,7 @@ TEST(PrintCommandsTest, PrintsWhatTheReportWithoutTheEditorPrintsOfTheSameFile) 
       [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
   bench.Trigger(cmd::kFilePrint);
   ASSERT_TRUE(bench.watcher.dialogActions.empty());
-  const report::ReportJob printed{bench.Image(), bench.Model(), "", {0, 1}, {}};
+  const report::ReportJob printed{bench.Image(), bench.Model(), "", kGlobalAndA, {}};
 
   EXPECT_NE(report::ReportText(printed), asWritten) << "the file holds nothing the pages rewrite";
   EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed));
