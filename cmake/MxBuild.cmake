@@ -10,19 +10,12 @@ if(MX_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
-# The GUI-free layers and their tests also reject silent narrowing and sign changes, shadowed names
-# and C casts: their code handles outside bytes, image offsets and counts, where those hide faults.
-set(MX_STRICT_LAYERS core notation json link sim sim/net)
-
 # Warnings are errors on our own code only; Qt's and GoogleTest's headers come in as system headers.
+# Every layer, the windows included, also rejects silent narrowing and sign changes, shadowed names
+# and C casts: the code handles outside bytes, image offsets and counts, where those hide faults.
 function(mx_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
-  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  string(REGEX REPLACE "^tests/" "" folder "${folder}")
-  if(folder IN_LIST MX_STRICT_LAYERS)
-    target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wsign-conversion
-                                             -Wold-style-cast)
-  endif()
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion
+                                           -Wsign-conversion -Wold-style-cast)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # GCC 12 at -O3 reports std::string copies inside libstdc++ as overlapping (a known false
     # positive); keep it a warning so optimised builds do not fail on the library's own code.

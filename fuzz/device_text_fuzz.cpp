@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int count = image.Get(fld::customFormatCount, channel);
   if (count > 50)
     std::abort();
-  for (int i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
     const uint8_t kind = image.Span(fld::customFormatKind, channel)[i];
     const uint8_t value = image.Span(fld::customFormatValue, channel)[i];
     const int limit = kind == 'M' ? 20 : kind == 'C' ? 9 : (kind == 'L' || kind == 'U') ? 10 : 255;
@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool owned = false;
     for (auto field : {fld::customFormatText.Info(), fld::customFormatValue.Info(),
                        fld::customFormatKind.Info(), fld::customFormatCount.Info()}) {
-      const std::size_t first = field.offset + std::size_t{field.size} * channel;
+      const std::size_t first =
+          field.offset + std::size_t{field.size} * static_cast<std::size_t>(channel);
       owned = owned || (b >= first && b < first + field.size);
     }
     if (!owned)

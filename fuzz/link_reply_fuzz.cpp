@@ -28,8 +28,9 @@ void CheckLine(const std::string& line) {
       const mx::ModelIndex model = mx::MatchIdentification(line, baud, framing[0], framing[1]);
       Check(model >= -1 && model < mx::kModelCount, "model index in range");
       if (model >= 0) {
-        const std::string expected = std::string(mx::kModelTable[model].identification) +
-                                     mx::IdentificationSuffix(baud, framing[0], framing[1]);
+        const std::string expected =
+            std::string(mx::kModelTable[static_cast<std::size_t>(model)].identification) +
+            mx::IdentificationSuffix(baud, framing[0], framing[1]);
         Check(mx::ReplyText(line) == expected, "a match is the exact identification");
       }
     }

@@ -14,12 +14,13 @@ T Offered(const std::array<Choice<T>, N>& choices, T value, T fallback) {
 
 }  // namespace
 
-SetupDialogModel::SetupDialogModel(Services& services, const PortSettings& inUse, bool enableAll,
-                                   const UserButtons& buttons, int printerFontSize)
+SetupDialogModel::SetupDialogModel(Services& services, const PortSettings& inUse,
+                                   bool enableAllLines, const UserButtons& userButtons,
+                                   int fontSize)
     : selected(inUse),
-      enableAll(enableAll),
-      buttons(buttons),
-      printerFontSize(Offered(kPrinterFontChoices, printerFontSize, kStandardPrinterFont)),
+      enableAll(enableAllLines),
+      buttons(userButtons),
+      printerFontSize(Offered(kPrinterFontChoices, fontSize, kStandardPrinterFont)),
       services_(services) {
   selected.baud = Offered(kBaudChoices, inUse.baud, 9600);
   selected.parity = Offered(kParityChoices, inUse.parity, 'N');

@@ -47,7 +47,8 @@ void TestBurstSender::Start(const LineSettings& line, uint32_t nowMs) {
   sent_ = 0;
   running_ = true;
   startMs_ = nowMs;
-  byteNs_ = BitsPerByte(line) * 1'000'000'000ull / static_cast<uint64_t>(std::max(line.baud, 1));
+  byteNs_ =
+      BitsPerByte(line) * uint64_t{1'000'000'000} / static_cast<uint64_t>(std::max(line.baud, 1));
   leadNs_ = std::min(kLeadNs, kMaxQueuedBytes * byteNs_);
   lineFreeNs_ = 0;
 }

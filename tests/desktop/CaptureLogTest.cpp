@@ -139,7 +139,8 @@ TEST(CaptureLogTest, EveryByteValueReadsBackFromTheFile) {
     record.input = text.substr(at + 32, end - at - 32);
     record.maxLength = 512;
     ASSERT_EQ(TranslateCommandString(record), TranslateResult::Success) << record.input;
-    recovered.append(record.output.begin(), record.output.begin() + record.outputLength);
+    recovered.append(record.output.begin(),
+                     record.output.begin() + static_cast<std::ptrdiff_t>(record.outputLength));
     at = end + 1;
   }
   EXPECT_EQ(recovered, all + all);

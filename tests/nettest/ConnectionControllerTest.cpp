@@ -162,8 +162,8 @@ TEST_F(ConnectionTest, ClientConnectsSendsReceivesAndReturnsWhenPeerCloses) {
   EXPECT_EQ(focus_.back(), FocusTarget::TrafficPane);
 
   doc_.Fields().crToCrLf = 1;
-  for (uint8_t b : {'A', '\r', 'B', '\n'})
-    controller_.SendTypedByte(b);
+  for (const char b : {'A', '\r', 'B', '\n'})
+    controller_.SendTypedByte(static_cast<uint8_t>(b));
   QByteArray got;
   ASSERT_TRUE(WaitFor([&] {
     got += far->readAll();

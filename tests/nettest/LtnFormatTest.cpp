@@ -121,8 +121,7 @@ TEST(LtnFormat, HugeLengthClaimsAreRejectedWithoutAllocating) {
   head.resize(60);  // header, version, font size, port
 
   std::vector<uint8_t> text4g = head;
-  for (uint8_t b : {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
-    text4g.push_back(b);
+  text4g.insert(text4g.end(), 7, uint8_t{0xFF});
   text4g.resize(text4g.size() + 100, 'a');
   EXPECT_EQ(ParseLtn(text4g).status, LtnLoadStatus::Truncated);
 

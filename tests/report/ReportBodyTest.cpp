@@ -228,8 +228,8 @@ TEST(ReportBody, BlankRulesOfTheChannelPage) {
 
 TEST(ReportBody, CalculatedOutputRows) {
   struct Case {
-    int format;
-    int includeCalculated;
+    uint8_t format;
+    uint8_t includeCalculated;
     const char* order;
     const char* individual;
     const char* formatText;

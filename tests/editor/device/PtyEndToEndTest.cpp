@@ -221,21 +221,21 @@ TEST_F(PtyEndToEndTest, TestWindowTypesToTheSimulatorAndLogsTheAnswer) {
   QString caption;
   QString shown;
   QDeadlineTimer deadline(10000);
-  std::function<void(QWidget*)> waitForAnswer = [&](QWidget* window) {
-    shown = window->findChild<terminal::TerminalPane*>()->toPlainText();
+  std::function<void(QWidget*)> waitForAnswer = [&](QWidget* testWindow) {
+    shown = testWindow->findChild<terminal::TerminalPane*>()->toPlainText();
     if (!shown.contains(lastLine) && !deadline.hasExpired()) {
       bench.watcher.dialogActions.push_back(waitForAnswer);  // look again at the next tick
       return;
     }
-    test::FindButton(window, "Exit")->click();
+    test::FindButton(testWindow, "Exit")->click();
   };
   bench.watcher.dialogActions.push_back([&](QWidget* widget) {
-    auto* window = qobject_cast<terminal::CommTestWindow*>(widget);
-    ASSERT_NE(window, nullptr);
-    caption = window->windowTitle();
-    window->Capture().SetFileQuestion([&](const QString&) { return logPath; });
-    test::FindButton(window, "Log to file...")->click();
-    QTest::keyClicks(window->Pane(), "<H");
+    auto* commTest = qobject_cast<terminal::CommTestWindow*>(widget);
+    ASSERT_NE(commTest, nullptr);
+    caption = commTest->windowTitle();
+    commTest->Capture().SetFileQuestion([&](const QString&) { return logPath; });
+    test::FindButton(commTest, "Log to file...")->click();
+    QTest::keyClicks(commTest->Pane(), "<H");
     bench.watcher.dialogActions.push_back(waitForAnswer);
   });
   bench.Trigger(cmd::kCommTest);
