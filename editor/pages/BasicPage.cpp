@@ -26,7 +26,6 @@ namespace {
 
 namespace t = text::basic;
 
-constexpr int kCountLimit = kReadingCountLimit;
 // The output positions of the six calculated items, in the order of their rows.
 constexpr Field<FieldType::I8> kOrderFields[] = {fld::orderNum, fld::orderMin, fld::orderMax,
                                                  fld::orderTir, fld::orderAvg, fld::orderSd};
@@ -91,8 +90,7 @@ QWidget* BasicPage::BuildFormatGroup() {
   column->addWidget(include_->Box());
   connect(include_, &CheckBinding::Clicked, this, &BasicPage::ApplyIncludeRule);
 
-  readings_ = new NumberBinding(Document(), fld::calcReadingCount,
-                                {.maxLength = 5, .highest = kCountLimit}, this);
+  readings_ = new NumberBinding(Document(), fld::calcReadingCount, box::kReadingCount, this);
   FitToCharacters(readings_->Box(), 5);
   QLabel* label = LabelFor(t::kNumberOfReadings, readings_->Box());
   auto* row = new QHBoxLayout;
@@ -202,8 +200,7 @@ QWidget* BasicPage::BuildTirGroup() {
   const std::string_view items[] = {t::kItemNum, t::kItemMin, t::kItemMax,
                                     t::kItemTir, t::kItemAvg, t::kItemSd};
   for (std::size_t i = 0; i < orders_.size(); ++i) {
-    auto* box =
-        new NumberBinding(Document(), kOrderFields[i], {.maxLength = 1, .highest = 9}, this);
+    auto* box = new NumberBinding(Document(), kOrderFields[i], box::kOrder, this);
     FitToCharacters(box->Box(), 1);
     QLabel* label = LabelFor(items[i], box->Box());
     grid->addWidget(box->Box(), static_cast<int>(i) + 2, 0);
@@ -216,8 +213,7 @@ QWidget* BasicPage::BuildTirGroup() {
   individual_ = new CheckBinding(Document(), fld::outputIndividual, t::kOutputIndividual, this);
   grid->addWidget(individual_->Box(), 8, 0, 1, 2);
 
-  tirReadings_ = new NumberBinding(Document(), fld::tirReadingCount,
-                                   {.maxLength = 5, .highest = kCountLimit}, this);
+  tirReadings_ = new NumberBinding(Document(), fld::tirReadingCount, box::kReadingCount, this);
   FitToCharacters(tirReadings_->Box(), 5);
   QLabel* tirLabel = LabelFor(t::kNumberOfTirReadings, tirReadings_->Box());
   auto* tirRow = new QHBoxLayout;
@@ -319,8 +315,7 @@ void BasicPage::LoadFromImage() {
   SwitchOutput(true);
 
   const bool serialOnly = IsRs232Only(Document().CurrentModel());
-  if (serialOnly && Gage() != gage::kRs232 && Gage() != gage::kDisabled)
-    image.Set(fld::gageType, gage::kRs232, c);
+  ApplyGageRule(image, Document().CurrentModel(), c);
   const bool digital = !serialOnly && c != channel::kE;
   for (int type = gage::kAutoSelect; type <= gage::kOnoSokki; ++type)
     gage_->Button(type)->setEnabled(digital);

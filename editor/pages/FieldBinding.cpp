@@ -300,22 +300,10 @@ void CheckBinding::Store() {
 }
 
 long long ReadInteger(const QString& text) {
-  const std::string bytes = desktop::ToLatin1(text);
-  const char* p = bytes.c_str();
-  while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-    ++p;
-  const bool negative = *p == '-';
-  if (*p == '-' || *p == '+')
-    ++p;
-  long long value = 0;
-  // Boxes hold a few digits; anything longer is held far beyond every field's range.
-  constexpr long long kHuge = 1'000'000'000'000LL;
-  for (; *p >= '0' && *p <= '9'; ++p)
-    value = std::min(value * 10 + (*p - '0'), kHuge);
-  return negative ? -value : value;
+  return mx::ReadInteger(desktop::ToLatin1(text));
 }
 
-NumberBinding::NumberBinding(CMX3_SetupDoc& document, IntegerField field, NumberRules rules,
+NumberBinding::NumberBinding(CMX3_SetupDoc& document, IntegerField field, const NumberBox& rules,
                              QObject* owner, int element)
     : FieldBinding(document, element, owner), field_(field), rules_(rules), box_(new QLineEdit) {
   box_->setMaxLength(rules_.maxLength);
@@ -327,19 +315,15 @@ long long NumberBinding::Typed() const {
 }
 
 long long NumberBinding::Clamped() const {
-  return std::clamp(Typed(), rules_.lowest, rules_.highest);
+  return StoredNumber(rules_, desktop::ToLatin1(box_->text()));
 }
 
 void NumberBinding::Show(long long value) {
-  box_->setText(value == 0 && rules_.emptyForZero ? QString() : QString::number(value));
+  box_->setText(desktop::FromLatin1(NumberBoxText(rules_, value)));
 }
 
 void NumberBinding::Load() {
-  long long value = field_.Get(Image(), Element());
-  // A 32-bit count is read the way "%d" prints it.
-  if (value > std::numeric_limits<int32_t>::max())
-    value = static_cast<int32_t>(value);
-  Show(value);
+  Show(field_.Get(Image(), Element()));
   MarkLoaded();
 }
 
@@ -374,7 +358,8 @@ void TextBinding::Load() {
 }
 
 void TextBinding::Store() {
-  Image().SetText(field_, desktop::ToLatin1(box_->text().left(box_->maxLength())), Element());
+  Image().SetText(field_, desktop::ToLatin1(box_->text()), Element());
+  ApplyTextBoxRule(Image(), field_, Element(), box_->maxLength());
 }
 
 float ReadDecimal(const QString& text) {

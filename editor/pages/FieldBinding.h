@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/PageStoreRules.h"
 #include "core/ParameterImage.h"
 
 class QAbstractButton;
@@ -153,20 +154,13 @@ class CheckBinding : public FieldBinding {
   Ticked ticked_;
 };
 
-struct NumberRules {
-  int maxLength;  // characters the box takes
-  long long lowest = 0;
-  long long highest = 0;
-  bool emptyForZero = true;  // 0 is shown as an empty box
-};
-
 // The number at the start of a text the way "%d" reads it: blanks, a sign, digits; no number is 0.
 long long ReadInteger(const QString& text);
 
 class NumberBinding : public FieldBinding {
   Q_OBJECT
  public:
-  NumberBinding(CMX3_SetupDoc& document, IntegerField field, NumberRules rules, QObject* owner,
+  NumberBinding(CMX3_SetupDoc& document, IntegerField field, const NumberBox& rules, QObject* owner,
                 int element = kShownChannel);
 
   QLineEdit* Box() const { return box_; }
@@ -185,7 +179,7 @@ class NumberBinding : public FieldBinding {
 
  private:
   IntegerField field_;
-  NumberRules rules_;
+  NumberBox rules_;
   QLineEdit* box_;
 };
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/ModelTable.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -80,9 +81,7 @@ QWidget* NetworkPage::BuildSetupGroup() {
 
   address_ = new AddressEdit;
   mask_ = new AddressEdit;
-  basePort_ = new NumberBinding(
-      Document(), fld::basePort,
-      {.maxLength = 5, .lowest = 1, .highest = 65530, .emptyForZero = false}, this, 0);
+  basePort_ = new NumberBinding(Document(), fld::basePort, box::kBasePort, this, 0);
   FitToCharacters(basePort_->Box(), 5);
   channelCount_ = new ListBinding(Document(), fld::networkChannelCount, this, 0);
   // Fewer channels untick the targets beyond them for good: only a deliberate choice may do that.
@@ -278,19 +277,15 @@ void NetworkPage::StoreToImage() {
   // A port typed but not yet left is what the user sees, so it is what gets saved or sent.
   if (basePort_->Box()->isModified())
     OnBasePortLeft();
-  bool anyTarget = false;
-  for (int row = 0; row < kRows; ++row)
-    anyTarget = anyTarget || rows_[static_cast<std::size_t>(row)].target->isChecked();
   image.Set(fld::outputToRs232Port, static_cast<uint8_t>(rows_[kRs232Row].target->isChecked()));
   for (int n = 1; n <= 6; ++n) {
     const bool ticked = rows_[static_cast<std::size_t>(n)].target->isChecked();
     image.Set(fld::networkOutput, static_cast<uint8_t>(ticked), n - 1);
   }
-  // Readings must go somewhere: with no target ticked they go to the RS232 port.
-  if (!anyTarget)
-    image.Set(fld::outputToRs232Port, uint8_t{1});
   gatewayEnabled_->Store();
   WriteOctets(image, fld::gatewayAddress, gateway_->Address());
+  // Readings must go somewhere: with no target ticked they go to the RS232 port.
+  ApplyNetworkRules(image);
 }
 
 void NetworkPage::OnEnableClicked() {

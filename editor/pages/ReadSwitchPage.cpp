@@ -152,8 +152,7 @@ QWidget* ReadSwitchPage::BuildOperationGroup() {
 QWidget* ReadSwitchPage::BuildContactBounceGroup() {
   QGroupBox* group = MakeGroup(t::kGroupContactBounce);
   auto* row = new QHBoxLayout(group);
-  bounce_ = new NumberBinding(Document(), fld::contactBounceMs,
-                              {.maxLength = 4, .highest = 1000, .emptyForZero = false}, this);
+  bounce_ = new NumberBinding(Document(), fld::contactBounceMs, box::kContactBounce, this);
   FitToCharacters(bounce_->Box(), 4);
   bounce_->StoreWhenLeft();
   QLabel* label = LabelFor(t::kOpenTime, bounce_->Box());

@@ -11,6 +11,7 @@
 
 #include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -133,9 +134,7 @@ QWidget* Rs232Page::BuildEndOfPacketGroup() {
   FitToCharacters(hex_, 4);
   NameAfter(hex_, desktop::FromUtf8(t::kEndCustom));
   grid->addWidget(hex_, endOfPacket::kCustom, 1);
-  gapTime_ = new NumberBinding(
-      Document(), fld::gapTimeMs,
-      {.maxLength = 4, .lowest = 20, .highest = 2000, .emptyForZero = false}, this);
+  gapTime_ = new NumberBinding(Document(), fld::gapTimeMs, box::kGapTime, this);
   FitToCharacters(gapTime_->Box(), 4);
   NameAfter(gapTime_->Box(), desktop::FromUtf8(t::kEndGap));
   grid->addWidget(gapTime_->Box(), endOfPacket::kGap, 1);
@@ -159,9 +158,8 @@ QWidget* Rs232Page::BuildParsingGroup() {
   charPositions_ = new CheckBinding(Document(), fld::useCharPositions, t::kCharPositions, this);
   findNumeric_ = new CheckBinding(Document(), fld::findFirstNumeric, t::kFindNumeric, this);
   transfer_ = new CheckBinding(Document(), fld::transferAsReceived, t::kTransfer, this);
-  const NumberRules position{.maxLength = 3, .highest = 999, .emptyForZero = false};
-  start_ = new NumberBinding(Document(), fld::charStart, position, this);
-  end_ = new NumberBinding(Document(), fld::charEnd, position, this);
+  start_ = new NumberBinding(Document(), fld::charStart, box::kCharPosition, this);
+  end_ = new NumberBinding(Document(), fld::charEnd, box::kCharPosition, this);
   FitToCharacters(start_->Box(), 3);
   FitToCharacters(end_->Box(), 3);
 
@@ -206,8 +204,7 @@ QWidget* Rs232Page::BuildReadCommandGroup() {
   grid->addWidget(readCommand_->Add(t::kHandshakeLow), readCommand::kHandshakeLow, 0);
   grid->addWidget(readCommand_->Add(t::kCommandString), readCommand::kCommandString, 0);
 
-  handshakeLow_ = new NumberBinding(Document(), fld::handshakeLowMs,
-                                    {.maxLength = 4, .highest = 1000, .emptyForZero = false}, this);
+  handshakeLow_ = new NumberBinding(Document(), fld::handshakeLowMs, box::kHandshakeLow, this);
   FitToCharacters(handshakeLow_->Box(), 4);
   NameAfter(handshakeLow_->Box(), desktop::FromUtf8(t::kHandshakeLow));
   handshakeLowMsec_ = MakeLabel(t::kMsec);
@@ -234,8 +231,7 @@ QWidget* Rs232Page::BuildResponseGroup() {
   QGroupBox* group = MakeGroup(t::kGroupResponse);
   auto* grid = new QGridLayout(group);
   CompactGroup(grid);
-  wait_ = new NumberBinding(Document(), fld::responseWaitMs,
-                            {.maxLength = 4, .highest = 5000, .emptyForZero = false}, this);
+  wait_ = new NumberBinding(Document(), fld::responseWaitMs, box::kResponseWait, this);
   FitToCharacters(wait_->Box(), 4);
   QLabel* waitLabel = LabelFor(t::kWaitTime, wait_->Box());
   QLabel* waitMsec = MakeLabel(t::kMsec);
@@ -429,14 +425,9 @@ void Rs232Page::NormaliseHexBox() {
 
 void Rs232Page::CorrectPositions() {
   const int c = Channel();
-  uint16_t start = Image().Get(fld::charStart, c);
-  if (start < 1)
-    start = 1;
-  uint16_t end = Image().Get(fld::charEnd, c);
-  if (end < start)
-    end = static_cast<uint16_t>(start + 9);
-  start_->Write(start);
-  end_->Write(end);
+  ApplyCharPositionRule(Image(), c);
+  start_->Write(Image().Get(fld::charStart, c));
+  end_->Write(Image().Get(fld::charEnd, c));
 }
 
 void Rs232Page::LoadFromImage() {

@@ -64,9 +64,7 @@ void Check(QButtonGroup* group, int id) {
 }  // namespace
 
 int ClampStartChannelNumber(const QString& typed) {
-  const std::string bytes = desktop::ToLatin1(typed);
-  const long value = std::strtol(bytes.c_str(), nullptr, 10);
-  return static_cast<int>(std::clamp(value, 1L, 98L));
+  return static_cast<int>(StoredNumber(box::kStartChannel, desktop::ToLatin1(typed)));
 }
 
 StatusPage::StatusPage(CMX3_SetupDoc& document, QWidget* parent)
@@ -205,7 +203,7 @@ QWidget* StatusPage::BuildStartChannelGroup() {
   startChannel_->addButton(custom, startChannel::kCustom);
   custom_ = new QLineEdit;
   custom_->setAccessibleName(desktop::FromUtf8(text::kCustom));  // named by the choice before it
-  custom_->setMaxLength(2);
+  custom_->setMaxLength(box::kStartChannel.maxLength);
   custom_->setFixedWidth(custom_->fontMetrics().horizontalAdvance("000") + 12);
   auto* customRow = new QHBoxLayout;
   customRow->addWidget(custom);
@@ -267,7 +265,8 @@ void StatusPage::LoadFromImage() {
   const int mode = image.Get(fld::startChannelMode);
   if (mode >= 0 && mode <= startChannel::kCustom)
     Check(startChannel_, mode);
-  custom_->setText(QString::number(static_cast<int8_t>(image.Get(fld::startChannelNumber))));
+  custom_->setText(desktop::FromLatin1(
+      NumberBoxText(box::kStartChannel, static_cast<int8_t>(image.Get(fld::startChannelNumber)))));
   custom_->setEnabled(mode == startChannel::kCustom);
   description_->setText(desktop::FromLatin1(image.Text(fld::description)));
   enableButton_->setChecked(image.Get(fld::defaultButtonDisabled) == 0);

@@ -24,8 +24,6 @@ namespace {
 
 namespace t = text::toggle;
 
-constexpr int kDefaultMaxChannel = 4;
-
 }  // namespace
 
 TogglePage::TogglePage(CMX3_SetupDoc& document, QWidget* parent)
@@ -72,8 +70,8 @@ QWidget* TogglePage::BuildOperationGroup() {
       disabled,     readActive,         readActiveCaption, readActiveStep, readActiveStepCaption,
       readChannels, readChannelsCaption};
 
-  maxChannel_ = new NumberBinding(Document(), fld::toggleMaxChannel,
-                                  {.maxLength = 3, .lowest = 1, .highest = 99}, this, 0);
+  maxChannel_ =
+      new NumberBinding(Document(), fld::toggleMaxChannel, box::kToggleMaxChannel, this, 0);
   FitToCharacters(maxChannel_->Box(), 3);
   maxLabel_ = LabelFor(t::kMaxChannel, maxChannel_->Box());
   // Below the caption it belongs to, so the page keeps to the width of the window.
@@ -185,8 +183,7 @@ void TogglePage::LoadFromImage() {
       channel->Load();
     column->readMode->Load();
   }
-  const int max = Document().Image().Get(fld::toggleMaxChannel);
-  maxChannel_->Write(max < 1 ? kDefaultMaxChannel : std::min(max, 99));
+  maxChannel_->Write(ToggleMaxChannel(Document().Image().Get(fld::toggleMaxChannel)));
 }
 
 void TogglePage::StoreToImage() {
@@ -197,8 +194,7 @@ void TogglePage::StoreToImage() {
 }
 
 void TogglePage::OnMaxChannelLeft() {
-  const long long typed = maxChannel_->Typed();
-  maxChannel_->Write(typed < 1 ? kDefaultMaxChannel : std::min(typed, 99LL));
+  maxChannel_->Write(ToggleMaxChannel(maxChannel_->Typed()));
 }
 
 }  // namespace mx::editor

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "core/ConfigFile.h"
+#include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/PageStoreRules.h"
 #include "core/SetupDocument.h"
@@ -224,6 +225,77 @@ TEST(PrintCommandsTest, PrintsWhatTheReportWithoutTheEditorPrintsOfTheSameFile) 
 
   EXPECT_NE(report::ReportText(printed), asWritten) << "the file holds nothing the pages rewrite";
   EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed));
+}
+
+// Every element of the image at an odd value in turn (all bits set, then a small code no control
+// stores), on files of a digital and network model and of an RS232-only one, as they come and with
+// the settings that make the report print more: opened and printed by the editor, each prints
+// what the command line's report prints of the same file.
+TEST(PrintCommandsTest, EveryOddValuePrintsTheSameWithAndWithoutTheEditor) {
+  struct Base {
+    ModelIndex model;
+    std::function<void(ParameterImage&)> setup;
+  };
+  const Base bases[] = {
+      {5, [](ParameterImage&) {}},
+      {3, [](ParameterImage&) {}},
+      {5,
+       [](ParameterImage& image) {
+         image.Set(fld::readSwitchMode, readSwitch::kCustomSequence, channel::kA);
+         image.Set(fld::useLedForNext, uint8_t{1});
+         image.Set(fld::networkEnabled, uint8_t{1});
+         image.Set(fld::networkChannelCount, int8_t{6});
+         image.Set(fld::startChannelMode, startChannel::kCustom);
+         image.Set(fld::outputFormat, outputFormat::kTir, channel::kA);
+         image.Set(fld::equationEnabled, uint8_t{1}, channel::kA);
+         image.Set(fld::unitsConversion, unitsConversion::kMmToInch, channel::kA);
+       }},
+      {3,
+       [](ParameterImage& image) {
+         image.Set(fld::endOfPacketMode, endOfPacket::kGap, channel::kA);
+         image.Set(fld::readCommandMode, readCommand::kHandshakeLow, channel::kA);
+         image.Set(fld::useCharPositions, uint8_t{1}, channel::kA);
+         image.Set(fld::includeCalculated, uint8_t{1}, channel::kA);
+         image.Set(fld::idMode, idMode::kPrefix, channel::kA);
+         image.Set(fld::endOfOutputMode, endOfOutput::kCustom, channel::kA);
+       }},
+  };
+  WindowBench bench;
+  const std::string path = bench.folder.File("odd.mxs");
+  const std::vector<report::PageKind> allPages(report::kPageKinds.begin(),
+                                               report::kPageKinds.end());
+  for (const Base& base : bases) {
+    for (const FieldInfo& info : kFieldTable) {
+      if (info.type == FieldType::Reserved || info.offset < fld::description.Info().offset ||
+          info.name == "modelIndex" || info.name == "checksum")
+        continue;
+      for (int element = 0; element < info.count; ++element) {
+        for (const uint8_t fill : {uint8_t{0xFF}, uint8_t{0x02}}) {
+          ParameterImage image;
+          ResetImageToDefaults(image, base.model);
+          base.setup(image);
+          std::fill_n(image.Bytes().begin() + info.offset + element * info.size, info.size, fill);
+          StoreChecksum(image);
+          ASSERT_TRUE(WriteFileAtomically(path, SerializeConfigFile(image, ExtensionBlock{})).ok);
+
+          EditorHooks hooks;
+          SetupDocument opened(hooks);
+          ASSERT_EQ(opened.Open(path), LoadOutcome::Opened);
+          report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", allPages, {}};
+          ApplyPageStoreRules(withoutEditor.image, withoutEditor.model, 0);
+
+          // As a freshly started editor would open it: radios a value has no button for keep
+          // the new document's choice.
+          bench.document->NewDocument();
+          ASSERT_TRUE(bench.document->OpenDocument(QString::fromStdString(path)));
+          bench.View().Pages().CommitPages();
+          const report::ReportJob printed{bench.Image(), bench.Model(), "", allPages, {}};
+          EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed))
+              << info.name << "[" << element << "] = " << int{fill} << " on model " << base.model;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
