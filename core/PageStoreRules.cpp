@@ -168,6 +168,8 @@ void ApplyNumberBoxes(ParameterImage& image, int channel) {
   reload(fld::gapTimeMs, box::kGapTime);
   reload(fld::handshakeLowMs, box::kHandshakeLow);
   reload(fld::responseWaitMs, box::kResponseWait);
+  // The RS232 page corrects the positions as it loads them and again after storing its boxes.
+  ApplyCharPositionRule(image, channel);
   reload(fld::charStart, box::kCharPosition);
   reload(fld::charEnd, box::kCharPosition);
   ApplyCharPositionRule(image, channel);

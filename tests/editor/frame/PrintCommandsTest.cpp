@@ -255,6 +255,8 @@ TEST(PrintCommandsTest, EveryOddValuePrintsTheSameWithAndWithoutTheEditor) {
          image.Set(fld::endOfPacketMode, endOfPacket::kGap, channel::kA);
          image.Set(fld::readCommandMode, readCommand::kHandshakeLow, channel::kA);
          image.Set(fld::useCharPositions, uint8_t{1}, channel::kA);
+         image.Set(fld::charStart, uint16_t{2000}, channel::kA);  // more than its box shows
+         image.Set(fld::charEnd, uint16_t{5}, channel::kA);
          image.Set(fld::includeCalculated, uint8_t{1}, channel::kA);
          image.Set(fld::idMode, idMode::kPrefix, channel::kA);
          image.Set(fld::endOfOutputMode, endOfOutput::kCustom, channel::kA);
