@@ -6,10 +6,10 @@
 
 #include "link/InterfaceDiscovery.h"
 #include "link/LinkMessages.h"
-#include "link/PosixSerialLine.h"
 #include "sim/PtyInterface.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
+#include "tests/support/PtyLink.h"
 
 namespace mx {
 namespace {
@@ -251,20 +251,14 @@ TEST(DiscoveryTest, FindsAnInterfaceThatStreamsReadingsAtEveryRateTheScanTries) 
     volatile std::sig_atomic_t stop = 0;
     std::thread serving([&] { pty.Serve(stop); });
 
-    PosixSerialLine line(dir.path().string());
-    SteadyClock clock;
-    PortMap ports;
-    ports.Set(1, dir.File("ttyMX1"));
-    MemoryPreferencesStore store;
-    LinkState state;
-    test::RecordingHost host;
-    DeviceLink link{host, state, store, line, clock, ports};
+    test::PtyLink parts(dir);
+    DeviceLink link = parts.Link();
     link.onlyPort = 1;
     const bool found = FindInterface(link);
     stop = 1;
     serving.join();
     EXPECT_TRUE(found) << baud;
-    EXPECT_EQ(state.linkSettings, (LinkSettings{1, baud, 'N', '8', '1'})) << baud;
+    EXPECT_EQ(parts.state.linkSettings, (LinkSettings{1, baud, 'N', '8', '1'})) << baud;
   }
 }
 

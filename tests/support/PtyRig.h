@@ -6,11 +6,8 @@
 
 #include <QProcess>
 #include <QStringList>
-#include <string>
 
-#include "link/DeviceLink.h"
-#include "link/PosixSerialLine.h"
-#include "tests/support/RecordingHost.h"
+#include "tests/support/PtyLink.h"
 #include "tests/support/TempDir.h"
 
 namespace mx::test {
@@ -25,22 +22,14 @@ inline bool StartSimulator(QProcess& simulator, const QStringList& arguments) {
 
 struct PtyRig {
   TempDir dir;
-  std::string path = dir.File("ttyMX1");
+  PtyLink link{dir};
   QProcess simulator;
-  PosixSerialLine line{dir.path().string()};
-  SteadyClock clock;
-  PortMap ports;
-  MemoryPreferencesStore store;
-  LinkState state;
-  RecordingHost host;
 
   // mxsim with `arguments` after its --link.
   bool Start(const QStringList& arguments) {
-    ports.Set(1, path);
     return StartSimulator(simulator,
-                          QStringList{"--link", QString::fromStdString(path)} + arguments);
+                          QStringList{"--link", QString::fromStdString(link.path)} + arguments);
   }
-  DeviceLink Link() { return DeviceLink{host, state, store, line, clock, ports}; }
   ~PtyRig() {
     simulator.terminate();
     simulator.waitForFinished(5000);

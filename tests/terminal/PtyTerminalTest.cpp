@@ -5,9 +5,9 @@
 #include <QFile>
 
 #include "desktop/CaptureLog.h"
-#include "link/PosixSerialLine.h"
 #include "sim/PtyInterface.h"
 #include "terminal/TerminalController.h"
+#include "tests/support/PtyLink.h"
 #include "tests/support/TempDir.h"
 #include "tests/terminal/TerminalBench.h"
 
@@ -25,14 +25,8 @@ TEST(PtyTerminalTest, TypesARequestAndSeesTheAnswerOnAPseudoTerminal) {
   std::string error;
   ASSERT_TRUE(pty.Create(dir.File("ttyMX1"), error)) << error;
 
-  PosixSerialLine line(dir.path().string());
-  SteadyClock clock;
-  PortMap ports;
-  ports.Set(1, dir.File("ttyMX1"));
-  MemoryPreferencesStore store;
-  LinkState state;
-  mx::test::RecordingHost host;
-  DeviceLink link{host, state, store, line, clock, ports};
+  mx::test::PtyLink parts(dir);
+  DeviceLink link = parts.Link();
   TestSettings settings;
   settings.useFound = false;
   settings.line = PortSettings{1, 115200, 'N', '8', '1'};
@@ -65,14 +59,8 @@ TEST(PtyTerminalTest, AFarEndThatClosesClosesThePortOnceAndOneClickReopens) {
   auto pty = std::make_unique<sim::PtyInterface>(simulator, false);
   std::string error;
   ASSERT_TRUE(pty->Create(dir.File("ttyMX1"), error)) << error;
-  PosixSerialLine line(dir.path().string());
-  SteadyClock clock;
-  PortMap ports;
-  ports.Set(1, dir.File("ttyMX1"));
-  MemoryPreferencesStore store;
-  LinkState state;
-  mx::test::RecordingHost host;
-  DeviceLink link{host, state, store, line, clock, ports};
+  mx::test::PtyLink parts(dir);
+  DeviceLink link = parts.Link();
   TestSettings settings;
   settings.useFound = false;
   settings.line = PortSettings{1, 9600, 'N', '8', '1'};

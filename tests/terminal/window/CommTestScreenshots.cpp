@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
   test::PtyRig rig;
   if (!rig.Start({"--model", "5", "--line", "19200-E-7-1", "--stream", "4"}))
     return 1;
-  rig.state.linkSettings = LinkSettings{1, 19200, 'E', '7', '1'};
+  rig.link.state.linkSettings = LinkSettings{1, 19200, 'E', '7', '1'};
   TestSettings settings;
-  CommTestWindow window(rig.Link(), settings, {});
+  CommTestWindow window(rig.link.Link(), settings, {});
   window.Open();
   Wait(600);
   Button(&window, "Commands")->click();
