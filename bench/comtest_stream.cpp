@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
   const pid_t simulator = static_cast<pid_t>(rig.simulator.processId());
   kill(simulator, SIGSTOP);
   usleep(200'000);
-  const long long dropped = PendingBytes(rig.path);
+  const long long dropped = PendingBytes(rig.link.path);
   terminal::TestSettings settings;
   settings.useFound = false;
   settings.line = terminal::PortSettings{1, 115200, 'N', '8', '1'};
-  terminal::CommTestWindow window(rig.Link(), settings, {});
+  terminal::CommTestWindow window(rig.link.Link(), settings, {});
   if (!window.Capture().Start(log))
     return 1;
   window.Open();
