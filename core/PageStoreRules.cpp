@@ -17,12 +17,12 @@ bool HasButton(const auto& field, int value) {
   return std::find(codes.begin(), codes.end(), value) != codes.end();
 }
 
-bool IsStepMode(int mode) {
-  return mode == readSwitch::kStepStay || mode == readSwitch::kStepNext ||
-         mode == readSwitch::kStepContinuous;
-}
-
 }  // namespace
+
+bool IsStepMode(int readSwitchMode) {
+  return readSwitchMode == readSwitch::kStepStay || readSwitchMode == readSwitch::kStepNext ||
+         readSwitchMode == readSwitch::kStepContinuous;
+}
 
 std::string LimitDescription(std::string_view description) {
   return std::string(description.substr(0, static_cast<std::size_t>(kDescriptionLimit)));
@@ -124,6 +124,12 @@ void ApplyCharPositionRule(ParameterImage& image, int channel) {
     image.Set(fld::charEnd, static_cast<uint16_t>(start + 9), channel);
 }
 
+void ApplyReadSwitchRule(ParameterImage& image, ModelIndex model, int channel) {
+  if (IsKnownModel(model) && !HasToggleSwitch(model) &&
+      IsStepMode(image.Get(fld::readSwitchMode, channel)))
+    image.Set(fld::readSwitchMode, readSwitch::kSingleRead, channel);
+}
+
 void ApplyGageRule(ParameterImage& image, ModelIndex model, int channel) {
   const int8_t type = image.Get(fld::gageType, channel);
   if (IsRs232Only(model) && type != gage::kRs232 && type != gage::kDisabled)
@@ -184,6 +190,7 @@ void ApplyPageStoreRules(ParameterImage& image, ModelIndex model, int channel) {
   image.SetText(fld::description, LimitDescription(image.Text(fld::description)));
   ApplyNetworkRules(image);
   ApplyGageRule(image, model, channel);
+  ApplyReadSwitchRule(image, model, channel);
   for (const auto field :
        {fld::includeCalculated, fld::outputIndividual, fld::absoluteValue, fld::equationEnabled,
         fld::removeEndOfPacket, fld::findFirstNumeric, fld::transferAsReceived})

@@ -73,6 +73,11 @@ enum class ToggleChoice {
 };
 ToggleChoice ApplyToggleRules(ParameterImage& image, ModelIndex model);
 
+// The step modes of the read switch need the toggle switch: on a model without one, the shown
+// channel's step mode is stored as a single read.
+bool IsStepMode(int readSwitchMode);
+void ApplyReadSwitchRule(ParameterImage& image, ModelIndex model, int channel);
+
 // A model whose inputs are all RS232 has no digital gage: any other type but "disabled" loads as an
 // RS232 gage.
 void ApplyGageRule(ParameterImage& image, ModelIndex model, int channel);

@@ -16,6 +16,7 @@
 #include "core/FieldCodes.h"
 #include "core/ImageOperations.h"
 #include "core/ModelTable.h"
+#include "core/PageStoreRules.h"
 #include "desktop/TextConversion.h"
 #include "editor/frame/CMX3_SetupDoc.h"
 #include "editor/frame/CommandIds.h"
@@ -25,11 +26,6 @@ namespace mx::editor {
 namespace {
 
 namespace t = text::readsw;
-
-bool IsStepMode(int mode) {
-  return mode == readSwitch::kStepStay || mode == readSwitch::kStepNext ||
-         mode == readSwitch::kStepContinuous;
-}
 
 bool IsContinuous(int mode) {
   return mode == readSwitch::kContinuousOnChannel || mode == readSwitch::kContinuousOnAll;
@@ -187,10 +183,8 @@ void ReadSwitchPage::ApplyEnabling() {
   }
 
   const ModelIndex model = Document().CurrentModel();
-  const bool noStepModes = IsKnownModel(model) && !HasToggleSwitch(model);
   stepModes_.SetEnabled(usable && HasToggleSwitch(model));
-  if (noStepModes && IsStepMode(mode))
-    image.Set(fld::readSwitchMode, uint8_t{readSwitch::kSingleRead}, c);
+  ApplyReadSwitchRule(image, model, c);
 }
 
 void ReadSwitchPage::OnModeClicked(int mode) {

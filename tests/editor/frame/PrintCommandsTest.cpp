@@ -261,40 +261,56 @@ TEST(PrintCommandsTest, EveryOddValuePrintsTheSameWithAndWithoutTheEditor) {
          image.Set(fld::idMode, idMode::kPrefix, channel::kA);
          image.Set(fld::endOfOutputMode, endOfOutput::kCustom, channel::kA);
        }},
+      {1,  // no toggle switch, so no step modes
+       [](ParameterImage& image) {
+         image.Set(fld::readSwitchMode, readSwitch::kStepNext, channel::kA);
+         image.Set(fld::readSwitchMode, readSwitch::kStepStay, channel::kB);
+       }},
   };
   WindowBench bench;
   const std::string path = bench.folder.File("odd.mxs");
   const std::vector<report::PageKind> allPages(report::kPageKinds.begin(),
                                                report::kPageKinds.end());
+  // Writes `value` into the element, low byte first, and compares the two printouts of the file.
+  const auto compare = [&](const Base& base, const FieldInfo& info, int element, int value) {
+    ParameterImage image;
+    ResetImageToDefaults(image, base.model);
+    base.setup(image);
+    const std::span<uint8_t> bytes = image.Span(info, element);
+    for (std::size_t b = 0; b < bytes.size(); ++b)
+      bytes[b] = static_cast<uint8_t>(b < sizeof(int) ? value >> (8 * b) : value);
+    StoreChecksum(image);
+    ASSERT_TRUE(WriteFileAtomically(path, SerializeConfigFile(image, ExtensionBlock{})).ok);
+
+    EditorHooks hooks;
+    SetupDocument opened(hooks);
+    ASSERT_EQ(opened.Open(path), LoadOutcome::Opened);
+    report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", allPages, {}};
+    ApplyPageStoreRules(withoutEditor.image, withoutEditor.model, 0);
+
+    // As a freshly started editor would open it: radios a value has no button for keep the new
+    // document's choice.
+    bench.document->NewDocument();
+    ASSERT_TRUE(bench.document->OpenDocument(QString::fromStdString(path)));
+    bench.View().Pages().CommitPages();
+    const report::ReportJob printed{bench.Image(), bench.Model(), "", allPages, {}};
+    EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed))
+        << info.name << "[" << element << "] = " << value << " on model " << base.model;
+  };
   for (const Base& base : bases) {
     for (const FieldInfo& info : kFieldTable) {
       if (info.type == FieldType::Reserved || info.offset < fld::description.Info().offset ||
           info.name == "modelIndex" || info.name == "checksum")
         continue;
       for (int element = 0; element < info.count; ++element) {
-        for (const uint8_t fill : {uint8_t{0xFF}, uint8_t{0x02}}) {
-          ParameterImage image;
-          ResetImageToDefaults(image, base.model);
-          base.setup(image);
-          std::fill_n(image.Bytes().begin() + info.offset + element * info.size, info.size, fill);
-          StoreChecksum(image);
-          ASSERT_TRUE(WriteFileAtomically(path, SerializeConfigFile(image, ExtensionBlock{})).ok);
-
-          EditorHooks hooks;
-          SetupDocument opened(hooks);
-          ASSERT_EQ(opened.Open(path), LoadOutcome::Opened);
-          report::ReportJob withoutEditor{opened.Image(), hooks.CurrentModel(), "", allPages, {}};
-          ApplyPageStoreRules(withoutEditor.image, withoutEditor.model, 0);
-
-          // As a freshly started editor would open it: radios a value has no button for keep
-          // the new document's choice.
-          bench.document->NewDocument();
-          ASSERT_TRUE(bench.document->OpenDocument(QString::fromStdString(path)));
-          bench.View().Pages().CommitPages();
-          const report::ReportJob printed{bench.Image(), bench.Model(), "", allPages, {}};
-          EXPECT_EQ(report::ReportText(withoutEditor), report::ReportText(printed))
-              << info.name << "[" << element << "] = " << int{fill} << " on model " << base.model;
-        }
+        // Every byte all ones, then every byte a small code no control stores.
+        compare(base, info, element, -1);
+        compare(base, info, element, 0x02020202);
+      }
+      // Each code of a coded field on the channel shown.
+      if (const FieldCodes* codes = CodesOf(info.name)) {
+        for (const int code : codes->values)
+          compare(base, info, channel::kA, code);
       }
     }
   }
