@@ -34,12 +34,7 @@ SIMS+=($!)
 "$MXSIM" --link "$WORK/tty2" --model "Mesurix5 Network" --serial SN-2 \
   --image "$WORK/expected2.mxs" >"$WORK/sim2.out" 2>&1 &
 SIMS+=($!)
-for n in 1 2; do
-  for _ in $(seq 100); do
-    grep -q "^ready" "$WORK/sim$n.out" 2>/dev/null && break
-    sleep 0.05
-  done
-done
+wait_ready 1 2
 
 # mxtool comes from each host's PATH, as on a station; each host has its own COM1, settings and
 # transfer log.

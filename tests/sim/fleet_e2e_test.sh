@@ -24,12 +24,7 @@ start_sims() {
     SIMS+=($!)
     export MXSETUP_COM$n="$WORK/tty$n"
   done
-  for n in 1 2 3 4; do
-    for _ in $(seq 100); do
-      grep -q "^ready" "$WORK/sim$n.out" 2>/dev/null && break
-      sleep 0.05
-    done
-  done
+  wait_ready 1 2 3 4
 }
 
 # run EXPECTED_CODE ARGS...: stdout in $WORK/out, stderr in $WORK/err.
@@ -130,7 +125,7 @@ grep -q '"changes":\[{"field":"ipAddress","from":"10.0.0.2","to":"192.168.0.10"}
 # the device.
 "$MXSIM" --link "$WORK/tty9" --serial SN-9 >"$WORK/sim9.out" 2>&1 &
 SIMS+=($!)
-for _ in $(seq 100); do grep -q "^ready" "$WORK/sim9.out" 2>/dev/null && break; sleep 0.05; done
+wait_ready 9
 mkdir "$WORK/beyond"
 run 0 read --ports "$WORK/tty[19]" -o "$WORK/beyond"
 [ "$(ls "$WORK/beyond" | tr '\n' ' ')" = "COM1.mxs tty9.mxs " ] || fail "read beyond: $(ls "$WORK/beyond")"

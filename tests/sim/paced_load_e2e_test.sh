@@ -14,11 +14,8 @@ for n in 1 2 3 4; do
   SIMS+=($!)
   export MXSETUP_COM$n="$WORK/tty$n"
 done
+wait_ready 1 2 3 4
 for n in 1 2 3 4; do
-  for _ in $(seq 100); do
-    grep -q "^ready" "$WORK/sim$n.out" 2>/dev/null && break
-    sleep 0.05
-  done
   stty -F "$WORK/tty$n" 19200 || fail "stty COM$n"
 done
 "$MXTOOL" new --model 0 -o "$WORK/plus.mxs" >/dev/null || fail "mxtool new"

@@ -19,3 +19,13 @@ fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
+
+# Waits up to 5 s for each simulator N named to print "ready" in $WORK/simN.out.
+wait_ready() {
+  for n in "$@"; do
+    for _ in $(seq 100); do
+      grep -q "^ready" "$WORK/sim$n.out" 2>/dev/null && break
+      sleep 0.05
+    done
+  done
+}
