@@ -124,4 +124,32 @@ inline constexpr std::string_view kOpenTitle = "Open";
 inline constexpr std::string_view kSaveAsTitle = "Save As";
 inline constexpr std::string_view kMenuSelectAll = "Select &All";
 
+// The window's controls.
+inline constexpr std::string_view kGroupConnection = "Network connection: ";
+inline constexpr std::string_view kClient = "Client";
+inline constexpr std::string_view kServer = "Server";
+inline constexpr std::string_view kInactive = "Inactive";
+inline constexpr std::string_view kServerField = "Server";
+inline constexpr std::string_view kPortField = "Port ";
+inline constexpr std::string_view kAddress = "Address";
+inline constexpr std::string_view kPort = "Port";
+inline constexpr std::string_view kSend = "Send";
+inline constexpr std::string_view kClear = "Clear";
+inline constexpr std::string_view kUserButton = "U %1";  // %1: 1..
+inline constexpr std::string_view kTrafficLabel =
+    "Received data (yellow) && Transmitted data (green)";
+inline constexpr std::string_view kSendLabel = "Command to be sent with \"Send\" button";
+
+// The dialogs.
+inline constexpr std::string_view kOk = "OK";
+inline constexpr std::string_view kCancel = "Cancel";
+inline constexpr std::string_view kPreferencesTitle = "Preferences";
+inline constexpr std::string_view kGroupEndOfPacket = "End-of-Packet Character: ";
+inline constexpr std::string_view kCarriageReturn = "Carriage return  (ASCII 13)";
+inline constexpr std::string_view kLineFeed = "Linefeed  (ASCII 10)";
+inline constexpr std::string_view kGroupFontSize = "Font Size: ";
+inline constexpr std::string_view kUserButtonsTitle = "User Pushbuttons";
+inline constexpr std::string_view kButtonLabel = "Button Label";
+inline constexpr std::string_view kCommandString = "Command String";
+
 }  // namespace mx::nettest::text

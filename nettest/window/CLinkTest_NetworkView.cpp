@@ -40,9 +40,9 @@ QGroupBox* EndpointGroup(QWidget* parent, const QString& caption, QLabel*& addre
   address = EndpointText(group, (std::string(prefix) + "Address").c_str());
   port = EndpointText(group, (std::string(prefix) + "Port").c_str());
   port->setMinimumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
-  grid->addWidget(new QLabel(QStringLiteral("Address"), group), 0, 0);
+  grid->addWidget(new QLabel(desktop::FromUtf8(text::kAddress), group), 0, 0);
   grid->addWidget(address, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Port"), group), 0, 2);
+  grid->addWidget(new QLabel(desktop::FromUtf8(text::kPort), group), 0, 2);
   grid->addWidget(port, 0, 3);
   grid->setColumnStretch(1, 1);
   return group;
@@ -59,10 +59,10 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   SetUpTerminalPane(send_, doc_.Fields().fontSize);
   send_->setFixedHeight(send_->fontMetrics().lineSpacing() * 4 + 12);
 
-  sendButton_ = new QPushButton(QStringLiteral("Send"), this);
-  clearButton_ = new QPushButton(QStringLiteral("Clear"), this);
+  sendButton_ = new QPushButton(desktop::FromUtf8(text::kSend), this);
+  clearButton_ = new QPushButton(desktop::FromUtf8(text::kClear), this);
   for (int i = 0; i < kUserButtonCount; ++i) {
-    auto* button = new QPushButton(QStringLiteral("U %1").arg(i + 1), this);
+    auto* button = new QPushButton(desktop::FromUtf8(text::kUserButton).arg(i + 1), this);
     button->setObjectName(QStringLiteral("user%1").arg(i + 1));
     button->setMinimumWidth(110);
     connect(button, &QPushButton::clicked, this, [this, i] { PushUserButton(i); });
@@ -72,8 +72,7 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   // Left: the two panes. Right: the connection group on top, the user buttons at the bottom of
   // the traffic pane, Send and Clear beside the send pane. The left column takes all extra room.
   auto* grid = new QGridLayout(this);
-  auto* trafficLabel =
-      new QLabel(QStringLiteral("Received data (yellow) && Transmitted data (green)"), this);
+  auto* trafficLabel = new QLabel(desktop::FromUtf8(text::kTrafficLabel), this);
   trafficLabel->setBuddy(traffic_);
   grid->addWidget(trafficLabel, 0, 0);
   grid->addWidget(traffic_, 1, 0);
@@ -86,7 +85,7 @@ CLinkTest_NetworkView::CLinkTest_NetworkView(CLinkTest_NetworkDoc& doc, QWidget*
   }
   right->addLayout(users);
   grid->addLayout(right, 0, 1, 2, 1);
-  auto* sendLabel = new QLabel(QStringLiteral("Command to be sent with \"Send\" button"), this);
+  auto* sendLabel = new QLabel(desktop::FromUtf8(text::kSendLabel), this);
   sendLabel->setBuddy(send_);
   grid->addWidget(sendLabel, 2, 0);
   grid->addWidget(send_, 3, 0);
@@ -137,13 +136,13 @@ CLinkTest_NetworkView::~CLinkTest_NetworkView() {
 }
 
 QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
-  auto* group = new QGroupBox(QStringLiteral("Network connection: "), this);
+  auto* group = new QGroupBox(desktop::FromUtf8(text::kGroupConnection), this);
   auto* layout = new QVBoxLayout(group);
 
   auto* modes = new QHBoxLayout;
-  clientRadio_ = new QRadioButton(QStringLiteral("Client"), group);
-  serverRadio_ = new QRadioButton(QStringLiteral("Server"), group);
-  inactiveRadio_ = new QRadioButton(QStringLiteral("Inactive"), group);
+  clientRadio_ = new QRadioButton(desktop::FromUtf8(text::kClient), group);
+  serverRadio_ = new QRadioButton(desktop::FromUtf8(text::kServer), group);
+  inactiveRadio_ = new QRadioButton(desktop::FromUtf8(text::kInactive), group);
   for (QRadioButton* radio : {clientRadio_, serverRadio_, inactiveRadio_})
     modes->addWidget(radio);
   modes->addStretch(1);
@@ -171,8 +170,8 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
       QRegularExpression(QStringLiteral("[0-9]{0,10}")), portField_));
   portField_->setMaximumWidth(
       portField_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-  auto* serverLabel = new QLabel(QStringLiteral("Server"), group);
-  auto* portLabel = new QLabel(QStringLiteral("Port "), group);
+  auto* serverLabel = new QLabel(desktop::FromUtf8(text::kServerField), group);
+  auto* portLabel = new QLabel(desktop::FromUtf8(text::kPortField), group);
   serverLabel->setBuddy(addressField_);
   portLabel->setBuddy(portField_);
   fields->addWidget(serverLabel, 0, 0);
@@ -187,16 +186,16 @@ QWidget* CLinkTest_NetworkView::BuildConnectionGroup() {
   connect(portField_, &QLineEdit::textEdited, this, [this] { portChanged_ = true; });
 
   clientGroup_ =
-      EndpointGroup(group, QStringLiteral("Client"), clientAddress_, clientPort_, "client");
+      EndpointGroup(group, desktop::FromUtf8(text::kClient), clientAddress_, clientPort_, "client");
   serverGroup_ =
-      EndpointGroup(group, QStringLiteral("Server"), serverAddress_, serverPort_, "server");
+      EndpointGroup(group, desktop::FromUtf8(text::kServer), serverAddress_, serverPort_, "server");
   layout->addWidget(clientGroup_);
   layout->addWidget(serverGroup_);
 
   actionButton_ = new QPushButton(group);
   actionButton_->setObjectName(QStringLiteral("actionButton"));
   actionButton_->setMinimumWidth(actionButton_->fontMetrics().horizontalAdvance(
-                                     QStringLiteral("Connecting...  (click to cancel)")) +
+                                     desktop::FromUtf8(text::kActionCancelConnect)) +
                                  24);
   connect(actionButton_, &QPushButton::clicked, this, [this] {
     if (CommitFields())

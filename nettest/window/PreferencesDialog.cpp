@@ -9,6 +9,7 @@
 
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
+#include "nettest/NetTestTexts.h"
 
 namespace mx::nettest {
 namespace {
@@ -18,20 +19,20 @@ constexpr const char* kSizeCaptions[PreferencesDialog::kFontSizeCount] = {
 
 PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget* parent)
     : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Preferences"));
+  setWindowTitle(desktop::FromUtf8(text::kPreferencesTitle));
   auto* layout = new QVBoxLayout(this);
   auto* groups = new QHBoxLayout;
 
-  auto* eopGroup = new QGroupBox(QStringLiteral("End-of-Packet Character: "), this);
+  auto* eopGroup = new QGroupBox(desktop::FromUtf8(text::kGroupEndOfPacket), this);
   auto* eopLayout = new QVBoxLayout(eopGroup);
-  carriageReturn_ = new QRadioButton(QStringLiteral("Carriage return  (ASCII 13)"), eopGroup);
-  lineFeed_ = new QRadioButton(QStringLiteral("Linefeed  (ASCII 10)"), eopGroup);
+  carriageReturn_ = new QRadioButton(desktop::FromUtf8(text::kCarriageReturn), eopGroup);
+  lineFeed_ = new QRadioButton(desktop::FromUtf8(text::kLineFeed), eopGroup);
   eopLayout->addWidget(carriageReturn_);
   eopLayout->addWidget(lineFeed_);
   eopLayout->addStretch();
   (endOfPacket == 10 ? lineFeed_ : carriageReturn_)->setChecked(true);
 
-  auto* sizeGroup = new QGroupBox(QStringLiteral("Font Size: "), this);
+  auto* sizeGroup = new QGroupBox(desktop::FromUtf8(text::kGroupFontSize), this);
   auto* sizeLayout = new QVBoxLayout(sizeGroup);
   for (int i = 0; i < kFontSizeCount; ++i) {
     auto* button = new QRadioButton(desktop::FromUtf8(kSizeCaptions[i]), sizeGroup);
@@ -44,8 +45,8 @@ PreferencesDialog::PreferencesDialog(uint8_t endOfPacket, int fontSize, QWidget*
   groups->addWidget(sizeGroup);
   layout->addLayout(groups);
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  buttons->addButton(desktop::FromUtf8(text::kOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(desktop::FromUtf8(text::kCancel), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

@@ -11,6 +11,7 @@
 #include "desktop/TextConversion.h"
 #include "desktop/widgets/WindowPlacement.h"
 #include "nettest/CLinkTest_NetworkDoc.h"
+#include "nettest/NetTestTexts.h"
 #include "nettest/window/TerminalMessages.h"
 #include "notation/ControlNotation.h"
 
@@ -32,7 +33,7 @@ QString UserPushbuttonsDialog::CommandForEditing(const std::string& bytes) {
 UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& commands,
                                              QWidget* parent)
     : QDialog(parent), labels_(labels), commands_(commands) {
-  setWindowTitle(QStringLiteral("User Pushbuttons"));
+  setWindowTitle(desktop::FromUtf8(text::kUserButtonsTitle));
   auto* layout = new QVBoxLayout(this);
   for (int i = 0; i < kUserButtonCount; ++i) {
     const auto slot = static_cast<std::size_t>(i);
@@ -43,8 +44,8 @@ UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& c
     label->setObjectName(QStringLiteral("label%1").arg(i + 1));
     command->setObjectName(QStringLiteral("command%1").arg(i + 1));
     command->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 32);
-    auto* labelCaption = new QLabel(QStringLiteral("Button Label"), group);
-    auto* commandCaption = new QLabel(QStringLiteral("Command String"), group);
+    auto* labelCaption = new QLabel(desktop::FromUtf8(text::kButtonLabel), group);
+    auto* commandCaption = new QLabel(desktop::FromUtf8(text::kCommandString), group);
     labelCaption->setBuddy(label);
     commandCaption->setBuddy(command);
     grid->addWidget(labelCaption, 0, 0);
@@ -57,8 +58,8 @@ UserPushbuttonsDialog::UserPushbuttonsDialog(const Texts& labels, const Texts& c
     layout->addWidget(group);
   }
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  buttons->addButton(desktop::FromUtf8(text::kOk), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(desktop::FromUtf8(text::kCancel), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &UserPushbuttonsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &UserPushbuttonsDialog::reject);
   layout->addWidget(buttons);
