@@ -24,10 +24,6 @@ bool IsStepMode(int readSwitchMode) {
          readSwitchMode == readSwitch::kStepContinuous;
 }
 
-std::string LimitDescription(std::string_view description) {
-  return std::string(description.substr(0, static_cast<std::size_t>(kDescriptionLimit)));
-}
-
 void ApplyHostSerialRules(ParameterImage& image) {
   ParameterImage defaults;
   ResetHostSerialDefaults(defaults);
@@ -49,8 +45,7 @@ void ApplyHostSerialRules(ParameterImage& image) {
   image.Set(fld::startChannelNumber, static_cast<uint8_t>(number));
 }
 
-long long StoredReadingCount(const ParameterImage& image, int channel, long long typed) {
-  const long long count = std::clamp<long long>(typed, 0, kReadingCountLimit);
+long long StoredReadingCount(const ParameterImage& image, int channel, long long count) {
   if (image.Get(fld::includeCalculated, channel) == 1 && count == 0)
     return kCountWithCalculated;
   return count;
@@ -187,7 +182,7 @@ void ApplyNumberBoxes(ParameterImage& image, int channel) {
 
 void ApplyPageStoreRules(ParameterImage& image, ModelIndex model, int channel) {
   ApplyHostSerialRules(image);
-  image.SetText(fld::description, LimitDescription(image.Text(fld::description)));
+  ApplyTextBoxRule(image, fld::description, 0, kDescriptionLimit);
   ApplyNetworkRules(image);
   ApplyGageRule(image, model, channel);
   ApplyReadSwitchRule(image, model, channel);
@@ -200,7 +195,8 @@ void ApplyPageStoreRules(ParameterImage& image, ModelIndex model, int channel) {
        {fld::customFormatText, fld::idText, fld::endOfOutputText, fld::afterDataText})
     ApplyTextBoxRule(image, text, channel);
   ApplyNumberBoxes(image, channel);
-  const long long count = image.Get(fld::calcReadingCount, channel);
+  const long long count =
+      ReloadedNumber(box::kReadingCount, image.Get(fld::calcReadingCount, channel));
   image.Set(fld::calcReadingCount, static_cast<uint16_t>(StoredReadingCount(image, channel, count)),
             channel);
   ApplyToggleRules(image, model);

@@ -13,17 +13,15 @@ namespace mx {
 
 // The description box holds this many characters; the rest is not stored.
 inline constexpr int kDescriptionLimit = 79;
-std::string LimitDescription(std::string_view description);
 
 // The host line as a freshly started editor stores it: a baud rate, parity, handshake or starting
 // channel the Status tab has no button for leaves the button the new document checked (the
-// default), and
-// the data bits always follow the parity (None 8, Even and Odd 7). The starting channel's number
-// follows the channel chosen (a typed number is held to 1..98).
+// default), and the data bits always follow the parity (None 8, Even and Odd 7). The starting
+// channel's number follows the channel chosen (a typed number is held to 1..98).
 void ApplyHostSerialRules(ParameterImage& image);
 
-// Calculated results need some readings to work on: a count of 0 with them included is stored as
-// this many; any count is stored within 0..kReadingCountLimit.
+// Reading counts are 0..kReadingCountLimit. Calculated results need some readings to work on: a
+// count of 0 with them included is stored as kCountWithCalculated.
 inline constexpr int kReadingCountLimit = 30000;
 inline constexpr int kCountWithCalculated = 5;
 
@@ -60,7 +58,9 @@ std::string NumberBoxText(const NumberBox& box, long long value);
 long long StoredNumber(const NumberBox& box, std::string_view text);
 // Both: what storing a box writes of the value it loaded.
 long long ReloadedNumber(const NumberBox& box, long long value);
-long long StoredReadingCount(const ParameterImage& image, int channel, long long typed);
+
+// The calculated-results count as stored from the count its box stores.
+long long StoredReadingCount(const ParameterImage& image, int channel, long long count);
 
 // The toggle switch follows the read switch: the custom sequence shown on the LED restarts with
 // it, a stepping read switch makes it step forward, and those two modes are otherwise not
