@@ -32,9 +32,6 @@ set(MX_LAYER_RULES
   "tests/support   : *"
 )
 
-# Row entries that no include uses yet, kept on purpose ("layer : below ..."); none at present.
-set(MX_LAYER_RESERVED)
-
 # tests/<layer> may include everything below <layer> (the closure of its row), <layer> itself and
 # tests/support, and these extras: the simulated interface stands in for the hardware in the tests of
 # the layers that drive it; a window's tests share the helpers of the tests of its widget-free half.
@@ -73,13 +70,6 @@ foreach(row IN LISTS MX_TEST_EXTRAS)
   string(STRIP "${CMAKE_MATCH_2}" extra)
   separate_arguments(extra UNIX_COMMAND "${extra}")
   set(extra_${CMAKE_MATCH_1} ${extra})
-endforeach()
-
-foreach(row IN LISTS MX_LAYER_RESERVED)
-  string(REGEX MATCH "^([^ :]+) *:(.*)$" ignored "${row}")
-  string(STRIP "${CMAKE_MATCH_2}" kept)
-  separate_arguments(kept UNIX_COMMAND "${kept}")
-  set(reserved_${CMAKE_MATCH_1} ${kept})
 endforeach()
 
 # allowed_<layer>: its row. closure_<layer>: the transitive closure of its row, for its tests.
@@ -240,7 +230,7 @@ foreach(layer IN LISTS layers)
     continue()
   endif()
   foreach(below IN LISTS rule_${layer})
-    if(has_files_${below} AND NOT below IN_LIST used_${layer} AND NOT below IN_LIST reserved_${layer})
+    if(has_files_${below} AND NOT below IN_LIST used_${layer})
       message("${layer}: its row names ${below}, which no file of ${layer} includes "
               "(MX_LAYER_RULES in cmake/CheckLayers.cmake)")
       math(EXPR problems "${problems} + 1")
