@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "core/FileIo.h"
+
 namespace mx {
 namespace {
 
@@ -75,15 +77,28 @@ TransferLogResult AppendTransferRecord(const TransferRecord& record) {
   for (const Column& column : kColumns)
     object.insert(column.key, QString::fromStdString(record.*column.member));
   const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + "\n";
-  const QString path = QString::fromStdString(TransferLogPath());
+  const std::string path = TransferLogPath();
   TransferLogResult result;
   std::lock_guard lock(LogMutex());
-  QFile file(path);
-  if (!QDir().mkpath(QFileInfo(path).absolutePath()) ||
-      !file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line) != line.size()) {
-    result.error = path.toStdString() + ": " +
-                   (file.errorString().isEmpty() ? "cannot create the folder"
-                                                 : file.errorString().toStdString());
+  if (!QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath())) {
+    result.error = path + ": cannot create the folder";
+    return result;
+  }
+  // Opened as every log is: a link or FIFO planted under the log's name neither redirects the
+  // line into another file nor hangs the send that writes it.
+  int fd = -1;
+  if (const FileResult opened = OpenForAppend(path, fd); !opened.ok) {
+    result.error = opened.error;
+    return result;
+  }
+  QFile file;
+  if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    result.error = path + ": " + file.errorString().toStdString();
+    return result;
+  }
+  if (file.write(line) != line.size() || !file.flush()) {
+    result.error = path + ": " + file.errorString().toStdString();
     return result;
   }
   result.ok = true;

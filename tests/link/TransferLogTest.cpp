@@ -2,7 +2,10 @@
 // is an error the caller can warn about, never a crash or a lost record of the others.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "link/TransferLog.h"
@@ -36,6 +39,12 @@ TEST(TransferLogTest, RecordsReadBackAndAnUnwritableLogIsAnError) {
   const TransferLogResult failed = AppendTransferRecord(record);
   EXPECT_FALSE(failed.ok);
   EXPECT_NE(failed.error.find("transfers.jsonl"), std::string::npos) << failed.error;
+
+  // A FIFO under the log's name is refused at once rather than waited on for a reader.
+  ::setenv("XDG_STATE_HOME", dir.File("fifo").c_str(), 1);
+  std::filesystem::create_directories(dir.File("fifo/mxsetup"));
+  ASSERT_EQ(::mkfifo(TransferLogPath().c_str(), 0600), 0);
+  EXPECT_FALSE(AppendTransferRecord(record).ok);
   ::unsetenv("XDG_STATE_HOME");
 }
 
