@@ -112,6 +112,10 @@ TransferLogRead ReadTransferLog(const std::string& path) {
     read.ok = true;
     return read;
   }
+  if (!QFileInfo(file).isFile()) {  // a FIFO would wait for a writer
+    read.error = path + ": not a regular file";
+    return read;
+  }
   if (!file.open(QIODevice::ReadOnly)) {
     read.error = path + ": " + file.errorString().toStdString();
     return read;

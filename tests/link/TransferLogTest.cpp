@@ -45,6 +45,7 @@ TEST(TransferLogTest, RecordsReadBackAndAnUnwritableLogIsAnError) {
   std::filesystem::create_directories(dir.File("fifo/mxsetup"));
   ASSERT_EQ(::mkfifo(TransferLogPath().c_str(), 0600), 0);
   EXPECT_FALSE(AppendTransferRecord(record).ok);
+  EXPECT_FALSE(ReadTransferLog(TransferLogPath()).ok);
   ::unsetenv("XDG_STATE_HOME");
 }
 
