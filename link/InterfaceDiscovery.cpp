@@ -71,8 +71,10 @@ ModelIndex AwaitIdentification(DeviceLink& link, SerialPort& port, int baud, cha
     const uint32_t elapsed = link.clock.NowMs() - start;
     if (elapsed >= kIdentifyTimeoutMs && passedOver >= kPassedOverBytes)
       return -1;
-    const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r');
-    if (ReplyText(reply).empty())
+    // A line that comes empty (the end of a reading begun before the purge) is no silence.
+    bool any = false;
+    const std::string reply = port.ReadLine(kIdentifyLimit, kIdentifyTimeoutMs, '\r', any);
+    if (!any)
       return -1;
     heard = true;
     const ModelIndex model = MatchIdentification(reply, baud, parity, dataBits);

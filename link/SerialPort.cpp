@@ -164,10 +164,18 @@ bool SerialPort::NextByte(uint8_t& byte, uint32_t& start, uint32_t timeoutMs) {
 }
 
 int SerialPort::ReadLine(char* buffer, int limit, uint32_t timeoutMs, char terminator) {
+  bool heard = false;
+  return ReadLineInto(buffer, limit, timeoutMs, terminator, heard);
+}
+
+int SerialPort::ReadLineInto(char* buffer, int limit, uint32_t timeoutMs, char terminator,
+                             bool& heard) {
   int i = 0;
   uint32_t start = clock_.NowMs();
   uint8_t byte = 0;
+  heard = false;
   while (NextByte(byte, start, timeoutMs)) {
+    heard = true;
     buffer[i] = static_cast<char>(byte);
     if (static_cast<char>(byte) == terminator || i == limit)
       break;
@@ -178,8 +186,13 @@ int SerialPort::ReadLine(char* buffer, int limit, uint32_t timeoutMs, char termi
 }
 
 std::string SerialPort::ReadLine(int limit, uint32_t timeoutMs, char terminator) {
+  bool heard = false;
+  return ReadLine(limit, timeoutMs, terminator, heard);
+}
+
+std::string SerialPort::ReadLine(int limit, uint32_t timeoutMs, char terminator, bool& heard) {
   std::vector<char> buffer(static_cast<std::size_t>(limit) + 1);
-  const int count = ReadLine(buffer.data(), limit, timeoutMs, terminator);
+  const int count = ReadLineInto(buffer.data(), limit, timeoutMs, terminator, heard);
   return std::string(buffer.data(), static_cast<std::size_t>(count));
 }
 

@@ -54,6 +54,9 @@ class SerialPort {
   // limit + 1 bytes); returns the count. The time-out is silence: it restarts at every byte.
   int ReadLine(char* buffer, int limit, uint32_t timeoutMs, char terminator);
   std::string ReadLine(int limit, uint32_t timeoutMs, char terminator = '\r');
+  // The same, telling a line that came empty (a bare terminator) from silence: `heard` is false
+  // only when the time-out ended the line before any byte came.
+  std::string ReadLine(int limit, uint32_t timeoutMs, char terminator, bool& heard);
   // Up to `count` bytes with the same silence time-out; nothing is terminated.
   int ReadCount(uint8_t* buffer, int count, uint32_t timeoutMs);
   void DrainAndWait(uint32_t waitMs);
@@ -75,6 +78,7 @@ class SerialPort {
  private:
   // One byte if it arrives before `timeoutMs` of silence counted from `start`.
   bool NextByte(uint8_t& byte, uint32_t& start, uint32_t timeoutMs);
+  int ReadLineInto(char* buffer, int limit, uint32_t timeoutMs, char terminator, bool& heard);
 
   SerialLine& line_;
   Clock& clock_;

@@ -155,6 +155,17 @@ TEST(DiscoveryTest, StoredPlaceIsProbedOnceAndAnnounced) {
   EXPECT_EQ(bench.host.CurrentModel(), 4);
 }
 
+TEST(DiscoveryTest, AnEmptyLineBeforeTheIdentificationIsNoSilence) {
+  // A streaming interface purged in the middle of a reading still sends that reading's end.
+  LinkBench bench;
+  bench.AddInterface(5, 4, 4800, 'E', '7');
+  bench.bus.Find("vcom5")->replyDelayMs = 20;
+  bench.bus.Inject("vcom5", {'\r'}, bench.clock.Now64() + 1);
+  bench.StorePlace(5, 4800, 'E', '7');
+  ASSERT_TRUE(FindInterface(bench.link));
+  EXPECT_EQ(bench.IdentifyRequests(5), 1);
+}
+
 TEST(DiscoveryTest, SilentStoredPlaceCostsOneTimeoutThenScans) {
   LinkBench bench;
   bench.AddPort(1);
